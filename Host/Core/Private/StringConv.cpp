@@ -1,0 +1,169 @@
+// Copyright Kelmora. All Rights Reserved.
+#include "Containers/StringConv.h"
+
+namespace
+{
+	void AppendUtf8(std::string& Out, char32_t CodePoint)
+	{
+		if (CodePoint < 0x80)
+		{
+			Out.push_back(static_cast<char>(CodePoint));
+		}
+		else if (CodePoint < 0x800)
+		{
+			Out.push_back(static_cast<char>(0xC0 | (CodePoint >> 6)));
+			Out.push_back(static_cast<char>(0x80 | (CodePoint & 0x3F)));
+		}
+		else if (CodePoint < 0x10000)
+		{
+			Out.push_back(static_cast<char>(0xE0 | (CodePoint >> 12)));
+			Out.push_back(static_cast<char>(0x80 | ((CodePoint >> 6) & 0x3F)));
+			Out.push_back(static_cast<char>(0x80 | (CodePoint & 0x3F)));
+		}
+		else
+		{
+			Out.push_back(static_cast<char>(0xF0 | (CodePoint >> 18)));
+			Out.push_back(static_cast<char>(0x80 | ((CodePoint >> 12) & 0x3F)));
+			Out.push_back(static_cast<char>(0x80 | ((CodePoint >> 6) & 0x3F)));
+			Out.push_back(static_cast<char>(0x80 | (CodePoint & 0x3F)));
+		}
+	}
+
+	std::string Utf16ToUtf8(const TCHAR* Source, size_t Length)
+	{
+		std::string Out;
+		Out.reserve(Length);
+		for (size_t Index = 0; Index < Length; ++Index)
+		{
+			char32_t Unit = Source[Index];
+			if (Unit >= 0xD800 && Unit <= 0xDBFF && Index + 1 < Length && Source[Index + 1] >= 0xDC00 && Source[Index + 1] <= 0xDFFF)
+			{
+				const char32_t Low = Source[++Index];
+				Unit = 0x10000 + ((Unit - 0xD800) << 10) + (Low - 0xDC00);
+			}
+			else if (Unit >= 0xD800 && Unit <= 0xDFFF)
+			{
+				Unit = 0xFFFD;
+			}
+			AppendUtf8(Out, Unit);
+		}
+		return Out;
+	}
+
+	std::u16string Utf8ToUtf16(const unsigned char* Source, size_t Length)
+	{
+		std::u16string Out;
+		Out.reserve(Length);
+		size_t Index = 0;
+		while (Index < Length)
+		{
+			const unsigned char Lead = Source[Index];
+			char32_t CodePoint = 0xFFFD;
+			size_t Extra = 0;
+			char32_t Minimum = 0;
+			if (Lead < 0x80)
+			{
+				CodePoint = Lead;
+			}
+			else if ((Lead & 0xE0) == 0xC0)
+			{
+				CodePoint = Lead & 0x1F;
+				Extra = 1;
+				Minimum = 0x80;
+			}
+			else if ((Lead & 0xF0) == 0xE0)
+			{
+				CodePoint = Lead & 0x0F;
+				Extra = 2;
+				Minimum = 0x800;
+			}
+			else if ((Lead & 0xF8) == 0xF0)
+			{
+				CodePoint = Lead & 0x07;
+				Extra = 3;
+				Minimum = 0x10000;
+			}
+			else
+			{
+				Out.push_back(0xFFFD);
+				++Index;
+				continue;
+			}
+			size_t Taken = 1;
+			bool bValid = true;
+			for (; Taken <= Extra; ++Taken)
+			{
+				if (Index + Taken >= Length || (Source[Index + Taken] & 0xC0) != 0x80)
+				{
+					bValid = false;
+					break;
+				}
+				CodePoint = (CodePoint << 6) | (Source[Index + Taken] & 0x3F);
+			}
+			if (!bValid || CodePoint < Minimum || CodePoint > 0x10FFFF || (CodePoint >= 0xD800 && CodePoint <= 0xDFFF))
+			{
+				Out.push_back(0xFFFD);
+				Index += bValid ? Taken : (Taken > 1 ? Taken : 1);
+				continue;
+			}
+			Index += Taken;
+			if (CodePoint >= 0x10000)
+			{
+				CodePoint -= 0x10000;
+				Out.push_back(static_cast<char16_t>(0xD800 + (CodePoint >> 10)));
+				Out.push_back(static_cast<char16_t>(0xDC00 + (CodePoint & 0x3FF)));
+			}
+			else
+			{
+				Out.push_back(static_cast<char16_t>(CodePoint));
+			}
+		}
+		return Out;
+	}
+
+	size_t Length16(const TCHAR* Source)
+	{
+		size_t Length = 0;
+		while (Source && Source[Length])
+		{
+			++Length;
+		}
+		return Length;
+	}
+}
+
+FTCHARToUTF8::FTCHARToUTF8(const TCHAR* Source)
+	: Converted(Source ? Utf16ToUtf8(Source, Length16(Source)) : std::string())
+{
+}
+
+FTCHARToUTF8::FTCHARToUTF8(const TCHAR* Source, int32 SourceLen)
+	: Converted(Source && SourceLen > 0 ? Utf16ToUtf8(Source, static_cast<size_t>(SourceLen)) : std::string())
+{
+}
+
+FUTF8ToTCHAR::FUTF8ToTCHAR(const ANSICHAR* Source)
+	: Converted(Source ? Utf8ToUtf16(reinterpret_cast<const unsigned char*>(Source), std::char_traits<char>::length(Source)) : std::u16string())
+{
+}
+
+FUTF8ToTCHAR::FUTF8ToTCHAR(const ANSICHAR* Source, int32 SourceLen)
+	: Converted(Source && SourceLen > 0 ? Utf8ToUtf16(reinterpret_cast<const unsigned char*>(Source), static_cast<size_t>(SourceLen)) : std::u16string())
+{
+}
+
+FTCHARToANSI::FTCHARToANSI(const TCHAR* Source)
+{
+	for (size_t Index = 0, Length = Length16(Source); Index < Length; ++Index)
+	{
+		Converted.push_back(Source[Index] <= 0xFF ? static_cast<char>(Source[Index]) : '?');
+	}
+}
+
+FANSIToTCHAR::FANSIToTCHAR(const ANSICHAR* Source)
+{
+	for (const ANSICHAR* Char = Source; Char && *Char; ++Char)
+	{
+		Converted.push_back(static_cast<unsigned char>(*Char));
+	}
+}
