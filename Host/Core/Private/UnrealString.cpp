@@ -1,5 +1,6 @@
 // Copyright Kelmora. All Rights Reserved.
 #include "Containers/UnrealString.h"
+#include "Containers/StringView.h"
 
 #include <cmath>
 #include <cstdio>
@@ -414,12 +415,7 @@ FString FString::Join(const TArray<FString>& Array, const TCHAR* Separator)
 
 uint32 GetTypeHash(const FString& String)
 {
-	uint32 Hash = 2166136261u;
-	for (const TCHAR Char : String.GetHostString())
-	{
-		Hash = (Hash ^ FChar::ToLower(Char)) * 16777619u;
-	}
-	return Hash;
+	return GetTypeHash(FStringView(String));
 }
 
 namespace UE::Core::Private

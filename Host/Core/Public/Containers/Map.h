@@ -84,6 +84,19 @@ public:
 		const int32 Index = FindIndex(Key, GetTypeHash(Key));
 		return Index == INDEX_NONE ? nullptr : &Slots[static_cast<size_t>(Index)].Element->Value;
 	}
+	/** Finds by a key of another type that hashes and compares like KeyType, without building a KeyType. */
+	template <typename ComparableKey>
+	ValueType* FindByHash(uint32 KeyHash, const ComparableKey& Key)
+	{
+		const int32 Index = FindIndex(Key, KeyHash);
+		return Index == INDEX_NONE ? nullptr : &Slots[static_cast<size_t>(Index)].Element->Value;
+	}
+	template <typename ComparableKey>
+	const ValueType* FindByHash(uint32 KeyHash, const ComparableKey& Key) const
+	{
+		const int32 Index = FindIndex(Key, KeyHash);
+		return Index == INDEX_NONE ? nullptr : &Slots[static_cast<size_t>(Index)].Element->Value;
+	}
 	ValueType FindRef(const KeyType& Key) const
 	{
 		const ValueType* Value = Find(Key);
@@ -225,7 +238,8 @@ private:
 		int32 NextInBucket = INDEX_NONE;
 	};
 
-	int32 FindIndex(const KeyType& Key, uint32 Hash) const
+	template <typename ComparableKey>
+	int32 FindIndex(const ComparableKey& Key, uint32 Hash) const
 	{
 		if (Buckets.empty())
 		{

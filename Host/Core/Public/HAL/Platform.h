@@ -48,8 +48,9 @@ typedef WIDECHAR TCHAR;
 #define WITH_EDITORONLY_DATA 1
 #endif
 
-#define LINE_TERMINATOR TEXT("\n")
-#define LINE_TERMINATOR_ANSI "\n"
+// The engine's Windows line terminator: files and JSON text the host writes match a Windows editor's.
+#define LINE_TERMINATOR TEXT("\r\n")
+#define LINE_TERMINATOR_ANSI "\r\n"
 
 enum
 {
