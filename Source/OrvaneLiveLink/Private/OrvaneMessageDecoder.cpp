@@ -226,7 +226,7 @@ namespace
 				if (const FJsonArray* Options = FindArray(Camera, TEXT("Param2"), 5))
 				{
 					Action.CaptureMode = FOrvaneMessageDecoder::ToInt32(NumberAt(*Options, 0));
-					Action.FovOverscan = static_cast<float>(NumberAt(*Options, 1));
+					Action.FovOverscan = FOrvaneMessageDecoder::ToFloat(NumberAt(*Options, 1));
 					Action.ImageWidth = FOrvaneMessageDecoder::ToInt32(NumberAt(*Options, 2));
 					Action.ImageHeight = FOrvaneMessageDecoder::ToInt32(NumberAt(*Options, 3));
 					Action.IncludeRotation = NumberAt(*Options, 4) != 0.0;
@@ -262,6 +262,15 @@ int32 FOrvaneMessageDecoder::ToInt32(double Value)
 		return std::numeric_limits<int32>::min();
 	}
 	return static_cast<int32>(Value);
+}
+
+float FOrvaneMessageDecoder::ToFloat(double Value)
+{
+	if (std::abs(Value) > static_cast<double>(std::numeric_limits<float>::max()))
+	{
+		return std::copysign(std::numeric_limits<float>::infinity(), static_cast<float>(std::copysign(1.0, Value)));
+	}
+	return static_cast<float>(Value);
 }
 
 uint64 FOrvaneMessageDecoder::ToUInt64(double Value)

@@ -29,6 +29,8 @@ public:
 
 	/** JSON number to int32, truncated toward zero; saturates out of range, NaN gives 0. */
 	static int32 ToInt32(double Value);
+	/** JSON number to float; values beyond the float range become infinities of their sign. */
+	static float ToFloat(double Value);
 	/** JSON number to uint64, truncated; the whole unsigned range is kept, negatives and NaN give 0. */
 	static uint64 ToUInt64(double Value);
 
