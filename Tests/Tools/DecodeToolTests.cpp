@@ -46,7 +46,7 @@ TEST(DecodeTool, PrintsOneLineOfRecordsForTheSampleDatagram)
 	EXPECT_EQ(Line["setup"]["bLensEnabled"], true);
 	EXPECT_EQ(Line["setup"]["MetaSlate"], "Scene 12");
 	EXPECT_EQ(Line["pose"]["Rotation"].size(), 4u);
-	EXPECT_EQ(Line["pose"]["Rotation"][1].get<double>(), -0.0991445);
+	EXPECT_EQ(Line["pose"]["Rotation"][1].get<double>(), -0.0991445033788681);
 	EXPECT_EQ(Line["pose"]["RateDenominator"], 1001);
 	EXPECT_EQ(Line["pose"]["TimeStamp"].get<uint64_t>(), 1765203312045ull);
 	EXPECT_EQ(Line["action"]["Action"], 4);
