@@ -3,6 +3,7 @@
 
 #include "Containers/StringView.h"
 #include "Dom/JsonObject.h"
+#include "OrvaneCompat.h"
 #include "OrvaneLiveLinkLog.h"
 #include "OrvaneSourceState.h"
 #include "Serialization/JsonReader.h"
@@ -202,7 +203,7 @@ namespace
 	void DecodeAction(const FJsonObject& Camera, ORVActionParams& Action)
 	{
 		uint64 Command = 0;
-		if (!Camera.TryGetNumberField(TEXT("Action"), Command))
+		if (!OrvaneCompat::TryGetUInt64Field(Camera, TEXT("Action"), Command))
 		{
 			return;
 		}

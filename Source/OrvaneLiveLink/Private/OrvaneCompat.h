@@ -1,0 +1,27 @@
+// Copyright Kelmora. All Rights Reserved.
+// Every difference between the engine versions the plug-in builds against (5.3 to 5.6) lives here.
+#pragma once
+
+#include "CoreMinimal.h"
+#include "Dom/JsonObject.h"
+#include "Misc/EngineVersionComparison.h"
+
+namespace OrvaneCompat
+{
+	/** Reads an unsigned 64-bit number field with the engine's rounding and range rules. */
+	inline bool TryGetUInt64Field(const FJsonObject& Object, const TCHAR* FieldName, uint64& OutNumber)
+	{
+#if UE_VERSION_OLDER_THAN(5, 4, 0)
+		// 5.3 has no unsigned 64-bit accessor: read the double and convert as later engines do.
+		double Number = 0.0;
+		if (!Object.TryGetNumberField(FieldName, Number) || !(Number >= 0.0) || Number >= 18446744073709551616.0)
+		{
+			return false;
+		}
+		OutNumber = static_cast<uint64>(FMath::RoundHalfFromZero(Number));
+		return true;
+#else
+		return Object.TryGetNumberField(FieldName, OutNumber);
+#endif
+	}
+}

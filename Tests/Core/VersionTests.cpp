@@ -1,0 +1,17 @@
+// Copyright Kelmora. All Rights Reserved.
+#include "Misc/EngineVersionComparison.h"
+
+#include <gtest/gtest.h>
+
+TEST(EngineVersion, ComparesMajorMinorAndPatchInOrder)
+{
+	EXPECT_TRUE(UE_VERSION_OLDER_THAN(5, 7, 0));
+	EXPECT_TRUE(UE_VERSION_OLDER_THAN(5, 6, 1));
+	EXPECT_TRUE(UE_VERSION_OLDER_THAN(6, 0, 0));
+	EXPECT_FALSE(UE_VERSION_OLDER_THAN(5, 6, 0));
+	EXPECT_FALSE(UE_VERSION_OLDER_THAN(5, 4, 0));
+	EXPECT_TRUE(UE_VERSION_NEWER_THAN(5, 5, 9));
+	EXPECT_TRUE(UE_VERSION_NEWER_THAN(4, 27, 2));
+	EXPECT_FALSE(UE_VERSION_NEWER_THAN(5, 6, 0));
+	EXPECT_FALSE(UE_VERSION_NEWER_THAN(5, 6, 1));
+}
