@@ -18,8 +18,19 @@ namespace
 
 	FString FromUtf8(const std::string& Utf8)
 	{
-		const FUTF8ToTCHAR Converted(Utf8.data(), static_cast<int32>(Utf8.size()));
-		return FString(Converted.Length(), Converted.Get());
+		// Keys and most values are ASCII: widen those directly, without a second copy.
+		std::u16string Wide(Utf8.size(), u'\0');
+		for (size_t Index = 0; Index < Utf8.size(); ++Index)
+		{
+			const unsigned char Byte = static_cast<unsigned char>(Utf8[Index]);
+			if (Byte >= 0x80)
+			{
+				const FUTF8ToTCHAR Converted(Utf8.data(), static_cast<int32>(Utf8.size()));
+				return FString(Converted.Length(), Converted.Get());
+			}
+			Wide[Index] = Byte;
+		}
+		return FString(std::move(Wide));
 	}
 
 	/** Builds the value tree from parse events with an explicit stack. */
