@@ -50,8 +50,7 @@ namespace
 				{
 					benchmark::DoNotOptimize(&Setup);
 					benchmark::DoNotOptimize(&Pose);
-					benchmark::DoNotOptimize(&Action);
-				});
+					benchmark::DoNotOptimize(&Action); });
 			benchmark::DoNotOptimize(Decoded);
 		}
 		GLog->SetStdErrEcho(true);

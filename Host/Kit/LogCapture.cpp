@@ -3,7 +3,8 @@
 
 #include "CoreGlobals.h"
 
-FLogCapture::FLogCapture(bool bInQuiet) : bQuiet(bInQuiet)
+FLogCapture::FLogCapture(bool bInQuiet)
+	: bQuiet(bInQuiet)
 {
 	GLog->AddOutputDevice(this);
 	if (bQuiet)

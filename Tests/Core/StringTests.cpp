@@ -121,7 +121,8 @@ TEST(StringConversion, RoundTripsUtf8AndRepairsBrokenText)
 	EXPECT_TRUE(FString(Back.Length(), Back.Get()).Equals(Text));
 
 	const TCHAR LoneSurrogate[] = {u'a', 0xD800, u'b', 0};
-	EXPECT_EQ(std::string(FTCHARToUTF8(LoneSurrogate).Get()), "a\xEF\xBF\xBD" "b");
+	EXPECT_EQ(std::string(FTCHARToUTF8(LoneSurrogate).Get()), "a\xEF\xBF\xBD"
+															  "b");
 	const char Invalid[] = {'x', char(0xC3), char(0x28), char(0xFF), 0};
 	const FUTF8ToTCHAR Repaired(Invalid);
 	EXPECT_EQ(FString(Repaired.Get()).Len(), 4);

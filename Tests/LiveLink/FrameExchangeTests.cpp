@@ -170,8 +170,7 @@ TEST_F(FrameExchange, ReadersNeverSeeAHalfWrittenPose)
 				}
 				Exchange->PushPose(Pose);
 			}
-			bDone.store(true);
-		});
+			bDone.store(true); });
 	uint64 LastSequence = 0;
 	while (!bDone.load())
 	{

@@ -35,7 +35,8 @@ namespace
 		{
 			std::vector<FDecoded> Out;
 			const int32 Count = FOrvaneMessageDecoder::Decode(TConstArrayView<uint8>(Bytes.data(), static_cast<int32>(Bytes.size())), State,
-				[&Out](const ORVCameraSetup& Setup, const ORVCameraPose& Pose, const ORVActionParams& Action) { Out.push_back(FDecoded{Setup, Pose, Action}); });
+				[&Out](const ORVCameraSetup& Setup, const ORVCameraPose& Pose, const ORVActionParams& Action)
+				{ Out.push_back(FDecoded{Setup, Pose, Action}); });
 			EXPECT_EQ(Count, static_cast<int32>(Out.size()));
 			return Out;
 		}

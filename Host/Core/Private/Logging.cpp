@@ -1,6 +1,6 @@
 // Copyright Kelmora. All Rights Reserved.
-#include "CoreGlobals.h"
 #include "Containers/StringConv.h"
+#include "CoreGlobals.h"
 #include "Misc/OutputDeviceRedirector.h"
 
 #include <algorithm>
@@ -46,7 +46,10 @@ struct FOutputDeviceRedirector::FImpl
 	bool bStdErrEcho = true;
 };
 
-FOutputDeviceRedirector::FOutputDeviceRedirector() : Impl(std::make_unique<FImpl>()) {}
+FOutputDeviceRedirector::FOutputDeviceRedirector()
+	: Impl(std::make_unique<FImpl>())
+{
+}
 FOutputDeviceRedirector::~FOutputDeviceRedirector() = default;
 
 FOutputDeviceRedirector* FOutputDeviceRedirector::Get()

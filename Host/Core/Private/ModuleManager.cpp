@@ -30,7 +30,10 @@ struct FModuleManager::FImpl
 	}
 };
 
-FModuleManager::FModuleManager() : Impl(std::make_unique<FImpl>()) {}
+FModuleManager::FModuleManager()
+	: Impl(std::make_unique<FImpl>())
+{
+}
 
 FModuleManager& FModuleManager::Get()
 {

@@ -50,9 +50,18 @@ namespace
 	};
 }
 
-FName::FName(const TCHAR* Name) : Index(FNameTable::Get().FindOrAdd(FString(Name))) {}
-FName::FName(const ANSICHAR* Name) : Index(FNameTable::Get().FindOrAdd(FString(Name))) {}
-FName::FName(const FString& Name) : Index(FNameTable::Get().FindOrAdd(Name)) {}
+FName::FName(const TCHAR* Name)
+	: Index(FNameTable::Get().FindOrAdd(FString(Name)))
+{
+}
+FName::FName(const ANSICHAR* Name)
+	: Index(FNameTable::Get().FindOrAdd(FString(Name)))
+{
+}
+FName::FName(const FString& Name)
+	: Index(FNameTable::Get().FindOrAdd(Name))
+{
+}
 
 FString FName::ToString() const
 {

@@ -713,18 +713,54 @@ namespace UE::Core::Private
 	}
 }
 
-void LexFromString(int8& Out, const TCHAR* Buffer) { Out = static_cast<int8>(FCString::Atoi(Buffer)); }
-void LexFromString(int16& Out, const TCHAR* Buffer) { Out = static_cast<int16>(FCString::Atoi(Buffer)); }
-void LexFromString(int32& Out, const TCHAR* Buffer) { Out = FCString::Atoi(Buffer); }
-void LexFromString(int64& Out, const TCHAR* Buffer) { Out = FCString::Atoi64(Buffer); }
-void LexFromString(uint8& Out, const TCHAR* Buffer) { Out = static_cast<uint8>(FCString::Atoi(Buffer)); }
-void LexFromString(uint16& Out, const TCHAR* Buffer) { Out = static_cast<uint16>(FCString::Atoi(Buffer)); }
-void LexFromString(uint32& Out, const TCHAR* Buffer) { Out = static_cast<uint32>(FCString::Atoi64(Buffer)); }
-void LexFromString(uint64& Out, const TCHAR* Buffer) { Out = FCString::Strtoui64(Buffer, nullptr, 10); }
-void LexFromString(float& Out, const TCHAR* Buffer) { Out = FCString::Atof(Buffer); }
-void LexFromString(double& Out, const TCHAR* Buffer) { Out = FCString::Atod(Buffer); }
-void LexFromString(bool& Out, const TCHAR* Buffer) { Out = FCString::ToBool(Buffer); }
-void LexFromString(FString& Out, const TCHAR* Buffer) { Out = Buffer; }
+void LexFromString(int8& Out, const TCHAR* Buffer)
+{
+	Out = static_cast<int8>(FCString::Atoi(Buffer));
+}
+void LexFromString(int16& Out, const TCHAR* Buffer)
+{
+	Out = static_cast<int16>(FCString::Atoi(Buffer));
+}
+void LexFromString(int32& Out, const TCHAR* Buffer)
+{
+	Out = FCString::Atoi(Buffer);
+}
+void LexFromString(int64& Out, const TCHAR* Buffer)
+{
+	Out = FCString::Atoi64(Buffer);
+}
+void LexFromString(uint8& Out, const TCHAR* Buffer)
+{
+	Out = static_cast<uint8>(FCString::Atoi(Buffer));
+}
+void LexFromString(uint16& Out, const TCHAR* Buffer)
+{
+	Out = static_cast<uint16>(FCString::Atoi(Buffer));
+}
+void LexFromString(uint32& Out, const TCHAR* Buffer)
+{
+	Out = static_cast<uint32>(FCString::Atoi64(Buffer));
+}
+void LexFromString(uint64& Out, const TCHAR* Buffer)
+{
+	Out = FCString::Strtoui64(Buffer, nullptr, 10);
+}
+void LexFromString(float& Out, const TCHAR* Buffer)
+{
+	Out = FCString::Atof(Buffer);
+}
+void LexFromString(double& Out, const TCHAR* Buffer)
+{
+	Out = FCString::Atod(Buffer);
+}
+void LexFromString(bool& Out, const TCHAR* Buffer)
+{
+	Out = FCString::ToBool(Buffer);
+}
+void LexFromString(FString& Out, const TCHAR* Buffer)
+{
+	Out = Buffer;
+}
 
 namespace
 {
@@ -766,7 +802,9 @@ bool LexTryParseString(float& Out, const TCHAR* Buffer)
 bool LexTryParseString(int32& Out, const TCHAR* Buffer)
 {
 	int64 Value = 0;
-	if (!ParsesCompletely(Buffer, [&Value](const TCHAR* Start, TCHAR** End) { Value = FCString::Strtoi64(Start, End, 10); }) || Value < TNumericLimits<int32>::Min() || Value > TNumericLimits<int32>::Max())
+	if (!ParsesCompletely(Buffer, [&Value](const TCHAR* Start, TCHAR** End)
+			{ Value = FCString::Strtoi64(Start, End, 10); }) ||
+		Value < TNumericLimits<int32>::Min() || Value > TNumericLimits<int32>::Max())
 	{
 		return false;
 	}
@@ -776,13 +814,16 @@ bool LexTryParseString(int32& Out, const TCHAR* Buffer)
 
 bool LexTryParseString(int64& Out, const TCHAR* Buffer)
 {
-	return ParsesCompletely(Buffer, [&Out](const TCHAR* Start, TCHAR** End) { Out = FCString::Strtoi64(Start, End, 10); });
+	return ParsesCompletely(Buffer, [&Out](const TCHAR* Start, TCHAR** End)
+		{ Out = FCString::Strtoi64(Start, End, 10); });
 }
 
 bool LexTryParseString(uint32& Out, const TCHAR* Buffer)
 {
 	uint64 Value = 0;
-	if (!ParsesCompletely(Buffer, [&Value](const TCHAR* Start, TCHAR** End) { Value = FCString::Strtoui64(Start, End, 10); }) || Value > TNumericLimits<uint32>::Max())
+	if (!ParsesCompletely(Buffer, [&Value](const TCHAR* Start, TCHAR** End)
+			{ Value = FCString::Strtoui64(Start, End, 10); }) ||
+		Value > TNumericLimits<uint32>::Max())
 	{
 		return false;
 	}
@@ -792,14 +833,39 @@ bool LexTryParseString(uint32& Out, const TCHAR* Buffer)
 
 bool LexTryParseString(uint64& Out, const TCHAR* Buffer)
 {
-	return ParsesCompletely(Buffer, [&Out](const TCHAR* Start, TCHAR** End) { Out = FCString::Strtoui64(Start, End, 10); });
+	return ParsesCompletely(Buffer, [&Out](const TCHAR* Start, TCHAR** End)
+		{ Out = FCString::Strtoui64(Start, End, 10); });
 }
 
-FString LexToString(int32 Value) { return FString::Printf(TEXT("%d"), Value); }
-FString LexToString(int64 Value) { return FString::Printf(TEXT("%lld"), Value); }
-FString LexToString(uint32 Value) { return FString::Printf(TEXT("%u"), Value); }
-FString LexToString(uint64 Value) { return FString::Printf(TEXT("%llu"), Value); }
-FString LexToString(double Value) { return FString::SanitizeFloat(Value); }
-FString LexToString(float Value) { return FString::SanitizeFloat(Value); }
-FString LexToString(bool Value) { return Value ? FString(TEXT("true")) : FString(TEXT("false")); }
-FString LexToString(const FString& Value) { return Value; }
+FString LexToString(int32 Value)
+{
+	return FString::Printf(TEXT("%d"), Value);
+}
+FString LexToString(int64 Value)
+{
+	return FString::Printf(TEXT("%lld"), Value);
+}
+FString LexToString(uint32 Value)
+{
+	return FString::Printf(TEXT("%u"), Value);
+}
+FString LexToString(uint64 Value)
+{
+	return FString::Printf(TEXT("%llu"), Value);
+}
+FString LexToString(double Value)
+{
+	return FString::SanitizeFloat(Value);
+}
+FString LexToString(float Value)
+{
+	return FString::SanitizeFloat(Value);
+}
+FString LexToString(bool Value)
+{
+	return Value ? FString(TEXT("true")) : FString(TEXT("false"));
+}
+FString LexToString(const FString& Value)
+{
+	return Value;
+}

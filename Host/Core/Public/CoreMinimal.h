@@ -2,14 +2,14 @@
 // Stands in for the engine's CoreMinimal.h.
 #pragma once
 
-#include "CoreTypes.h"
 #include "Containers/Array.h"
 #include "Containers/ArrayView.h"
 #include "Containers/Map.h"
-#include "Containers/StringView.h"
 #include "Containers/StringConv.h"
+#include "Containers/StringView.h"
 #include "Containers/UnrealString.h"
 #include "CoreGlobals.h"
+#include "CoreTypes.h"
 #include "HAL/CriticalSection.h"
 #include "Internationalization/Internationalization.h"
 #include "Internationalization/Text.h"

@@ -48,19 +48,55 @@ namespace
 	}
 }
 
-bool FJsonObject::TryGetNumberField(FStringView FieldName, double& OutNumber) const { return TryGetNumberFieldImpl(*this, FieldName, OutNumber); }
-bool FJsonObject::TryGetNumberField(FStringView FieldName, float& OutNumber) const { return TryGetNumberFieldImpl(*this, FieldName, OutNumber); }
-bool FJsonObject::TryGetNumberField(FStringView FieldName, int8& OutNumber) const { return TryGetNumberFieldImpl(*this, FieldName, OutNumber); }
-bool FJsonObject::TryGetNumberField(FStringView FieldName, int16& OutNumber) const { return TryGetNumberFieldImpl(*this, FieldName, OutNumber); }
-bool FJsonObject::TryGetNumberField(FStringView FieldName, int32& OutNumber) const { return TryGetNumberFieldImpl(*this, FieldName, OutNumber); }
-bool FJsonObject::TryGetNumberField(FStringView FieldName, int64& OutNumber) const { return TryGetNumberFieldImpl(*this, FieldName, OutNumber); }
-bool FJsonObject::TryGetNumberField(FStringView FieldName, uint8& OutNumber) const { return TryGetNumberFieldImpl(*this, FieldName, OutNumber); }
-bool FJsonObject::TryGetNumberField(FStringView FieldName, uint16& OutNumber) const { return TryGetNumberFieldImpl(*this, FieldName, OutNumber); }
-bool FJsonObject::TryGetNumberField(FStringView FieldName, uint32& OutNumber) const { return TryGetNumberFieldImpl(*this, FieldName, OutNumber); }
-bool FJsonObject::TryGetNumberField(FStringView FieldName, uint64& OutNumber) const { return TryGetNumberFieldImpl(*this, FieldName, OutNumber); }
+bool FJsonObject::TryGetNumberField(FStringView FieldName, double& OutNumber) const
+{
+	return TryGetNumberFieldImpl(*this, FieldName, OutNumber);
+}
+bool FJsonObject::TryGetNumberField(FStringView FieldName, float& OutNumber) const
+{
+	return TryGetNumberFieldImpl(*this, FieldName, OutNumber);
+}
+bool FJsonObject::TryGetNumberField(FStringView FieldName, int8& OutNumber) const
+{
+	return TryGetNumberFieldImpl(*this, FieldName, OutNumber);
+}
+bool FJsonObject::TryGetNumberField(FStringView FieldName, int16& OutNumber) const
+{
+	return TryGetNumberFieldImpl(*this, FieldName, OutNumber);
+}
+bool FJsonObject::TryGetNumberField(FStringView FieldName, int32& OutNumber) const
+{
+	return TryGetNumberFieldImpl(*this, FieldName, OutNumber);
+}
+bool FJsonObject::TryGetNumberField(FStringView FieldName, int64& OutNumber) const
+{
+	return TryGetNumberFieldImpl(*this, FieldName, OutNumber);
+}
+bool FJsonObject::TryGetNumberField(FStringView FieldName, uint8& OutNumber) const
+{
+	return TryGetNumberFieldImpl(*this, FieldName, OutNumber);
+}
+bool FJsonObject::TryGetNumberField(FStringView FieldName, uint16& OutNumber) const
+{
+	return TryGetNumberFieldImpl(*this, FieldName, OutNumber);
+}
+bool FJsonObject::TryGetNumberField(FStringView FieldName, uint32& OutNumber) const
+{
+	return TryGetNumberFieldImpl(*this, FieldName, OutNumber);
+}
+bool FJsonObject::TryGetNumberField(FStringView FieldName, uint64& OutNumber) const
+{
+	return TryGetNumberFieldImpl(*this, FieldName, OutNumber);
+}
 
-void FJsonObject::SetNumberField(const FString& FieldName, double Number) { Values.Add(FieldName, MakeShared<FJsonValueNumber>(Number)); }
-void FJsonObject::SetNumberField(FString&& FieldName, double Number) { Values.Add(MoveTemp(FieldName), MakeShared<FJsonValueNumber>(Number)); }
+void FJsonObject::SetNumberField(const FString& FieldName, double Number)
+{
+	Values.Add(FieldName, MakeShared<FJsonValueNumber>(Number));
+}
+void FJsonObject::SetNumberField(FString&& FieldName, double Number)
+{
+	Values.Add(MoveTemp(FieldName), MakeShared<FJsonValueNumber>(Number));
+}
 
 FString FJsonObject::GetStringField(FStringView FieldName) const
 {
@@ -94,8 +130,14 @@ bool FJsonObject::TryGetStringArrayField(FStringView FieldName, TArray<FString>&
 	return true;
 }
 
-void FJsonObject::SetStringField(const FString& FieldName, const FString& StringValue) { Values.Add(FieldName, MakeShared<FJsonValueString>(StringValue)); }
-void FJsonObject::SetStringField(FString&& FieldName, FString&& StringValue) { Values.Add(MoveTemp(FieldName), MakeShared<FJsonValueString>(MoveTemp(StringValue))); }
+void FJsonObject::SetStringField(const FString& FieldName, const FString& StringValue)
+{
+	Values.Add(FieldName, MakeShared<FJsonValueString>(StringValue));
+}
+void FJsonObject::SetStringField(FString&& FieldName, FString&& StringValue)
+{
+	Values.Add(MoveTemp(FieldName), MakeShared<FJsonValueString>(MoveTemp(StringValue)));
+}
 
 bool FJsonObject::GetBoolField(FStringView FieldName) const
 {
@@ -108,8 +150,14 @@ bool FJsonObject::TryGetBoolField(FStringView FieldName, bool& OutBool) const
 	return Field.IsValid() && Field->TryGetBool(OutBool);
 }
 
-void FJsonObject::SetBoolField(const FString& FieldName, bool InValue) { Values.Add(FieldName, MakeShared<FJsonValueBoolean>(InValue)); }
-void FJsonObject::SetBoolField(FString&& FieldName, bool InValue) { Values.Add(MoveTemp(FieldName), MakeShared<FJsonValueBoolean>(InValue)); }
+void FJsonObject::SetBoolField(const FString& FieldName, bool InValue)
+{
+	Values.Add(FieldName, MakeShared<FJsonValueBoolean>(InValue));
+}
+void FJsonObject::SetBoolField(FString&& FieldName, bool InValue)
+{
+	Values.Add(MoveTemp(FieldName), MakeShared<FJsonValueBoolean>(InValue));
+}
 
 const TArray<TSharedPtr<FJsonValue>>& FJsonObject::GetArrayField(FStringView FieldName) const
 {
@@ -122,8 +170,14 @@ bool FJsonObject::TryGetArrayField(FStringView FieldName, const TArray<TSharedPt
 	return Field && Field->IsValid() && (*Field)->TryGetArray(OutArray);
 }
 
-void FJsonObject::SetArrayField(const FString& FieldName, const TArray<TSharedPtr<FJsonValue>>& Array) { Values.Add(FieldName, MakeShared<FJsonValueArray>(Array)); }
-void FJsonObject::SetArrayField(FString&& FieldName, TArray<TSharedPtr<FJsonValue>>&& Array) { Values.Add(MoveTemp(FieldName), MakeShared<FJsonValueArray>(MoveTemp(Array))); }
+void FJsonObject::SetArrayField(const FString& FieldName, const TArray<TSharedPtr<FJsonValue>>& Array)
+{
+	Values.Add(FieldName, MakeShared<FJsonValueArray>(Array));
+}
+void FJsonObject::SetArrayField(FString&& FieldName, TArray<TSharedPtr<FJsonValue>>&& Array)
+{
+	Values.Add(MoveTemp(FieldName), MakeShared<FJsonValueArray>(MoveTemp(Array)));
+}
 
 const TSharedPtr<FJsonObject>& FJsonObject::GetObjectField(FStringView FieldName) const
 {

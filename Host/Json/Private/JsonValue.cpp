@@ -111,14 +111,38 @@ bool FJsonValue::TryGetNumber(float& OutNumber) const
 	return false;
 }
 
-bool FJsonValue::TryGetNumber(int8& OutNumber) const { return TryConvertNumber(*this, OutNumber); }
-bool FJsonValue::TryGetNumber(int16& OutNumber) const { return TryConvertNumber(*this, OutNumber); }
-bool FJsonValue::TryGetNumber(int32& OutNumber) const { return TryConvertNumber(*this, OutNumber); }
-bool FJsonValue::TryGetNumber(int64& OutNumber) const { return TryConvertNumber(*this, OutNumber); }
-bool FJsonValue::TryGetNumber(uint8& OutNumber) const { return TryConvertNumber(*this, OutNumber); }
-bool FJsonValue::TryGetNumber(uint16& OutNumber) const { return TryConvertNumber(*this, OutNumber); }
-bool FJsonValue::TryGetNumber(uint32& OutNumber) const { return TryConvertNumber(*this, OutNumber); }
-bool FJsonValue::TryGetNumber(uint64& OutNumber) const { return TryConvertNumber(*this, OutNumber); }
+bool FJsonValue::TryGetNumber(int8& OutNumber) const
+{
+	return TryConvertNumber(*this, OutNumber);
+}
+bool FJsonValue::TryGetNumber(int16& OutNumber) const
+{
+	return TryConvertNumber(*this, OutNumber);
+}
+bool FJsonValue::TryGetNumber(int32& OutNumber) const
+{
+	return TryConvertNumber(*this, OutNumber);
+}
+bool FJsonValue::TryGetNumber(int64& OutNumber) const
+{
+	return TryConvertNumber(*this, OutNumber);
+}
+bool FJsonValue::TryGetNumber(uint8& OutNumber) const
+{
+	return TryConvertNumber(*this, OutNumber);
+}
+bool FJsonValue::TryGetNumber(uint16& OutNumber) const
+{
+	return TryConvertNumber(*this, OutNumber);
+}
+bool FJsonValue::TryGetNumber(uint32& OutNumber) const
+{
+	return TryConvertNumber(*this, OutNumber);
+}
+bool FJsonValue::TryGetNumber(uint64& OutNumber) const
+{
+	return TryConvertNumber(*this, OutNumber);
+}
 
 bool FJsonValue::CompareEqual(const FJsonValue& Lhs, const FJsonValue& Rhs)
 {

@@ -2,8 +2,8 @@
 // Stands in for the engine's Containers/Array.h.
 #pragma once
 
-#include "CoreTypes.h"
 #include "Containers/ContainerAllocationPolicies.h"
+#include "CoreTypes.h"
 
 #include <algorithm>
 #include <cstring>
@@ -24,10 +24,20 @@ public:
 	typedef int32 SizeType;
 
 	TArray() = default;
-	TArray(std::initializer_list<ElementType> InitList) : Data(InitList) {}
-	TArray(const ElementType* Ptr, int32 Count) : Data(Ptr, Ptr + Count) {}
+	TArray(std::initializer_list<ElementType> InitList)
+		: Data(InitList)
+	{
+	}
+	TArray(const ElementType* Ptr, int32 Count)
+		: Data(Ptr, Ptr + Count)
+	{
+	}
 	TArray(const TArray&) = default;
-	TArray(TArray&& Other) noexcept : Data(std::move(Other.Data)) { Other.Data.clear(); }
+	TArray(TArray&& Other) noexcept
+		: Data(std::move(Other.Data))
+	{
+		Other.Data.clear();
+	}
 	TArray& operator=(const TArray&) = default;
 	TArray& operator=(TArray&& Other) noexcept
 	{
@@ -254,13 +264,22 @@ public:
 	}
 	bool Contains(const ElementType& Item) const { return Find(Item) != INDEX_NONE; }
 	template <typename Predicate>
-	bool ContainsByPredicate(Predicate Pred) const { return FindByPredicate(Pred) != nullptr; }
+	bool ContainsByPredicate(Predicate Pred) const
+	{
+		return FindByPredicate(Pred) != nullptr;
+	}
 
 	void Sort() { std::stable_sort(Data.begin(), Data.end()); }
 	template <typename Predicate>
-	void Sort(Predicate Pred) { std::stable_sort(Data.begin(), Data.end(), Pred); }
+	void Sort(Predicate Pred)
+	{
+		std::stable_sort(Data.begin(), Data.end(), Pred);
+	}
 	template <typename Predicate>
-	void StableSort(Predicate Pred) { std::stable_sort(Data.begin(), Data.end(), Pred); }
+	void StableSort(Predicate Pred)
+	{
+		std::stable_sort(Data.begin(), Data.end(), Pred);
+	}
 
 	bool operator==(const TArray& Other) const { return Data == Other.Data; }
 	bool operator!=(const TArray& Other) const { return !(*this == Other); }

@@ -12,13 +12,22 @@ public:
 	typedef InElementType ElementType;
 
 	TArrayView() = default;
-	TArrayView(ElementType* InData, int32 InNum) : DataPtr(InData), ArrayNum(InNum) { check(InNum >= 0); }
+	TArrayView(ElementType* InData, int32 InNum)
+		: DataPtr(InData)
+		, ArrayNum(InNum)
+	{
+		check(InNum >= 0);
+	}
 	template <typename OtherElementType, typename Allocator>
-	TArrayView(const TArray<OtherElementType, Allocator>& Other) : DataPtr(Other.GetData()), ArrayNum(Other.Num())
+	TArrayView(const TArray<OtherElementType, Allocator>& Other)
+		: DataPtr(Other.GetData())
+		, ArrayNum(Other.Num())
 	{
 	}
 	template <typename OtherElementType, typename Allocator>
-	TArrayView(TArray<OtherElementType, Allocator>& Other) : DataPtr(Other.GetData()), ArrayNum(Other.Num())
+	TArrayView(TArray<OtherElementType, Allocator>& Other)
+		: DataPtr(Other.GetData())
+		, ArrayNum(Other.Num())
 	{
 	}
 

@@ -2,8 +2,8 @@
 // Stands in for the engine's Containers/Map.h.
 #pragma once
 
-#include "CoreTypes.h"
 #include "Containers/Array.h"
+#include "CoreTypes.h"
 #include "Templates/TypeHash.h"
 
 #include <optional>
@@ -195,7 +195,12 @@ public:
 	class TIteratorBase
 	{
 	public:
-		TIteratorBase(MapType* InMap, size_t InIndex) : Map(InMap), Index(InIndex) { SkipHoles(); }
+		TIteratorBase(MapType* InMap, size_t InIndex)
+			: Map(InMap)
+			, Index(InIndex)
+		{
+			SkipHoles();
+		}
 		PairType& operator*() const { return *Map->Slots[Index].Element; }
 		PairType* operator->() const { return &*Map->Slots[Index].Element; }
 		TIteratorBase& operator++()

@@ -2,8 +2,8 @@
 // Stands in for the engine's Containers/StringView.h.
 #pragma once
 
-#include "CoreTypes.h"
 #include "Containers/UnrealString.h"
+#include "CoreTypes.h"
 
 /** Non-owning view of characters. */
 template <typename CharType>
@@ -11,16 +11,24 @@ class TStringView
 {
 public:
 	TStringView() = default;
-	TStringView(const CharType* InData) : DataPtr(InData), Size(0)
+	TStringView(const CharType* InData)
+		: DataPtr(InData)
+		, Size(0)
 	{
 		while (InData && InData[Size])
 		{
 			++Size;
 		}
 	}
-	TStringView(const CharType* InData, int32 InSize) : DataPtr(InData), Size(InSize) {}
+	TStringView(const CharType* InData, int32 InSize)
+		: DataPtr(InData)
+		, Size(InSize)
+	{
+	}
 	template <typename StringType, typename = std::enable_if_t<std::is_same_v<StringType, FString> && std::is_same_v<CharType, TCHAR>>>
-	TStringView(const StringType& String) : DataPtr(*String), Size(String.Len())
+	TStringView(const StringType& String)
+		: DataPtr(*String)
+		, Size(String.Len())
 	{
 	}
 

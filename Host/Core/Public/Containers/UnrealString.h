@@ -2,8 +2,8 @@
 // Stands in for the engine's Containers/UnrealString.h.
 #pragma once
 
-#include "CoreTypes.h"
 #include "Containers/Array.h"
+#include "CoreTypes.h"
 #include "Misc/CString.h"
 
 #include <string>
@@ -38,17 +38,52 @@ namespace UE::Core::Private
 		};
 
 		template <typename T, std::enable_if_t<std::is_integral_v<T> && std::is_signed_v<T>, int> = 0>
-		FFormatArg(T Value) : Kind(EKind::Signed), Signed(Value) {}
+		FFormatArg(T Value)
+			: Kind(EKind::Signed)
+			, Signed(Value)
+		{
+		}
 		template <typename T, std::enable_if_t<std::is_integral_v<T> && !std::is_signed_v<T>, int> = 0>
-		FFormatArg(T Value) : Kind(EKind::Unsigned), Unsigned(Value) {}
+		FFormatArg(T Value)
+			: Kind(EKind::Unsigned)
+			, Unsigned(Value)
+		{
+		}
 		template <typename T, std::enable_if_t<std::is_enum_v<T>, int> = 0>
-		FFormatArg(T Value) : FFormatArg(static_cast<std::underlying_type_t<T>>(Value)) {}
-		FFormatArg(float Value) : Kind(EKind::Double), Double(Value) {}
-		FFormatArg(double Value) : Kind(EKind::Double), Double(Value) {}
-		FFormatArg(const TCHAR* Value) : Kind(EKind::WideString), Wide(Value) {}
-		FFormatArg(const ANSICHAR* Value) : Kind(EKind::AnsiString), Ansi(Value) {}
-		FFormatArg(const void* Value) : Kind(EKind::Pointer), Pointer(Value) {}
-		FFormatArg(std::nullptr_t) : Kind(EKind::Pointer), Pointer(nullptr) {}
+		FFormatArg(T Value)
+			: FFormatArg(static_cast<std::underlying_type_t<T>>(Value))
+		{
+		}
+		FFormatArg(float Value)
+			: Kind(EKind::Double)
+			, Double(Value)
+		{
+		}
+		FFormatArg(double Value)
+			: Kind(EKind::Double)
+			, Double(Value)
+		{
+		}
+		FFormatArg(const TCHAR* Value)
+			: Kind(EKind::WideString)
+			, Wide(Value)
+		{
+		}
+		FFormatArg(const ANSICHAR* Value)
+			: Kind(EKind::AnsiString)
+			, Ansi(Value)
+		{
+		}
+		FFormatArg(const void* Value)
+			: Kind(EKind::Pointer)
+			, Pointer(Value)
+		{
+		}
+		FFormatArg(std::nullptr_t)
+			: Kind(EKind::Pointer)
+			, Pointer(nullptr)
+		{
+		}
 
 		// As in the engine, a string argument is passed as *String, never as the FString itself.
 		FFormatArg(const FString&) = delete;
@@ -69,12 +104,21 @@ public:
 	FString& operator=(const FString&) = default;
 	FString& operator=(FString&&) noexcept = default;
 
-	FString(const TCHAR* String) : Data(String ? String : u"") {}
-	FString(int32 Count, const TCHAR* String) : Data(String, static_cast<size_t>(Count)) {}
+	FString(const TCHAR* String)
+		: Data(String ? String : u"")
+	{
+	}
+	FString(int32 Count, const TCHAR* String)
+		: Data(String, static_cast<size_t>(Count))
+	{
+	}
 	/** 7-bit text; any byte above 127 keeps its code (Latin-1). */
 	FString(const ANSICHAR* String);
 	FString(int32 Count, const ANSICHAR* String);
-	explicit FString(std::u16string&& String) : Data(std::move(String)) {}
+	explicit FString(std::u16string&& String)
+		: Data(std::move(String))
+	{
+	}
 
 	FString& operator=(const TCHAR* String)
 	{

@@ -3,15 +3,18 @@
 // source string, and keeps the namespace and key it was declared with.
 #pragma once
 
-#include "CoreTypes.h"
 #include "Containers/UnrealString.h"
+#include "CoreTypes.h"
 #include "Templates/SharedPointer.h"
 
 /** Localised text with namespace and key. */
 class FText
 {
 public:
-	FText() : Data(EmptyData()) {}
+	FText()
+		: Data(EmptyData())
+	{
+	}
 
 	static FText FromString(const FString& String) { return FText(String, FString(), FString(), false); }
 	static FText FromString(FString&& String) { return FText(MoveTemp(String), FString(), FString(), false); }

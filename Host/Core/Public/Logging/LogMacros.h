@@ -2,8 +2,8 @@
 // Stands in for the engine's Logging/LogMacros.h and Logging/LogCategory.h.
 #pragma once
 
-#include "CoreTypes.h"
 #include "Containers/UnrealString.h"
+#include "CoreTypes.h"
 #include "Logging/LogVerbosity.h"
 #include "UObject/NameTypes.h"
 
@@ -44,7 +44,10 @@ class FLogCategory : public FLogCategoryBase
 {
 public:
 	static constexpr ELogVerbosity::Type CompileTimeVerbosity = InCompileTimeVerbosity;
-	explicit FLogCategory(const TCHAR* InCategoryName) : FLogCategoryBase(InCategoryName, InDefaultVerbosity, InCompileTimeVerbosity) {}
+	explicit FLogCategory(const TCHAR* InCategoryName)
+		: FLogCategoryBase(InCategoryName, InDefaultVerbosity, InCompileTimeVerbosity)
+	{
+	}
 };
 
 namespace UE::Host
@@ -53,40 +56,49 @@ namespace UE::Host
 	void LogLine(const FLogCategoryBase& Category, ELogVerbosity::Type Verbosity, const FString& Message);
 }
 
-#define DECLARE_LOG_CATEGORY_EXTERN(CategoryName, DefaultVerbosity, CompileTimeVerbosity) \
+#define DECLARE_LOG_CATEGORY_EXTERN(CategoryName, DefaultVerbosity, CompileTimeVerbosity)                                                \
 	extern struct FLogCategory##CategoryName : public FLogCategory<ELogVerbosity::DefaultVerbosity, ELogVerbosity::CompileTimeVerbosity> \
-	{ \
-		FLogCategory##CategoryName() : FLogCategory(TEXT(#CategoryName)) {} \
+	{                                                                                                                                    \
+		FLogCategory##CategoryName()                                                                                                     \
+			: FLogCategory(TEXT(#CategoryName))                                                                                          \
+		{                                                                                                                                \
+		}                                                                                                                                \
 	} CategoryName
 
 #define DEFINE_LOG_CATEGORY(CategoryName) FLogCategory##CategoryName CategoryName;
 
-#define DECLARE_LOG_CATEGORY_CLASS(CategoryName, DefaultVerbosity, CompileTimeVerbosity) \
+#define DECLARE_LOG_CATEGORY_CLASS(CategoryName, DefaultVerbosity, CompileTimeVerbosity)                                          \
 	struct FLogCategory##CategoryName : public FLogCategory<ELogVerbosity::DefaultVerbosity, ELogVerbosity::CompileTimeVerbosity> \
-	{ \
-		FLogCategory##CategoryName() : FLogCategory(TEXT(#CategoryName)) {} \
+	{                                                                                                                             \
+		FLogCategory##CategoryName()                                                                                              \
+			: FLogCategory(TEXT(#CategoryName))                                                                                   \
+		{                                                                                                                         \
+		}                                                                                                                         \
 	}
 
-#define DEFINE_LOG_CATEGORY_STATIC(CategoryName, DefaultVerbosity, CompileTimeVerbosity) \
+#define DEFINE_LOG_CATEGORY_STATIC(CategoryName, DefaultVerbosity, CompileTimeVerbosity)                                                 \
 	static struct FLogCategory##CategoryName : public FLogCategory<ELogVerbosity::DefaultVerbosity, ELogVerbosity::CompileTimeVerbosity> \
-	{ \
-		FLogCategory##CategoryName() : FLogCategory(TEXT(#CategoryName)) {} \
+	{                                                                                                                                    \
+		FLogCategory##CategoryName()                                                                                                     \
+			: FLogCategory(TEXT(#CategoryName))                                                                                          \
+		{                                                                                                                                \
+		}                                                                                                                                \
 	} CategoryName;
 
-#define UE_LOG(CategoryName, Verbosity, Format, ...) \
-	do \
-	{ \
-		if (!(CategoryName).IsSuppressed(ELogVerbosity::Verbosity)) \
-		{ \
+#define UE_LOG(CategoryName, Verbosity, Format, ...)                                                               \
+	do                                                                                                             \
+	{                                                                                                              \
+		if (!(CategoryName).IsSuppressed(ELogVerbosity::Verbosity))                                                \
+		{                                                                                                          \
 			::UE::Host::LogLine((CategoryName), ELogVerbosity::Verbosity, FString::Printf(Format, ##__VA_ARGS__)); \
-		} \
+		}                                                                                                          \
 	} while (false)
 
-#define UE_CLOG(Condition, CategoryName, Verbosity, Format, ...) \
-	do \
-	{ \
-		if (Condition) \
-		{ \
+#define UE_CLOG(Condition, CategoryName, Verbosity, Format, ...)    \
+	do                                                              \
+	{                                                               \
+		if (Condition)                                              \
+		{                                                           \
 			UE_LOG(CategoryName, Verbosity, Format, ##__VA_ARGS__); \
-		} \
+		}                                                           \
 	} while (false)

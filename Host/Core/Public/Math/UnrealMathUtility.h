@@ -9,13 +9,25 @@
 struct FMath
 {
 	template <typename T>
-	static constexpr T Min(T A, T B) { return A < B ? A : B; }
+	static constexpr T Min(T A, T B)
+	{
+		return A < B ? A : B;
+	}
 	template <typename T>
-	static constexpr T Max(T A, T B) { return A > B ? A : B; }
+	static constexpr T Max(T A, T B)
+	{
+		return A > B ? A : B;
+	}
 	template <typename T>
-	static constexpr T Clamp(T X, T MinValue, T MaxValue) { return X < MinValue ? MinValue : (X < MaxValue ? X : MaxValue); }
+	static constexpr T Clamp(T X, T MinValue, T MaxValue)
+	{
+		return X < MinValue ? MinValue : (X < MaxValue ? X : MaxValue);
+	}
 	template <typename T>
-	static constexpr T Abs(T A) { return A < T(0) ? -A : A; }
+	static constexpr T Abs(T A)
+	{
+		return A < T(0) ? -A : A;
+	}
 	static bool IsNaN(double A) { return std::isnan(A); }
 	static bool IsFinite(double A) { return std::isfinite(A); }
 	static double FloorToDouble(double A) { return std::floor(A); }

@@ -2,8 +2,8 @@
 // Stands in for the engine's Misc/Guid.h.
 #pragma once
 
-#include "CoreTypes.h"
 #include "Containers/UnrealString.h"
+#include "CoreTypes.h"
 
 enum class EGuidFormats
 {
@@ -28,7 +28,13 @@ struct FGuid
 	uint32 D = 0;
 
 	FGuid() = default;
-	FGuid(uint32 InA, uint32 InB, uint32 InC, uint32 InD) : A(InA), B(InB), C(InC), D(InD) {}
+	FGuid(uint32 InA, uint32 InB, uint32 InC, uint32 InD)
+		: A(InA)
+		, B(InB)
+		, C(InC)
+		, D(InD)
+	{
+	}
 
 	static FGuid NewGuid();
 	static bool Parse(const FString& GuidString, FGuid& OutGuid);

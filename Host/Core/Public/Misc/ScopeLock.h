@@ -8,7 +8,8 @@
 class FScopeLock
 {
 public:
-	explicit FScopeLock(FCriticalSection* InSynchObject) : SynchObject(InSynchObject)
+	explicit FScopeLock(FCriticalSection* InSynchObject)
+		: SynchObject(InSynchObject)
 	{
 		check(SynchObject);
 		SynchObject->Lock();

@@ -62,7 +62,8 @@ class FStaticallyLinkedModuleRegistrant
 public:
 	explicit FStaticallyLinkedModuleRegistrant(const TCHAR* InModuleName)
 	{
-		FModuleManager::Get().RegisterStaticallyLinkedModule(FName(InModuleName), []() -> IModuleInterface* { return new ModuleClass(); });
+		FModuleManager::Get().RegisterStaticallyLinkedModule(FName(InModuleName), []() -> IModuleInterface*
+			{ return new ModuleClass(); });
 	}
 };
 

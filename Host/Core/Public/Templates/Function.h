@@ -22,7 +22,8 @@ public:
 	template <typename FunctorType, typename = std::enable_if_t<!std::is_same_v<std::decay_t<FunctorType>, TFunctionRef> && std::is_invocable_r_v<ReturnType, FunctorType&, ParamTypes...>>>
 	TFunctionRef(FunctorType&& Functor)
 		: Callable(const_cast<void*>(static_cast<const void*>(&Functor)))
-		, Invoker([](void* Target, ParamTypes... Params) -> ReturnType { return (*static_cast<std::remove_reference_t<FunctorType>*>(Target))(std::forward<ParamTypes>(Params)...); })
+		, Invoker([](void* Target, ParamTypes... Params) -> ReturnType
+			  { return (*static_cast<std::remove_reference_t<FunctorType>*>(Target))(std::forward<ParamTypes>(Params)...); })
 	{
 	}
 

@@ -26,7 +26,10 @@ namespace UE::Host
 	struct FSharedAccess
 	{
 		template <typename PointerType>
-		static const auto& Get(const PointerType& Pointer) { return Pointer.Storage; }
+		static const auto& Get(const PointerType& Pointer)
+		{
+			return Pointer.Storage;
+		}
 	};
 
 	template <class ObjectType>
@@ -42,11 +45,13 @@ class TSharedRef
 {
 public:
 	template <class OtherType, typename = std::enable_if_t<std::is_convertible_v<OtherType*, ObjectType*>>>
-	TSharedRef(const TSharedRef<OtherType, Mode>& Other) : Storage(UE::Host::FSharedAccess::Get(Other))
+	TSharedRef(const TSharedRef<OtherType, Mode>& Other)
+		: Storage(UE::Host::FSharedAccess::Get(Other))
 	{
 	}
 	template <class OtherType, typename = std::enable_if_t<std::is_convertible_v<OtherType*, ObjectType*>>>
-	TSharedRef(UE::Host::TRawPtrProxy<OtherType> Proxy) : Storage(Proxy.Object)
+	TSharedRef(UE::Host::TRawPtrProxy<OtherType> Proxy)
+		: Storage(Proxy.Object)
 	{
 		check(Proxy.Object);
 	}
@@ -62,12 +67,22 @@ public:
 	TWeakPtr<ObjectType, Mode> ToWeakPtr() const { return TWeakPtr<ObjectType, Mode>(*this); }
 
 	template <class OtherType>
-	bool operator==(const TSharedRef<OtherType, Mode>& Other) const { return Storage == UE::Host::FSharedAccess::Get(Other); }
+	bool operator==(const TSharedRef<OtherType, Mode>& Other) const
+	{
+		return Storage == UE::Host::FSharedAccess::Get(Other);
+	}
 	template <class OtherType>
-	bool operator!=(const TSharedRef<OtherType, Mode>& Other) const { return !(*this == Other); }
+	bool operator!=(const TSharedRef<OtherType, Mode>& Other) const
+	{
+		return !(*this == Other);
+	}
 
 	/** Host only: adopts a std::shared_ptr that must not be null. */
-	explicit TSharedRef(std::shared_ptr<ObjectType> InStorage) : Storage(std::move(InStorage)) { check(Storage); }
+	explicit TSharedRef(std::shared_ptr<ObjectType> InStorage)
+		: Storage(std::move(InStorage))
+	{
+		check(Storage);
+	}
 
 private:
 	friend struct UE::Host::FSharedAccess;
@@ -87,15 +102,18 @@ public:
 	TSharedPtr& operator=(TSharedPtr&&) noexcept = default;
 
 	template <class OtherType, typename = std::enable_if_t<std::is_convertible_v<OtherType*, ObjectType*>>>
-	TSharedPtr(const TSharedPtr<OtherType, Mode>& Other) : Storage(UE::Host::FSharedAccess::Get(Other))
+	TSharedPtr(const TSharedPtr<OtherType, Mode>& Other)
+		: Storage(UE::Host::FSharedAccess::Get(Other))
 	{
 	}
 	template <class OtherType, typename = std::enable_if_t<std::is_convertible_v<OtherType*, ObjectType*>>>
-	TSharedPtr(const TSharedRef<OtherType, Mode>& Other) : Storage(UE::Host::FSharedAccess::Get(Other))
+	TSharedPtr(const TSharedRef<OtherType, Mode>& Other)
+		: Storage(UE::Host::FSharedAccess::Get(Other))
 	{
 	}
 	template <class OtherType, typename = std::enable_if_t<std::is_convertible_v<OtherType*, ObjectType*>>>
-	TSharedPtr(UE::Host::TRawPtrProxy<OtherType> Proxy) : Storage(Proxy.Object)
+	TSharedPtr(UE::Host::TRawPtrProxy<OtherType> Proxy)
+		: Storage(Proxy.Object)
 	{
 	}
 
@@ -122,14 +140,23 @@ public:
 	}
 
 	template <class OtherType>
-	bool operator==(const TSharedPtr<OtherType, Mode>& Other) const { return Storage == UE::Host::FSharedAccess::Get(Other); }
+	bool operator==(const TSharedPtr<OtherType, Mode>& Other) const
+	{
+		return Storage == UE::Host::FSharedAccess::Get(Other);
+	}
 	template <class OtherType>
-	bool operator!=(const TSharedPtr<OtherType, Mode>& Other) const { return !(*this == Other); }
+	bool operator!=(const TSharedPtr<OtherType, Mode>& Other) const
+	{
+		return !(*this == Other);
+	}
 	bool operator==(std::nullptr_t) const { return !Storage; }
 	bool operator!=(std::nullptr_t) const { return static_cast<bool>(Storage); }
 
 	/** Host only: adopts a std::shared_ptr. */
-	explicit TSharedPtr(std::shared_ptr<ObjectType> InStorage) : Storage(std::move(InStorage)) {}
+	explicit TSharedPtr(std::shared_ptr<ObjectType> InStorage)
+		: Storage(std::move(InStorage))
+	{
+	}
 
 private:
 	friend struct UE::Host::FSharedAccess;
@@ -144,15 +171,18 @@ public:
 	TWeakPtr() = default;
 	TWeakPtr(std::nullptr_t) {}
 	template <class OtherType, typename = std::enable_if_t<std::is_convertible_v<OtherType*, ObjectType*>>>
-	TWeakPtr(const TSharedPtr<OtherType, Mode>& Shared) : Storage(UE::Host::FSharedAccess::Get(Shared))
+	TWeakPtr(const TSharedPtr<OtherType, Mode>& Shared)
+		: Storage(UE::Host::FSharedAccess::Get(Shared))
 	{
 	}
 	template <class OtherType, typename = std::enable_if_t<std::is_convertible_v<OtherType*, ObjectType*>>>
-	TWeakPtr(const TSharedRef<OtherType, Mode>& Shared) : Storage(UE::Host::FSharedAccess::Get(Shared))
+	TWeakPtr(const TSharedRef<OtherType, Mode>& Shared)
+		: Storage(UE::Host::FSharedAccess::Get(Shared))
 	{
 	}
 	template <class OtherType, typename = std::enable_if_t<std::is_convertible_v<OtherType*, ObjectType*>>>
-	TWeakPtr(const TWeakPtr<OtherType, Mode>& Other) : Storage(UE::Host::FSharedAccess::Get(Other))
+	TWeakPtr(const TWeakPtr<OtherType, Mode>& Other)
+		: Storage(UE::Host::FSharedAccess::Get(Other))
 	{
 	}
 
@@ -162,7 +192,10 @@ public:
 	bool HasSameObject(const void* Other) const { return Pin().Get() == Other; }
 
 	/** Host only: adopts a std::weak_ptr. */
-	explicit TWeakPtr(std::weak_ptr<ObjectType> InStorage) : Storage(std::move(InStorage)) {}
+	explicit TWeakPtr(std::weak_ptr<ObjectType> InStorage)
+		: Storage(std::move(InStorage))
+	{
+	}
 
 private:
 	friend struct UE::Host::FSharedAccess;

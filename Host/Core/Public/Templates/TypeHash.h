@@ -19,19 +19,3 @@ FORCEINLINE uint32 GetTypeHash(T* Pointer)
 	const UPTRINT Bits = reinterpret_cast<UPTRINT>(Pointer);
 	return static_cast<uint32>((Bits >> 4) ^ (Bits >> 36));
 }
-
-FORCEINLINE uint32 HashCombine(uint32 A, uint32 C)
-{
-	uint32 B = 0x9e3779b9;
-	A += B;
-	A -= B; A -= C; A ^= (C >> 13);
-	B -= C; B -= A; B ^= (A << 8);
-	C -= A; C -= B; C ^= (B >> 13);
-	A -= B; A -= C; A ^= (C >> 12);
-	B -= C; B -= A; B ^= (A << 16);
-	C -= A; C -= B; C ^= (B >> 5);
-	A -= B; A -= C; A ^= (C >> 3);
-	B -= C; B -= A; B ^= (A << 10);
-	C -= A; C -= B; C ^= (B >> 15);
-	return C;
-}

@@ -2,8 +2,8 @@
 // Stands in for the engine's Templates/UnrealTemplate.h: MoveTemp, Forward and friends.
 #pragma once
 
-#include <type_traits>
 #include <limits>
+#include <type_traits>
 #include <utility>
 
 template <typename T>
@@ -37,7 +37,10 @@ inline T Exchange(T& Value, U&& NewValue)
 }
 
 template <typename T, std::size_t N>
-constexpr std::size_t UE_ARRAY_COUNT_HELPER(T (&)[N]) { return N; }
+constexpr std::size_t UE_ARRAY_COUNT_HELPER(T (&)[N])
+{
+	return N;
+}
 #define UE_ARRAY_COUNT(Array) (::UE_ARRAY_COUNT_HELPER(Array))
 
 template <typename T>

@@ -2,8 +2,8 @@
 // Stands in for the engine's UObject/NameTypes.h.
 #pragma once
 
-#include "CoreTypes.h"
 #include "Containers/UnrealString.h"
+#include "CoreTypes.h"
 
 enum EName
 {

@@ -50,7 +50,10 @@ public:
 	virtual ~FJsonValue() = default;
 
 protected:
-	FJsonValue() : Type(EJson::None) {}
+	FJsonValue()
+		: Type(EJson::None)
+	{
+	}
 
 	virtual FString GetType() const = 0;
 	void ErrorMessage(const FString& InType) const;
@@ -63,8 +66,16 @@ protected:
 class FJsonValueString : public FJsonValue
 {
 public:
-	FJsonValueString(const FString& InString) : Value(InString) { Type = EJson::String; }
-	FJsonValueString(FString&& InString) : Value(MoveTemp(InString)) { Type = EJson::String; }
+	FJsonValueString(const FString& InString)
+		: Value(InString)
+	{
+		Type = EJson::String;
+	}
+	FJsonValueString(FString&& InString)
+		: Value(MoveTemp(InString))
+	{
+		Type = EJson::String;
+	}
 
 	bool TryGetString(FString& OutString) const override
 	{
@@ -118,7 +129,11 @@ protected:
 class FJsonValueNumber : public FJsonValue
 {
 public:
-	FJsonValueNumber(double InNumber) : Value(InNumber) { Type = EJson::Number; }
+	FJsonValueNumber(double InNumber)
+		: Value(InNumber)
+	{
+		Type = EJson::Number;
+	}
 
 	bool TryGetNumber(double& OutNumber) const override
 	{
@@ -146,8 +161,16 @@ protected:
 class FJsonValueNumberString : public FJsonValue
 {
 public:
-	FJsonValueNumberString(const FString& InString) : Value(InString) { Type = EJson::Number; }
-	FJsonValueNumberString(FString&& InString) : Value(MoveTemp(InString)) { Type = EJson::Number; }
+	FJsonValueNumberString(const FString& InString)
+		: Value(InString)
+	{
+		Type = EJson::Number;
+	}
+	FJsonValueNumberString(FString&& InString)
+		: Value(MoveTemp(InString))
+	{
+		Type = EJson::Number;
+	}
 
 	bool TryGetString(FString& OutString) const override
 	{
@@ -177,7 +200,11 @@ protected:
 class FJsonValueBoolean : public FJsonValue
 {
 public:
-	FJsonValueBoolean(bool InBool) : Value(InBool) { Type = EJson::Boolean; }
+	FJsonValueBoolean(bool InBool)
+		: Value(InBool)
+	{
+		Type = EJson::Boolean;
+	}
 
 	bool TryGetNumber(double& OutNumber) const override
 	{
@@ -205,8 +232,16 @@ protected:
 class FJsonValueArray : public FJsonValue
 {
 public:
-	FJsonValueArray(const TArray<TSharedPtr<FJsonValue>>& InArray) : Value(InArray) { Type = EJson::Array; }
-	FJsonValueArray(TArray<TSharedPtr<FJsonValue>>&& InArray) : Value(MoveTemp(InArray)) { Type = EJson::Array; }
+	FJsonValueArray(const TArray<TSharedPtr<FJsonValue>>& InArray)
+		: Value(InArray)
+	{
+		Type = EJson::Array;
+	}
+	FJsonValueArray(TArray<TSharedPtr<FJsonValue>>&& InArray)
+		: Value(MoveTemp(InArray))
+	{
+		Type = EJson::Array;
+	}
 
 	bool TryGetArray(const TArray<TSharedPtr<FJsonValue>>*& OutArray) const override
 	{
@@ -228,7 +263,11 @@ protected:
 class FJsonValueObject : public FJsonValue
 {
 public:
-	FJsonValueObject(TSharedPtr<FJsonObject> InObject) : Value(MoveTemp(InObject)) { Type = EJson::Object; }
+	FJsonValueObject(TSharedPtr<FJsonObject> InObject)
+		: Value(MoveTemp(InObject))
+	{
+		Type = EJson::Object;
+	}
 
 	bool TryGetObject(const TSharedPtr<FJsonObject>*& OutObject) const override
 	{

@@ -21,7 +21,10 @@ public:
 	FStringView GetText() const { return FStringView(Text); }
 	void SetErrorMessage(FString InMessage) { ErrorMessage = MoveTemp(InMessage); }
 
-	explicit TJsonReader(FString InText) : Text(MoveTemp(InText)) {}
+	explicit TJsonReader(FString InText)
+		: Text(MoveTemp(InText))
+	{
+	}
 
 private:
 	FString Text;

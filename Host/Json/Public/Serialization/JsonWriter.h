@@ -189,7 +189,12 @@ public:
 		return (PreviousTokenWritten == EJsonToken::None || PreviousTokenWritten == EJsonToken::CurlyClose || PreviousTokenWritten == EJsonToken::SquareClose) && Stack.Num() == 0;
 	}
 
-	TJsonWriter(FString* const InStream, int32 InitialIndentLevel) : Stream(InStream), IndentLevel(InitialIndentLevel) { check(Stream); }
+	TJsonWriter(FString* const InStream, int32 InitialIndentLevel)
+		: Stream(InStream)
+		, IndentLevel(InitialIndentLevel)
+	{
+		check(Stream);
+	}
 
 protected:
 	bool CanWriteValueWithoutIdentifier() const { return Stack.Num() <= 0 || Stack.Top() == EJson::Array || PreviousTokenWritten == EJsonToken::Identifier; }
