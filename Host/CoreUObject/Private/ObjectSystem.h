@@ -1,0 +1,80 @@
+// Copyright Kelmora. All Rights Reserved.
+// The host's object system: the object table, object construction and type registration.
+#pragma once
+
+#include "CoreMinimal.h"
+#include "UObject/Class.h"
+#include "UObject/GeneratedCppIncludes.h"
+#include "UObject/Object.h"
+
+#include <mutex>
+#include <unordered_map>
+#include <vector>
+
+DECLARE_LOG_CATEGORY_EXTERN(LogUObjectGlobals, Log, All);
+
+namespace UE::CoreUObject::Host
+{
+	/**
+	 * Every object the host makes, by index, with a name index per outer. The table owns the objects
+	 * and frees them at shutdown (there is no garbage collection yet). All access is under Mutex.
+	 */
+	class FObjectTable
+	{
+	public:
+		struct FSlot
+		{
+			UObjectBase* Object = nullptr;
+			int32 SerialNumber = 0;
+			SIZE_T Alignment = 0;
+			/** False while the class constructor runs: finds and iterators skip the object. */
+			bool bReady = false;
+		};
+
+		/** The table; null once it has been shut down at process exit. */
+		static FObjectTable* Get();
+
+		std::recursive_mutex Mutex;
+		std::vector<FSlot> Slots;
+		struct FOuterAndName
+		{
+			const UObjectBase* Outer;
+			FName Name;
+			bool operator==(const FOuterAndName& Other) const { return Outer == Other.Outer && Name == Other.Name; }
+		};
+		struct FOuterAndNameHash
+		{
+			size_t operator()(const FOuterAndName& Key) const { return std::hash<const void*>()(Key.Outer) ^ (size_t(Key.Name.GetComparisonIndex()) * 0x9E3779B97F4A7C15ull); }
+		};
+		std::unordered_map<FOuterAndName, int32, FOuterAndNameHash> IndexByOuterAndName;
+		int32 NextSerialNumber = 1;
+
+		int32 AddLocked(UObjectBase* Object, SIZE_T Alignment);
+		void SetNameLocked(int32 Index, const UObjectBase* Outer, FName Name);
+		UObjectBase* FindLocked(const UObjectBase* Outer, FName Name, bool bReadyOnly) const;
+		void DestroyAll();
+	};
+
+	/** Everything with private access to the object and type classes. */
+	struct FObjectSystem
+	{
+		/** Makes an object of a fully or partly registered class. */
+		static UObject* ConstructObject(const UClass* Class, UObject* Outer, FName Name, EObjectFlags Flags);
+		/** Makes one of the object system's own type objects before its class exists; named later with Register. */
+		template <typename T>
+		static T* ConstructTypeObject(FName Name);
+		static void RegisterTypeObject(UObject* Object, UClass* Class, UObject* Outer);
+		static void RunConstructor(void* Memory, UClass* Class, UObject* Outer, FName Name, EObjectFlags Flags, int32 Index, UClass::ClassConstructorType Constructor);
+		static void SetMetaData(UField* Field, const TArray<FMetaDataEntry>& MetaData);
+
+		static UClass* BuildClass(FClassRegistration& Registration);
+		static UScriptStruct* BuildStruct(FStructRegistration& Registration);
+		static UEnum* BuildEnum(FEnumRegistration& Registration);
+
+		/** Builds every type queued by FCompiledInDefer. */
+		static void ProcessPendingRegistrations();
+
+		static UObject* GetDefaultObject(const UClass* Class);
+		static FName MakeUniqueNameLocked(FObjectTable& Table, UObject* Outer, const UClass* Class, FName BaseName);
+	};
+}

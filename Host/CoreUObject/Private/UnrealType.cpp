@@ -1,0 +1,228 @@
+// Copyright Kelmora. All Rights Reserved.
+#include "UObject/UnrealType.h"
+
+#include "ObjectSystem.h"
+
+namespace
+{
+	const FString& EmptyMetaDataValue()
+	{
+		static const FString Empty;
+		return Empty;
+	}
+}
+
+FFieldClass::FFieldClass(const TCHAR* InCPPName, FFieldClass* InSuperClass)
+	: Name(FString(InCPPName).RightChop(1))
+	, SuperClass(InSuperClass)
+{
+}
+
+bool FFieldClass::IsChildOf(const FFieldClass* InClass) const
+{
+	for (const FFieldClass* Class = this; Class; Class = Class->SuperClass)
+	{
+		if (Class == InClass)
+		{
+			return true;
+		}
+	}
+	return false;
+}
+
+FField::FField(FFieldVariant InOwner, const FName& InName, EObjectFlags InObjectFlags)
+	: Owner(InOwner)
+	, NamePrivate(InName)
+	, FlagsPrivate(InObjectFlags)
+{
+}
+
+FField::~FField() = default;
+
+FFieldClass* FField::StaticClass()
+{
+	static FFieldClass Class(TEXT("FField"), nullptr);
+	return &Class;
+}
+
+UStruct* FField::GetOwnerStruct() const
+{
+	if (Owner.IsUObject())
+	{
+		return dynamic_cast<UStruct*>(Owner.ToUObject());
+	}
+	return Owner.ToField() ? Owner.ToField()->GetOwnerStruct() : nullptr;
+}
+
+UClass* FField::GetOwnerClass() const
+{
+	return dynamic_cast<UClass*>(GetOwnerStruct());
+}
+
+bool FField::HasMetaData(const TCHAR* Key) const
+{
+	return HasMetaData(FName(Key));
+}
+
+bool FField::HasMetaData(const FName& Key) const
+{
+	return MetaDataMap && MetaDataMap->Contains(Key);
+}
+
+const FString& FField::GetMetaData(const TCHAR* Key) const
+{
+	return GetMetaData(FName(Key));
+}
+
+const FString& FField::GetMetaData(const FName& Key) const
+{
+	const FString* Value = MetaDataMap ? MetaDataMap->Find(Key) : nullptr;
+	return Value ? *Value : EmptyMetaDataValue();
+}
+
+void FField::SetMetaData(const TCHAR* Key, FString&& InValue)
+{
+	SetMetaData(FName(Key), MoveTemp(InValue));
+}
+
+void FField::SetMetaData(const FName& Key, FString&& InValue)
+{
+	if (!MetaDataMap)
+	{
+		MetaDataMap = MakeUnique<TMap<FName, FString>>();
+	}
+	MetaDataMap->Add(Key, MoveTemp(InValue));
+}
+
+void FField::RemoveMetaData(const FName& Key)
+{
+	if (MetaDataMap)
+	{
+		MetaDataMap->Remove(Key);
+	}
+}
+
+IMPLEMENT_FIELD(FProperty)
+IMPLEMENT_FIELD(FNumericProperty)
+IMPLEMENT_FIELD(FByteProperty)
+IMPLEMENT_FIELD(FIntProperty)
+IMPLEMENT_FIELD(FInt64Property)
+IMPLEMENT_FIELD(FUInt32Property)
+IMPLEMENT_FIELD(FFloatProperty)
+IMPLEMENT_FIELD(FDoubleProperty)
+IMPLEMENT_FIELD(FBoolProperty)
+IMPLEMENT_FIELD(FStrProperty)
+IMPLEMENT_FIELD(FNameProperty)
+IMPLEMENT_FIELD(FTextProperty)
+IMPLEMENT_FIELD(FObjectPropertyBase)
+IMPLEMENT_FIELD(FObjectProperty)
+IMPLEMENT_FIELD(FClassProperty)
+IMPLEMENT_FIELD(FSoftObjectProperty)
+IMPLEMENT_FIELD(FStructProperty)
+IMPLEMENT_FIELD(FArrayProperty)
+IMPLEMENT_FIELD(FMapProperty)
+IMPLEMENT_FIELD(FEnumProperty)
+
+FProperty::FProperty(FFieldVariant InOwner, const FName& InName, EObjectFlags InObjectFlags)
+	: FField(InOwner, InName, InObjectFlags)
+{
+}
+
+FString FProperty::GetCPPType(FString* ExtendedTypeText, uint32 CPPExportFlags) const
+{
+	return CppType;
+}
+
+void* FProperty::ContainerVoidPtrToValuePtrInternal(void* ContainerPtr, int32 ArrayIndex) const
+{
+	check(ArrayIndex >= 0 && ArrayIndex < ArrayDim);
+	check(ContainerPtr);
+	return static_cast<uint8*>(ContainerPtr) + Offset_Internal + ElementSize * ArrayIndex;
+}
+
+FBoolProperty::FBoolProperty(FFieldVariant InOwner, const FName& InName, EObjectFlags InObjectFlags)
+	: FProperty(InOwner, InName, InObjectFlags)
+{
+	SetBoolSize(sizeof(bool), true);
+}
+
+void FBoolProperty::SetBoolSize(uint32 InSize, bool bIsNativeBool, uint32 InBitMask)
+{
+	if (bIsNativeBool)
+	{
+		FieldSize = uint8(InSize);
+		ByteOffset = 0;
+		ByteMask = 1;
+		FieldMask = 0xff;
+		ElementSize = int32(InSize);
+	}
+	else
+	{
+		// The host points Offset_Internal at the byte that holds the bit, so the mask is within one byte.
+		check(InBitMask != 0 && InBitMask <= 0xff);
+		FieldSize = 1;
+		ByteOffset = 0;
+		ByteMask = uint8(InBitMask);
+		FieldMask = uint8(InBitMask);
+		ElementSize = 1;
+	}
+}
+
+FObjectProperty::FObjectProperty(FFieldVariant InOwner, const FName& InName, EObjectFlags InObjectFlags)
+	: FObjectPropertyBase(InOwner, InName, InObjectFlags)
+{
+	ElementSize = int32(sizeof(TCppType));
+}
+
+void FObjectProperty::SetObjectPropertyValue(void* PropertyValueAddress, UObject* Value) const
+{
+	if (Value && PropertyClass && !Value->IsA(PropertyClass))
+	{
+		UE_LOG(LogUObjectGlobals, Error, TEXT("SetObjectPropertyValue: %s is not a %s; %s set to null"), *Value->GetFullName(), *PropertyClass->GetName(), *GetName());
+		Value = nullptr;
+	}
+	SetPropertyValue(PropertyValueAddress, Value);
+}
+
+void FClassProperty::SetObjectPropertyValue(void* PropertyValueAddress, UObject* Value) const
+{
+	UClass* ValueClass = dynamic_cast<UClass*>(Value);
+	if (Value && (!ValueClass || (MetaClass && !ValueClass->IsChildOf(MetaClass))))
+	{
+		UE_LOG(LogUObjectGlobals, Error, TEXT("SetObjectPropertyValue: %s is not a subclass of %s; %s set to null"), *Value->GetFullName(), MetaClass ? *MetaClass->GetName() : TEXT("None"), *GetName());
+		Value = nullptr;
+	}
+	SetPropertyValue(PropertyValueAddress, Value);
+}
+
+FSoftObjectProperty::FSoftObjectProperty(FFieldVariant InOwner, const FName& InName, EObjectFlags InObjectFlags)
+	: FObjectPropertyBase(InOwner, InName, InObjectFlags)
+{
+	ElementSize = int32(sizeof(FSoftObjectPtr));
+}
+
+void FSoftObjectProperty::SetObjectPropertyValue(void* PropertyValueAddress, UObject* Value) const
+{
+	if (Value && PropertyClass && !Value->IsA(PropertyClass))
+	{
+		UE_LOG(LogUObjectGlobals, Error, TEXT("SetObjectPropertyValue: %s is not a %s; %s set to null"), *Value->GetFullName(), *PropertyClass->GetName(), *GetName());
+		Value = nullptr;
+	}
+	*static_cast<FSoftObjectPtr*>(PropertyValueAddress) = Value;
+}
+
+FArrayProperty::~FArrayProperty()
+{
+	delete Inner;
+}
+
+FMapProperty::~FMapProperty()
+{
+	delete KeyProp;
+	delete ValueProp;
+}
+
+FEnumProperty::~FEnumProperty()
+{
+	delete UnderlyingProp;
+}

@@ -1,0 +1,261 @@
+// Copyright Kelmora. All Rights Reserved.
+// Stands in for the engine's UObject/Class.h: UField, UStruct, UClass, UScriptStruct, UEnum and UFunction.
+#pragma once
+
+#include "CoreMinimal.h"
+#include "UObject/Object.h"
+#include "UObject/Script.h"
+
+#include <atomic>
+
+class FField;
+class FProperty;
+class UFunction;
+
+namespace UE::CoreUObject::Host
+{
+	class FStructBuilder;
+	struct FObjectSystem;
+}
+
+/** Whether a search includes the super class. */
+namespace EIncludeSuperFlag
+{
+	enum Type
+	{
+		ExcludeSuper,
+		IncludeSuper
+	};
+}
+
+/** The base of reflected types and functions; carries the metadata written in the source. */
+class COREUOBJECT_API UField : public UObject
+{
+	DECLARE_CLASS(UField, UObject, CLASS_Abstract | CLASS_Native | CLASS_Intrinsic, CASTCLASS_None, TEXT("/Script/CoreUObject"), COREUOBJECT_API)
+	DEFINE_DEFAULT_CONSTRUCTOR_CALL(UField)
+
+public:
+	UField() = default;
+
+	/** The next field of the same owner. */
+	UField* Next = nullptr;
+
+	bool HasMetaData(const TCHAR* Key) const;
+	bool HasMetaData(const FName& Key) const;
+	/** The metadata value, or an empty string when the key is not set. */
+	const FString& GetMetaData(const TCHAR* Key) const;
+	const FString& GetMetaData(const FName& Key) const;
+	void SetMetaData(const TCHAR* Key, const TCHAR* InValue);
+	void SetMetaData(const FName& Key, const TCHAR* InValue);
+	/** The DisplayName metadata, or the name when there is none. */
+	FText GetDisplayNameText() const;
+	FText GetToolTipText(bool bShortTooltip = false) const;
+
+private:
+	TMap<FName, FString> MetaData;
+};
+
+/** A reflected type with properties: the base of classes, structs and functions. */
+class COREUOBJECT_API UStruct : public UField
+{
+	DECLARE_CLASS(UStruct, UField, CLASS_Native | CLASS_Intrinsic, CASTCLASS_None, TEXT("/Script/CoreUObject"), COREUOBJECT_API)
+	DEFINE_DEFAULT_CONSTRUCTOR_CALL(UStruct)
+
+public:
+	UStruct() = default;
+	virtual ~UStruct() override;
+
+	FORCEINLINE UStruct* GetSuperStruct() const { return SuperStruct; }
+	/** True if this struct is SomeBase or derives from it. */
+	bool IsChildOf(const UStruct* SomeBase) const;
+	template <class T>
+	bool IsChildOf() const
+	{
+		return IsChildOf(T::StaticClass());
+	}
+
+	/** The property with this name here or on a super struct; null if none. */
+	FProperty* FindPropertyByName(FName InName) const;
+
+	FORCEINLINE int32 GetPropertiesSize() const { return PropertiesSize; }
+	FORCEINLINE int32 GetMinAlignment() const { return MinAlignment; }
+	FORCEINLINE int32 GetStructureSize() const { return PropertiesSize; }
+
+	/** This struct's own properties, in declaration order. */
+	FField* ChildProperties = nullptr;
+	/** This struct's own functions (UField list). */
+	UField* Children = nullptr;
+
+protected:
+	friend class UE::CoreUObject::Host::FStructBuilder;
+	friend struct UE::CoreUObject::Host::FObjectSystem;
+
+	UStruct* SuperStruct = nullptr;
+	int32 PropertiesSize = 0;
+	int32 MinAlignment = 1;
+};
+
+/** The reflection of a USTRUCT. */
+class COREUOBJECT_API UScriptStruct : public UStruct
+{
+	DECLARE_CLASS(UScriptStruct, UStruct, CLASS_Native | CLASS_Intrinsic, CASTCLASS_None, TEXT("/Script/CoreUObject"), COREUOBJECT_API)
+	DEFINE_DEFAULT_CONSTRUCTOR_CALL(UScriptStruct)
+
+public:
+	/** How the host constructs, destroys and copies a struct's C++ values. */
+	struct FCppStructOps
+	{
+		int32 Size = 0;
+		int32 Alignment = 1;
+		void (*Construct)(void* Dest) = nullptr;
+		void (*Destruct)(void* Dest) = nullptr;
+		void (*Copy)(void* Dest, const void* Src) = nullptr;
+	};
+
+	UScriptStruct() = default;
+
+	/** Default-constructs ArrayDim values at Dest (memory that holds no value yet). */
+	void InitializeStruct(void* Dest, int32 ArrayDim = 1) const;
+	/** Destroys ArrayDim values at Dest. */
+	void DestroyStruct(void* Dest, int32 ArrayDim = 1) const;
+	/** Assigns ArrayDim values from Src to Dest. */
+	void CopyScriptStruct(void* Dest, const void* Src, int32 ArrayDim = 1) const;
+
+private:
+	friend struct UE::CoreUObject::Host::FObjectSystem;
+	FCppStructOps CppStructOps;
+};
+
+/** The reflection of a UCLASS; also a class of the object system itself. */
+class COREUOBJECT_API UClass : public UStruct
+{
+	DECLARE_CLASS(UClass, UStruct, CLASS_Native | CLASS_Intrinsic, CASTCLASS_None, TEXT("/Script/CoreUObject"), COREUOBJECT_API)
+	DEFINE_DEFAULT_CONSTRUCTOR_CALL(UClass)
+
+public:
+	typedef void (*ClassConstructorType)(const FObjectInitializer&);
+
+	UClass() = default;
+
+	FORCEINLINE UClass* GetSuperClass() const { return static_cast<UClass*>(GetSuperStruct()); }
+
+	/**
+	 * The class default object, made on first use with the class's default constructor (after its
+	 * super class's default object).
+	 */
+	UObject* GetDefaultObject(bool bCreateIfNeeded = true) const;
+	template <class T>
+	T* GetDefaultObject() const
+	{
+		UObject* Object = GetDefaultObject();
+		check(Object && Object->IsA(T::StaticClass()));
+		return static_cast<T*>(Object);
+	}
+
+	/** The function with this name on this class (and, by default, its super classes); null if none. */
+	UFunction* FindFunctionByName(FName InName, EIncludeSuperFlag::Type IncludeSuper = EIncludeSuperFlag::IncludeSuper) const;
+
+	FORCEINLINE bool HasAnyClassFlags(EClassFlags FlagsToCheck) const { return (ClassFlags & FlagsToCheck) != 0; }
+	FORCEINLINE bool HasAllClassFlags(EClassFlags FlagsToCheck) const { return (ClassFlags & FlagsToCheck) == FlagsToCheck; }
+	FORCEINLINE EClassFlags GetClassFlags() const { return ClassFlags; }
+
+	EClassFlags ClassFlags = CLASS_None;
+	EClassCastFlags ClassCastFlags = CASTCLASS_None;
+	/** The config file name (Engine, Game, ...) from UCLASS(Config=...), inherited from the super class. */
+	FName ClassConfigName;
+	ClassConstructorType ClassConstructor = nullptr;
+	/** Set once the default object exists; read it through GetDefaultObject. */
+	UObject* ClassDefaultObject = nullptr;
+
+private:
+	friend struct UE::CoreUObject::Host::FObjectSystem;
+	friend class UE::CoreUObject::Host::FStructBuilder;
+
+	TMap<FName, UFunction*> FuncMap;
+	mutable std::atomic<bool> bDefaultObjectReady{false};
+	/** Host: the class's counter for MakeUniqueObjectName. */
+	mutable std::atomic<int32> ClassUnique{0};
+};
+
+/** A reflected function. Calling through reflection is not supported by the host. */
+class COREUOBJECT_API UFunction : public UStruct
+{
+	DECLARE_CLASS(UFunction, UStruct, CLASS_Native | CLASS_Intrinsic, CASTCLASS_None, TEXT("/Script/CoreUObject"), COREUOBJECT_API)
+	DEFINE_DEFAULT_CONSTRUCTOR_CALL(UFunction)
+
+public:
+	UFunction() = default;
+
+	FORCEINLINE bool HasAnyFunctionFlags(EFunctionFlags FlagsToCheck) const { return (FunctionFlags & FlagsToCheck) != 0; }
+	FORCEINLINE bool HasAllFunctionFlags(EFunctionFlags FlagsToCheck) const { return (FunctionFlags & FlagsToCheck) == FlagsToCheck; }
+	/** The class that declares the function. */
+	UClass* GetOwnerClass() const;
+	UClass* GetOuterUClass() const { return GetOwnerClass(); }
+
+	EFunctionFlags FunctionFlags = FUNC_None;
+};
+
+/** Flags for looking an enumerator up by name. */
+enum class EGetByNameFlags
+{
+	None = 0,
+	ErrorIfNotFound = 0x01,
+	CaseSensitive = 0x02,
+	CheckAuthoredName = 0x04,
+};
+
+/** The reflection of a UENUM: its enumerators' names and values, plus the added _MAX. */
+class COREUOBJECT_API UEnum : public UField
+{
+	DECLARE_CLASS(UEnum, UField, CLASS_Native | CLASS_Intrinsic, CASTCLASS_None, TEXT("/Script/CoreUObject"), COREUOBJECT_API)
+	DEFINE_DEFAULT_CONSTRUCTOR_CALL(UEnum)
+
+public:
+	/** How the enum was declared in C++. */
+	enum class ECppForm
+	{
+		Regular,
+		Namespaced,
+		EnumClass
+	};
+
+	UEnum() = default;
+
+	FORCEINLINE ECppForm GetCppForm() const { return CppForm; }
+	/** The number of enumerators, including the _MAX the engine adds. */
+	FORCEINLINE int32 NumEnums() const { return Names.Num(); }
+
+	/** The full name, e.g. EMyEnum::Value for an enum class. */
+	FName GetNameByIndex(int32 Index) const;
+	/** The short name, e.g. Value. */
+	FString GetNameStringByIndex(int32 InIndex) const;
+	FString GetAuthoredNameStringByIndex(int32 InIndex) const { return GetNameStringByIndex(InIndex); }
+	int64 GetValueByIndex(int32 Index) const;
+	FName GetNameByValue(int64 InValue) const;
+	FString GetNameStringByValue(int64 InValue) const;
+	FString GetAuthoredNameStringByValue(int64 InValue) const { return GetNameStringByValue(InValue); }
+	/** Accepts the short or the full name. */
+	int32 GetIndexByName(const FName InName, EGetByNameFlags Flags = EGetByNameFlags::None) const;
+	int64 GetValueByName(FName InName, EGetByNameFlags Flags = EGetByNameFlags::None) const;
+	int32 GetIndexByNameString(const FString& SearchString, EGetByNameFlags Flags = EGetByNameFlags::None) const;
+	int64 GetValueByNameString(const FString& SearchString, EGetByNameFlags Flags = EGetByNameFlags::None) const;
+	int32 GetIndexByValue(int64 Value) const;
+	bool IsValidEnumValue(int64 InValue) const { return GetIndexByValue(InValue) != INDEX_NONE; }
+	bool IsValidEnumName(FName InName) const { return GetIndexByName(InName) != INDEX_NONE; }
+	int64 GetMaxEnumValue() const;
+	/** The DisplayName metadata of the enumerator, or its short name. */
+	FText GetDisplayNameTextByIndex(int32 InIndex) const;
+	FText GetDisplayNameTextByValue(int64 InValue) const;
+
+	using UField::GetMetaData;
+	using UField::HasMetaData;
+	/** Metadata of the enum, or of one enumerator when NameIndex is given. */
+	FString GetMetaData(const TCHAR* Key, int32 NameIndex, bool bAllowRemap = true) const;
+	bool HasMetaData(const TCHAR* Key, int32 NameIndex) const;
+
+private:
+	friend struct UE::CoreUObject::Host::FObjectSystem;
+
+	TArray<TPair<FName, int64>> Names;
+	ECppForm CppForm = ECppForm::Regular;
+};

@@ -1,0 +1,189 @@
+// Copyright Kelmora. All Rights Reserved.
+// Stands in for the engine's UObject/UObjectGlobals.h: making, finding and naming objects.
+#pragma once
+
+#include "CoreMinimal.h"
+#include "UObject/ObjectMacros.h"
+
+class UPackage;
+class UObjectBase;
+struct FObjectInstancingGraph;
+
+/** What a class constructor is handed: the object being made (engine: FObjectInitializer). */
+class COREUOBJECT_API FObjectInitializer
+{
+public:
+	/** The initializer of the object being constructed on this thread; asserts if there is none. */
+	static FObjectInitializer& Get();
+
+	FORCEINLINE UObject* GetObj() const { return Obj; }
+	FORCEINLINE UClass* GetClass() const { return Class; }
+
+	FObjectInitializer(const FObjectInitializer&) = delete;
+	FObjectInitializer& operator=(const FObjectInitializer&) = delete;
+
+private:
+	friend struct UE::CoreUObject::Host::FObjectSystem;
+	friend class UObjectBase;
+
+	FObjectInitializer(void* InMemory, UClass* InClass, UObject* InOuter, FName InName, EObjectFlags InFlags, int32 InIndex);
+
+	UObject* Obj;
+	UClass* Class;
+	UObject* Outer;
+	FName Name;
+	EObjectFlags Flags;
+	int32 Index;
+	FObjectInitializer* Previous = nullptr;
+};
+
+/** Options for MakeUniqueObjectName. */
+enum class EUniqueObjectNameOptions : uint8
+{
+	None = 0,
+	GloballyUnique = 1 << 0,
+};
+
+/** Options for FindFirstObject. */
+enum class EFindFirstObjectOptions
+{
+	None = 0,
+	ExactClass = 1 << 1,
+	NativeFirst = 1 << 2,
+	EnsureIfAmbiguous = 1 << 3,
+};
+
+/** Everything StaticConstructObject_Internal needs to make an object. */
+struct COREUOBJECT_API FStaticConstructObjectParameters
+{
+	explicit FStaticConstructObjectParameters(const UClass* InClass)
+		: Class(InClass)
+	{
+	}
+
+	const UClass* Class;
+	UObject* Outer = nullptr;
+	FName Name;
+	EObjectFlags SetFlags = RF_NoFlags;
+	UObject* Template = nullptr;
+	bool bCopyTransientsFromClassDefaults = false;
+	FObjectInstancingGraph* InstanceGraph = nullptr;
+	UPackage* ExternalPackage = nullptr;
+};
+
+/**
+ * Makes an object. Refuses (logs an error, returns null) an abstract class, a missing outer for
+ * anything but a package, and a name already taken in the outer by an object of another class; a
+ * name taken by an object of the same class makes a fresh object in its place, as in the engine.
+ */
+COREUOBJECT_API UObject* StaticConstructObject_Internal(const FStaticConstructObjectParameters& Params);
+
+/** The package for objects that are never saved (/Engine/Transient). */
+COREUOBJECT_API UPackage* GetTransientPackage();
+
+/** The package with this name, made if it does not exist yet. */
+COREUOBJECT_API UPackage* CreatePackage(const TCHAR* PackageName);
+
+/**
+ * Finds an object by path. With a null outer, Name is a full path (/Package.Object:Sub); otherwise
+ * a path relative to InOuter. Returns null unless the object is of Class (exactly, with ExactClass).
+ */
+COREUOBJECT_API UObject* StaticFindObject(UClass* Class, UObject* InOuter, const TCHAR* Name, bool ExactClass = false);
+
+/** The direct child of Outer with this name, of Class or a subclass; null if none. */
+COREUOBJECT_API UObject* StaticFindObjectFast(UClass* Class, UObject* InOuter, FName InName, bool ExactClass = false);
+
+/** A name no other object in Outer has: BaseName (or the class name) with _0, _1, ... appended. */
+COREUOBJECT_API FName MakeUniqueObjectName(UObject* Outer, const UClass* Class, FName BaseName = NAME_None, EUniqueObjectNameOptions Options = EUniqueObjectNameOptions::None);
+
+namespace UE::CoreUObject::Private
+{
+	/** The first object of Class (or a subclass) with this short name or path; null if none. */
+	COREUOBJECT_API UObject* FindFirstObject(UClass* Class, const TCHAR* Name, bool bExactClass);
+	/** Logs an error and returns false when Class cannot be made as a T. */
+	COREUOBJECT_API bool CheckNewObjectClass(const UClass* Class, const UClass* Expected);
+	/** The class default object of Class, made on first use. */
+	COREUOBJECT_API UObject* GetDefaultObjectOf(const UClass* Class);
+}
+
+/** The transient package as a UObject (the default outer of NewObject). */
+FORCEINLINE UObject* GetTransientPackageAsObject()
+{
+	return reinterpret_cast<UObject*>(GetTransientPackage());
+}
+
+/** Makes an object of Class (T or a subclass of it) in Outer. */
+template <class T>
+T* NewObject(UObject* Outer, const UClass* Class, FName Name = NAME_None, EObjectFlags Flags = RF_NoFlags, UObject* Template = nullptr, bool bCopyTransientsFromClassDefaults = false, FObjectInstancingGraph* InInstanceGraph = nullptr, UPackage* ExternalPackage = nullptr)
+{
+	if (!UE::CoreUObject::Private::CheckNewObjectClass(Class, T::StaticClass()))
+	{
+		return nullptr;
+	}
+	FStaticConstructObjectParameters Params(Class);
+	Params.Outer = Outer;
+	Params.Name = Name;
+	Params.SetFlags = Flags;
+	Params.Template = Template;
+	Params.bCopyTransientsFromClassDefaults = bCopyTransientsFromClassDefaults;
+	Params.InstanceGraph = InInstanceGraph;
+	Params.ExternalPackage = ExternalPackage;
+	return static_cast<T*>(StaticConstructObject_Internal(Params));
+}
+
+/** Makes an object of class T in Outer (the transient package by default) with a unique name. */
+template <class T>
+T* NewObject(UObject* Outer = GetTransientPackageAsObject())
+{
+	return NewObject<T>(Outer, T::StaticClass());
+}
+
+/** Makes an object of class T in Outer with the given name. */
+template <class T>
+T* NewObject(UObject* Outer, FName Name, EObjectFlags Flags = RF_NoFlags, UObject* Template = nullptr, bool bCopyTransientsFromClassDefaults = false, FObjectInstancingGraph* InInstanceGraph = nullptr)
+{
+	return NewObject<T>(Outer, T::StaticClass(), Name, Flags, Template, bCopyTransientsFromClassDefaults, InInstanceGraph);
+}
+
+/** The class default object of T. */
+template <class T>
+const T* GetDefault()
+{
+	return static_cast<const T*>(UE::CoreUObject::Private::GetDefaultObjectOf(T::StaticClass()));
+}
+
+/** The class default object of Class, which must be T or a subclass of it. */
+template <class T>
+const T* GetDefault(UClass* Class)
+{
+	check(UE::CoreUObject::Private::CheckNewObjectClass(Class, T::StaticClass()));
+	return static_cast<const T*>(UE::CoreUObject::Private::GetDefaultObjectOf(Class));
+}
+
+/** The class default object of T, for changing the defaults. */
+template <class T>
+T* GetMutableDefault()
+{
+	return static_cast<T*>(UE::CoreUObject::Private::GetDefaultObjectOf(T::StaticClass()));
+}
+
+template <class T>
+T* GetMutableDefault(UClass* Class)
+{
+	check(UE::CoreUObject::Private::CheckNewObjectClass(Class, T::StaticClass()));
+	return static_cast<T*>(UE::CoreUObject::Private::GetDefaultObjectOf(Class));
+}
+
+/** Finds an object of class T by path (see StaticFindObject). */
+template <class T>
+T* FindObject(UObject* Outer, const TCHAR* Name, bool ExactClass = false)
+{
+	return static_cast<T*>(StaticFindObject(T::StaticClass(), Outer, Name, ExactClass));
+}
+
+/** Finds the first object of class T with this short name or full path. */
+template <class T>
+T* FindFirstObject(const TCHAR* Name, EFindFirstObjectOptions Options = EFindFirstObjectOptions::None, ELogVerbosity::Type AmbiguousMessageVerbosity = ELogVerbosity::NoLogging, const TCHAR* InCurrentOperation = nullptr)
+{
+	return static_cast<T*>(UE::CoreUObject::Private::FindFirstObject(T::StaticClass(), Name, (int32(Options) & int32(EFindFirstObjectOptions::ExactClass)) != 0));
+}
