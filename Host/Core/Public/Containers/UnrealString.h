@@ -196,6 +196,11 @@ public:
 		return MoveTemp(A);
 	}
 	friend FString operator+(const FString& A, const TCHAR* B) { return A + FString(B); }
+	friend FString operator+(FString&& A, const TCHAR* B)
+	{
+		A.Append(B);
+		return MoveTemp(A);
+	}
 	friend FString operator+(const TCHAR* A, const FString& B) { return FString(A) + B; }
 	friend FString operator/(const FString& A, const FString& B)
 	{
