@@ -255,6 +255,29 @@ public:
 	void TrimEndInline() { *this = TrimEnd(); }
 	void TrimStartAndEndInline() { *this = TrimStartAndEnd(); }
 
+	/** Removes the prefix when the text starts with it; true when it did. */
+	bool RemoveFromStart(const FString& Prefix, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase)
+	{
+		if (!StartsWith(Prefix, SearchCase))
+		{
+			return false;
+		}
+		Data.erase(0, Prefix.Data.size());
+		return true;
+	}
+	bool RemoveFromStart(const TCHAR* Prefix, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase) { return RemoveFromStart(FString(Prefix), SearchCase); }
+	/** Removes the suffix when the text ends with it; true when it did. */
+	bool RemoveFromEnd(const FString& Suffix, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase)
+	{
+		if (!EndsWith(Suffix, SearchCase))
+		{
+			return false;
+		}
+		Data.resize(Data.size() - Suffix.Data.size());
+		return true;
+	}
+	bool RemoveFromEnd(const TCHAR* Suffix, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase) { return RemoveFromEnd(FString(Suffix), SearchCase); }
+
 	FString Replace(const TCHAR* From, const TCHAR* To, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase) const;
 	int32 ReplaceInline(const TCHAR* From, const TCHAR* To, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase);
 	bool Split(const FString& InS, FString* LeftS, FString* RightS, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase, ESearchDir::Type SearchDir = ESearchDir::FromStart) const;
