@@ -7,3 +7,6 @@ void PrintUsage();
 
 /** orvane decode FILE|- */
 int RunDecode(int ArgC, char** ArgV);
+
+/** orvane send [options]: streams camera messages as the compositing application does. */
+int RunSend(int ArgC, char** ArgV);

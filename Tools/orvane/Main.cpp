@@ -14,7 +14,13 @@ void PrintUsage()
 			   "\n"
 			   "commands:\n"
 			   "  decode FILE|-   decode one camera datagram (a file, or - for standard input) and print\n"
-			   "                  one JSON line per camera member: {\"setup\":{...},\"pose\":{...},\"action\":{...}}\n",
+			   "                  one JSON line per camera member: {\"setup\":{...},\"pose\":{...},\"action\":{...}}\n"
+			   "  send [options]  stream camera messages as the compositing application does:\n"
+			   "                  --to ADDR:PORT (127.0.0.1:9001)  --rate NUM/DEN (25/1)  --fps N (the rate)\n"
+			   "                  --frames N (250, -1 until stopped)  --start-frame F (0)  --version V (2)\n"
+			   "                  --offset X (0) | --no-offset  --state N (1)  --skip-every N (0)\n"
+			   "                  --no-lens --take-metadata --local-clock --record-control --report-skips\n"
+			   "                  --keep-interpolation  --raw FILE|- (one datagram per line instead)\n",
 		stderr);
 }
 
@@ -31,6 +37,10 @@ int main(int ArgC, char** ArgV)
 	if (Command == "decode")
 	{
 		Result = RunDecode(ArgC, ArgV);
+	}
+	else if (Command == "send")
+	{
+		Result = RunSend(ArgC, ArgV);
 	}
 	else
 	{

@@ -1,0 +1,75 @@
+// Copyright Kelmora. All Rights Reserved.
+// Stands in for the compositing application: streams camera messages over UDP.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+/** What the emulated application sends and how. */
+struct FCameraSenderOptions
+{
+	std::string To = "127.0.0.1:9001";
+	/** Frames per second of the stream; 0 follows the timecode rate. */
+	double Fps = 0.0;
+	/** Frames to send; negative streams until stopped. */
+	int64_t Frames = 250;
+	int32_t StartFrame = 0;
+	int32_t RateNumerator = 25;
+	int32_t RateDenominator = 1;
+	double Version = 2.0;
+	bool bLens = true;
+	bool bTakeMetadata = false;
+	bool bLocalClock = false;
+	bool bRecordControl = false;
+	bool bReportSkips = false;
+	bool bClearInterpolation = true;
+	/** Setup[7]; not sent when unset. */
+	bool bHasEvaluationOffset = true;
+	double EvaluationOffset = 0.0;
+	int32_t State = 1;
+	/** Leave out one frame number every N frames (0: none), as a sender that drops frames would. */
+	int32_t SkipEvery = 0;
+	/** Send these documents, one datagram per line, instead of generated messages. */
+	std::string RawPath;
+};
+
+/** Streams camera messages to one UDP endpoint on the loopback or local network. */
+class FCameraSender
+{
+public:
+	FCameraSender() = default;
+	~FCameraSender();
+	FCameraSender(const FCameraSender&) = delete;
+	FCameraSender& operator=(const FCameraSender&) = delete;
+
+	/** Opens a UDP socket aimed at "address:port"; false with a message when that fails. */
+	bool Open(const std::string& Endpoint, std::string& OutError);
+	/** Sends one datagram; false when the system refused it. */
+	bool Send(const std::string& Payload);
+
+	/** The camera message of one frame of the built-in camera move. */
+	static std::string BuildMessage(const FCameraSenderOptions& Options, int32_t FrameNumber, double Seconds, uint64_t TimeStamp);
+
+	/**
+	 * Streams frames at the options' rate until done or until ShouldStop returns true. The time stamp of
+	 * each message is the steady clock's nanoseconds at sending. Returns the number of datagrams sent.
+	 */
+	int64_t Stream(const FCameraSenderOptions& Options, const std::function<bool()>& ShouldStop, const std::function<void(int32_t FrameNumber, uint64_t SentNs)>& OnSent = nullptr);
+	/** Sends each non-empty line of the stream as one datagram, at the options' rate when it is set. */
+	int64_t StreamLines(std::istream& Input, const FCameraSenderOptions& Options, const std::function<bool()>& ShouldStop);
+
+	int64_t GetSendFailures() const { return SendFailures; }
+
+	/** Nanoseconds of the steady clock, the one the receiving side stamps arrivals with. */
+	static uint64_t SteadyNowNs();
+
+private:
+	int Socket = -1;
+	std::vector<unsigned char> Address;
+	int64_t SendFailures = 0;
+};
+
+/** Parses "NUM/DEN" or "NUM" into a rate; false when it is not one. */
+bool ParseRate(const std::string& Text, int32_t& OutNumerator, int32_t& OutDenominator);

@@ -1,0 +1,193 @@
+// Copyright Kelmora. All Rights Reserved.
+#include "CameraSender.h"
+#include "Commands.h"
+#include "ToolArguments.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <limits>
+#include <string>
+
+namespace
+{
+	bool Fail(const std::string& Message)
+	{
+		std::fprintf(stderr, "orvane send: %s\n", Message.c_str());
+		return false;
+	}
+
+	bool ParseSendOptions(int ArgC, char** ArgV, FCameraSenderOptions& Options)
+	{
+		for (int Index = 2; Index < ArgC; ++Index)
+		{
+			const std::string Option = ArgV[Index];
+			auto Value = [&](std::string& Out)
+			{
+				if (Index + 1 >= ArgC)
+				{
+					return Fail(Option + " needs a value");
+				}
+				Out = ArgV[++Index];
+				return true;
+			};
+			std::string Text;
+			long long Integer = 0;
+			double Number = 0.0;
+			if (Option == "--to")
+			{
+				if (!Value(Options.To))
+				{
+					return false;
+				}
+			}
+			else if (Option == "--fps")
+			{
+				if (!Value(Text) || !ParseNumber(Text, Number) || Number <= 0.0 || Number > 100000.0)
+				{
+					return Fail("--fps takes a rate above 0 and up to 100000");
+				}
+				Options.Fps = Number;
+			}
+			else if (Option == "--frames")
+			{
+				if (!Value(Text) || !ParseInteger(Text, -1, std::numeric_limits<int32_t>::max(), Integer))
+				{
+					return Fail("--frames takes a count (-1 streams until stopped)");
+				}
+				Options.Frames = Integer;
+			}
+			else if (Option == "--start-frame")
+			{
+				if (!Value(Text) || !ParseInteger(Text, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(), Integer))
+				{
+					return Fail("--start-frame takes a 32-bit frame number");
+				}
+				Options.StartFrame = static_cast<int32_t>(Integer);
+			}
+			else if (Option == "--rate")
+			{
+				if (!Value(Text) || !ParseRate(Text, Options.RateNumerator, Options.RateDenominator))
+				{
+					return Fail("--rate takes NUM/DEN, such as 25/1 or 30000/1001");
+				}
+			}
+			else if (Option == "--version")
+			{
+				if (!Value(Text) || !ParseNumber(Text, Options.Version))
+				{
+					return Fail("--version takes a number");
+				}
+			}
+			else if (Option == "--offset")
+			{
+				if (!Value(Text) || !ParseNumber(Text, Options.EvaluationOffset))
+				{
+					return Fail("--offset takes a number of frames or seconds (negative: publish on the game thread)");
+				}
+				Options.bHasEvaluationOffset = true;
+			}
+			else if (Option == "--state")
+			{
+				if (!Value(Text) || !ParseInteger(Text, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(), Integer))
+				{
+					return Fail("--state takes an integer (1 live, 2 recording)");
+				}
+				Options.State = static_cast<int32_t>(Integer);
+			}
+			else if (Option == "--skip-every")
+			{
+				if (!Value(Text) || !ParseInteger(Text, 0, std::numeric_limits<int32_t>::max(), Integer))
+				{
+					return Fail("--skip-every takes a count of frames");
+				}
+				Options.SkipEvery = static_cast<int32_t>(Integer);
+			}
+			else if (Option == "--raw")
+			{
+				if (!Value(Options.RawPath))
+				{
+					return false;
+				}
+			}
+			else if (Option == "--no-offset")
+			{
+				Options.bHasEvaluationOffset = false;
+			}
+			else if (Option == "--no-lens")
+			{
+				Options.bLens = false;
+			}
+			else if (Option == "--take-metadata")
+			{
+				Options.bTakeMetadata = true;
+			}
+			else if (Option == "--local-clock")
+			{
+				Options.bLocalClock = true;
+			}
+			else if (Option == "--record-control")
+			{
+				Options.bRecordControl = true;
+			}
+			else if (Option == "--report-skips")
+			{
+				Options.bReportSkips = true;
+			}
+			else if (Option == "--keep-interpolation")
+			{
+				Options.bClearInterpolation = false;
+			}
+			else
+			{
+				return Fail("unknown option " + Option);
+			}
+		}
+		return true;
+	}
+}
+
+int RunSend(int ArgC, char** ArgV)
+{
+	FCameraSenderOptions Options;
+	if (!ParseSendOptions(ArgC, ArgV, Options))
+	{
+		PrintUsage();
+		return 2;
+	}
+	FCameraSender Sender;
+	std::string Error;
+	if (!Sender.Open(Options.To, Error))
+	{
+		std::fprintf(stderr, "orvane send: %s\n", Error.c_str());
+		return 2;
+	}
+	InstallStopSignals();
+	const auto ShouldStop = []()
+	{ return GStopRequested.load(); };
+
+	int64_t Sent = 0;
+	if (!Options.RawPath.empty())
+	{
+		if (Options.RawPath == "-")
+		{
+			Sent = Sender.StreamLines(std::cin, Options, ShouldStop);
+		}
+		else
+		{
+			std::ifstream File(Options.RawPath, std::ios::binary);
+			if (!File)
+			{
+				std::fprintf(stderr, "orvane send: cannot read %s\n", Options.RawPath.c_str());
+				return 1;
+			}
+			Sent = Sender.StreamLines(File, Options, ShouldStop);
+		}
+	}
+	else
+	{
+		Sent = Sender.Stream(Options, ShouldStop);
+	}
+	std::fprintf(stderr, "orvane send: %lld datagrams sent to %s, %lld refused\n", static_cast<long long>(Sent), Options.To.c_str(), static_cast<long long>(Sender.GetSendFailures()));
+	return Sender.GetSendFailures() > 0 && Sent == 0 ? 1 : 0;
+}
