@@ -4,6 +4,7 @@
 
 #include "CoreTypes.h"
 #include "Logging/LogMacros.h"
+#include "Misc/OutputDeviceError.h"
 #include "Misc/OutputDeviceRedirector.h"
 
 #include <atomic>
@@ -12,5 +13,7 @@
 
 extern bool GIsEditor;
 extern uint64 GFrameCounter;
+/** The engine's output for errors. */
+extern CORE_API FOutputDeviceError* GError;
 
 CORE_API DECLARE_LOG_CATEGORY_EXTERN(LogTemp, Log, All);

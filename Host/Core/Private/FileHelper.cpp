@@ -1,0 +1,227 @@
+// Copyright Kelmora. All Rights Reserved.
+#include "Misc/FileHelper.h"
+
+#include "Containers/StringConv.h"
+#include "CoreGlobals.h"
+#include "HAL/PlatformFileManager.h"
+#include "Misc/Paths.h"
+
+#include <fstream>
+#include <string>
+
+DEFINE_LOG_CATEGORY_STATIC(LogFileHelper, Log, All);
+
+namespace
+{
+	std::string ToNativePath(const TCHAR* Filename)
+	{
+		return std::string(FTCHARToUTF8(Filename).Get());
+	}
+
+	bool WriteBytes(const TCHAR* Filename, const uint8* Data, int64 Size, uint32 WriteFlags)
+	{
+		if (!Filename || !*Filename)
+		{
+			return false;
+		}
+		const FString Directory = FPaths::GetPath(FString(Filename));
+		if (!Directory.IsEmpty())
+		{
+			FPlatformFileManager::Get().GetPlatformFile().CreateDirectoryTree(*Directory);
+		}
+		if ((WriteFlags & FILEWRITE_NoReplaceExisting) && FPaths::FileExists(FString(Filename)))
+		{
+			return false;
+		}
+		std::ofstream Stream(ToNativePath(Filename), std::ios::binary | ((WriteFlags & FILEWRITE_Append) ? std::ios::app : std::ios::trunc));
+		if (!Stream)
+		{
+			UE_CLOG(!(WriteFlags & FILEWRITE_Silent), LogFileHelper, Warning, TEXT("SaveToFile: could not open %s for writing"), Filename);
+			return false;
+		}
+		if (Size > 0)
+		{
+			Stream.write(reinterpret_cast<const char*>(Data), std::streamsize(Size));
+		}
+		Stream.close();
+		return !Stream.fail();
+	}
+
+	void AppendUTF16(std::string& Bytes, TCHAR Char, bool bBigEndian)
+	{
+		const uint16 Unit = uint16(Char);
+		const char Low = char(Unit & 0xff);
+		const char High = char(Unit >> 8);
+		Bytes.push_back(bBigEndian ? High : Low);
+		Bytes.push_back(bBigEndian ? Low : High);
+	}
+}
+
+void FFileHelper::BufferToString(FString& Result, const uint8* Buffer, int32 Size)
+{
+	Result.Empty();
+	if (!Buffer || Size <= 0)
+	{
+		return;
+	}
+	if (Size >= 2 && !(Size & 1) && ((Buffer[0] == 0xff && Buffer[1] == 0xfe) || (Buffer[0] == 0xfe && Buffer[1] == 0xff)))
+	{
+		const bool bBigEndian = Buffer[0] == 0xfe;
+		std::u16string Text;
+		Text.reserve(size_t(Size / 2 - 1));
+		for (int32 Index = 2; Index + 1 < Size; Index += 2)
+		{
+			const uint16 Unit = bBigEndian ? uint16((Buffer[Index] << 8) | Buffer[Index + 1]) : uint16(Buffer[Index] | (Buffer[Index + 1] << 8));
+			Text.push_back(TCHAR(Unit));
+		}
+		// As in the engine, the text ends at the first null character.
+		const size_t Null = Text.find(TCHAR(0));
+		if (Null != std::u16string::npos)
+		{
+			Text.resize(Null);
+		}
+		Result = FString(std::move(Text));
+		return;
+	}
+	int32 Start = 0;
+	if (Size >= 3 && Buffer[0] == 0xef && Buffer[1] == 0xbb && Buffer[2] == 0xbf)
+	{
+		Start = 3;
+	}
+	int32 Length = Size - Start;
+	for (int32 Index = Start; Index < Size; ++Index)
+	{
+		if (Buffer[Index] == 0)
+		{
+			Length = Index - Start;
+			break;
+		}
+	}
+	FUTF8ToTCHAR Converted(reinterpret_cast<const ANSICHAR*>(Buffer + Start), Length);
+	Result = FString(Converted.Length(), Converted.Get());
+}
+
+bool FFileHelper::LoadFileToArray(TArray<uint8>& Result, const TCHAR* Filename, uint32 Flags)
+{
+	Result.Empty();
+	if (!Filename || !*Filename || !FPaths::FileExists(FString(Filename)))
+	{
+		UE_CLOG(!(Flags & FILEREAD_Silent) && Filename && *Filename, LogFileHelper, Warning, TEXT("LoadFileToArray: %s does not exist"), Filename);
+		return false;
+	}
+	std::ifstream Stream(ToNativePath(Filename), std::ios::binary | std::ios::ate);
+	if (!Stream)
+	{
+		UE_CLOG(!(Flags & FILEREAD_Silent), LogFileHelper, Warning, TEXT("LoadFileToArray: could not open %s"), Filename);
+		return false;
+	}
+	const std::streamoff Size = Stream.tellg();
+	if (Size < 0 || Size > std::streamoff(0x7fffffff))
+	{
+		UE_LOG(LogFileHelper, Warning, TEXT("LoadFileToArray: %s is too large to load"), Filename);
+		return false;
+	}
+	Stream.seekg(0);
+	Result.AddUninitialized(int32(Size));
+	if (Size > 0 && !Stream.read(reinterpret_cast<char*>(Result.GetData()), Size))
+	{
+		Result.Empty();
+		return false;
+	}
+	return true;
+}
+
+bool FFileHelper::LoadFileToString(FString& Result, const TCHAR* Filename, EHashOptions VerifyFlags, uint32 ReadFlags)
+{
+	TArray<uint8> Bytes;
+	if (!LoadFileToArray(Bytes, Filename, ReadFlags | FILEREAD_Silent))
+	{
+		Result.Empty();
+		return false;
+	}
+	BufferToString(Result, Bytes.GetData(), Bytes.Num());
+	return true;
+}
+
+bool FFileHelper::LoadFileToStringArray(TArray<FString>& Result, const TCHAR* Filename)
+{
+	Result.Empty();
+	FString Text;
+	if (!LoadFileToString(Text, Filename))
+	{
+		return false;
+	}
+	FString Line;
+	for (const TCHAR Char : Text)
+	{
+		if (Char == TCHAR('\n'))
+		{
+			Result.Add(Line);
+			Line.Empty();
+		}
+		else if (Char != TCHAR('\r'))
+		{
+			Line.AppendChar(Char);
+		}
+	}
+	if (!Line.IsEmpty())
+	{
+		Result.Add(Line);
+	}
+	return true;
+}
+
+bool FFileHelper::SaveStringToFile(FStringView String, const TCHAR* Filename, EEncodingOptions EncodingOptions, IFileManager* FileManager, uint32 WriteFlags)
+{
+	if (EncodingOptions == EEncodingOptions::AutoDetect)
+	{
+		EncodingOptions = EEncodingOptions::ForceAnsi;
+		for (const TCHAR Char : String)
+		{
+			if (uint16(Char) > 0x7f)
+			{
+				EncodingOptions = EEncodingOptions::ForceUnicode;
+				break;
+			}
+		}
+	}
+	std::string Bytes;
+	switch (EncodingOptions)
+	{
+	case EEncodingOptions::ForceUnicode:
+		Bytes.reserve(size_t(String.Len()) * 2 + 2);
+		Bytes.push_back(char(0xff));
+		Bytes.push_back(char(0xfe));
+		for (const TCHAR Char : String)
+		{
+			AppendUTF16(Bytes, Char, false);
+		}
+		break;
+	case EEncodingOptions::ForceUTF8:
+	{
+		const FTCHARToUTF8 Converted(String.GetData(), String.Len());
+		Bytes = "\xEF\xBB\xBF";
+		Bytes.append(Converted.Get(), size_t(Converted.Length()));
+		break;
+	}
+	case EEncodingOptions::ForceUTF8WithoutBOM:
+	{
+		const FTCHARToUTF8 Converted(String.GetData(), String.Len());
+		Bytes.assign(Converted.Get(), size_t(Converted.Length()));
+		break;
+	}
+	default:
+		Bytes.reserve(size_t(String.Len()));
+		for (const TCHAR Char : String)
+		{
+			Bytes.push_back(uint16(Char) > 0xff ? '?' : char(Char));
+		}
+		break;
+	}
+	return WriteBytes(Filename, reinterpret_cast<const uint8*>(Bytes.data()), int64(Bytes.size()), WriteFlags);
+}
+
+bool FFileHelper::SaveArrayToFile(TArrayView<const uint8> Array, const TCHAR* Filename, IFileManager* FileManager, uint32 WriteFlags)
+{
+	return WriteBytes(Filename, Array.GetData(), Array.Num(), WriteFlags);
+}

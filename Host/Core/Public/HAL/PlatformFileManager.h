@@ -1,0 +1,15 @@
+// Copyright Kelmora. All Rights Reserved.
+// Stands in for the engine's HAL/PlatformFileManager.h.
+#pragma once
+
+#include "CoreTypes.h"
+#include "GenericPlatform/GenericPlatformFile.h"
+
+/** Hands out the platform file layer. */
+class CORE_API FPlatformFileManager
+{
+public:
+	static FPlatformFileManager& Get();
+	/** The topmost platform file (the host has only the physical one). */
+	IPlatformFile& GetPlatformFile();
+};
