@@ -338,6 +338,7 @@ UPackage* GetTransientPackage()
 	{
 		UPackage* Package = CreatePackage(TEXT("/Engine/Transient"));
 		Package->SetFlags(RF_Transient);
+		Package->AddToRoot();
 		return Package;
 	}();
 	return TransientPackage;

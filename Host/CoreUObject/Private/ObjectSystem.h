@@ -16,8 +16,8 @@ DECLARE_LOG_CATEGORY_EXTERN(LogUObjectGlobals, Log, All);
 namespace UE::CoreUObject::Host
 {
 	/**
-	 * Every object the host makes, by index, with a name index per outer. The table owns the objects
-	 * and frees them at shutdown (there is no garbage collection yet). All access is under Mutex.
+	 * Every object the host makes, by index, with a name index per outer. The table owns the objects;
+	 * garbage collection frees the unreachable ones, shutdown the rest. All access is under Mutex.
 	 */
 	class FObjectTable
 	{
@@ -75,6 +75,17 @@ namespace UE::CoreUObject::Host
 		static void ProcessPendingRegistrations();
 
 		static UObject* GetDefaultObject(const UClass* Class);
+
+		/** Calls Visit on every object reference in a value of Property (arrays, maps and structs included). */
+		static void VisitValueReferences(const FProperty* Property, void* Value, TFunctionRef<void(UObject*& Reference, bool bCanClear)> Visit, bool bCanClear);
+		static void VisitStructReferences(const UStruct* Struct, void* Container, TFunctionRef<void(UObject*& Reference, bool bCanClear)> Visit, bool bCanClear);
+		/** BeginDestroy, FinishDestroy, then frees each object and takes it out of the table. */
+		static void FreeObjectsLocked(FObjectTable& Table, const std::vector<UObjectBase*>& Doomed);
+		/** Destroys objects at once (a failed load's half-made objects); nothing may refer to them. */
+		static void DestroyObjectsNow(const std::vector<UObject*>& Objects);
+		static void CollectGarbage(EObjectFlags KeepFlags);
+		static bool RenameObject(UObject* Object, const TCHAR* InName, UObject* NewOuter, ERenameFlags Flags);
+		static void SetInternalFlag(UObjectBase* Object, EInternalObjectFlags Flag, bool bSet);
 		static FName MakeUniqueNameLocked(FObjectTable& Table, UObject* Outer, const UClass* Class, FName BaseName);
 	};
 }

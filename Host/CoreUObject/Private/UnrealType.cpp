@@ -226,3 +226,35 @@ FEnumProperty::~FEnumProperty()
 {
 	delete UnderlyingProp;
 }
+
+FScriptArrayHelper::FScriptArrayHelper(const FArrayProperty* InProperty, const void* InArray)
+	: Property(InProperty)
+	, Array(const_cast<void*>(InArray))
+	, ElementSize(InProperty && InProperty->Inner ? InProperty->Inner->GetElementSize() : 0)
+{
+	check(Property && Property->HostOps.Num && Array);
+}
+
+int32 FScriptArrayHelper::Num() const
+{
+	return Property->HostOps.Num(Array);
+}
+
+uint8* FScriptArrayHelper::GetRawPtr(int32 Index)
+{
+	check(Index == 0 || IsValidIndex(Index));
+	return static_cast<uint8*>(Property->HostOps.GetData(Array)) + size_t(Index) * size_t(ElementSize);
+}
+
+void FScriptArrayHelper::Resize(int32 NewNum)
+{
+	check(NewNum >= 0);
+	Property->HostOps.Resize(Array, NewNum);
+}
+
+int32 FScriptArrayHelper::AddValue()
+{
+	const int32 Index = Num();
+	Resize(Index + 1);
+	return Index;
+}

@@ -309,6 +309,12 @@ namespace UE::CoreUObject::Host
 			FArrayProperty* Property = new FArrayProperty(Owner, Name, RF_Public);
 			FStructBuilder::SetElementSize(Property, sizeof(TArray<E>));
 			Property->Inner = TPropertyFactory<E>::Create(FFieldVariant(Property), Name);
+			Property->HostOps.Num = [](const void* Array)
+			{ return static_cast<const TArray<E>*>(Array)->Num(); };
+			Property->HostOps.GetData = [](void* Array) -> void*
+			{ return static_cast<TArray<E>*>(Array)->GetData(); };
+			Property->HostOps.Resize = [](void* Array, int32 NewNum)
+			{ static_cast<TArray<E>*>(Array)->SetNum(NewNum); };
 			return Property;
 		}
 	};
@@ -321,6 +327,24 @@ namespace UE::CoreUObject::Host
 			FStructBuilder::SetElementSize(Property, sizeof(TMap<K, V>));
 			Property->KeyProp = TPropertyFactory<K>::Create(FFieldVariant(Property), FName(Name.ToString() + TEXT("_Key")));
 			Property->ValueProp = TPropertyFactory<V>::Create(FFieldVariant(Property), Name);
+			Property->HostOps.Num = [](const void* Map)
+			{ return static_cast<const TMap<K, V>*>(Map)->Num(); };
+			Property->HostOps.ForEachPair = [](void* Map, TFunctionRef<void(void*, void*)> Visit)
+			{
+				for (TPair<K, V>& Pair : *static_cast<TMap<K, V>*>(Map))
+				{
+					Visit(&Pair.Key, &Pair.Value);
+				}
+			};
+			Property->HostOps.Empty = [](void* Map)
+			{ static_cast<TMap<K, V>*>(Map)->Empty(); };
+			Property->HostOps.AddPair = [](void* Map, TFunctionRef<void(void*, void*)> Fill)
+			{
+				K Key{};
+				V Value{};
+				Fill(&Key, &Value);
+				static_cast<TMap<K, V>*>(Map)->Add(MoveTemp(Key), MoveTemp(Value));
+			};
 			return Property;
 		}
 	};

@@ -24,6 +24,28 @@ public:
 
 	/** Called after the class constructor has run (and, in the engine, after config is loaded). */
 	virtual void PostInitProperties() {}
+	/** Called after the object's properties were loaded from a package. */
+	virtual void PostLoad() {}
+
+	/**
+	 * Gives the object a new name and/or outer. A null NewName keeps the name (a null name with a new
+	 * outer that holds that name already makes a unique one). Fails (false, logged) when the name is
+	 * taken in the target outer, the name is invalid, or the move would make the object its own outer;
+	 * REN_Test only checks. Unless REN_DoNotDirty, the old and new packages are marked dirty.
+	 */
+	virtual bool Rename(const TCHAR* NewName = nullptr, UObject* NewOuter = nullptr, ERenameFlags Flags = REN_None);
+	/** Marks the object's package as changed since it was saved; false for a transient package. */
+	bool MarkPackageDirty() const;
+
+	/** Called when destruction starts (garbage collection or ConditionalBeginDestroy). */
+	virtual void BeginDestroy() {}
+	/** Called just before the object's memory is freed. */
+	virtual void FinishDestroy() {}
+	/**
+	 * Starts destroying the object once: sets RF_BeginDestroyed and calls BeginDestroy. The next
+	 * garbage collection finishes and frees it. False if destruction had already started.
+	 */
+	bool ConditionalBeginDestroy();
 
 	/** The function with this name on the object's class or its super classes; null if none. */
 	UFunction* FindFunction(FName InName) const;
@@ -31,8 +53,8 @@ public:
 	UFunction* FindFunctionChecked(FName InName) const;
 };
 
-/** True if the pointer is not null (the host has no garbage yet). */
+/** True if the pointer is not null and the object is not marked as garbage. */
 FORCEINLINE bool IsValid(const UObject* Test)
 {
-	return Test != nullptr;
+	return Test && !Test->HasAnyInternalFlags(EInternalObjectFlags::Garbage);
 }

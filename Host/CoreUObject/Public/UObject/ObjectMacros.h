@@ -92,6 +92,61 @@ constexpr EObjectFlags& operator&=(EObjectFlags& A, EObjectFlags B)
 	return A = A & B;
 }
 
+/** Object flags the object system keeps apart from EObjectFlags (names as in the engine; values unconfirmed). */
+enum class EInternalObjectFlags : int32
+{
+	None = 0,
+	Garbage = 1 << 21,
+	Unreachable = 1 << 28,
+	RootSet = 1 << 30,
+};
+
+/**
+ * The flags that keep an object alive in CollectGarbage: in the editor, standalone objects (assets)
+ * stay until their flag is cleared. From working knowledge of the engine's ObjectMacros.h; unconfirmed.
+ */
+#define GARBAGE_COLLECTION_KEEPFLAGS (GIsEditor ? RF_Standalone : RF_NoFlags)
+
+/** Flags for UObject::Rename (values as in the engine). */
+typedef uint32 ERenameFlags;
+#define REN_None (0x0000)
+#define REN_ForceNoResetLoaders (0x0001)
+#define REN_Test (0x0002)
+#define REN_DoNotDirty (0x0004)
+#define REN_DontCreateRedirectors (0x0010)
+#define REN_NonTransactional (0x0020)
+#define REN_ForceGlobalUnique (0x0040)
+#define REN_SkipGeneratedClasses (0x0080)
+
+/** Flags for loading objects and packages (values as in the engine for the ones listed; unconfirmed). */
+enum ELoadFlags
+{
+	LOAD_None = 0x00000000,
+	LOAD_Async = 0x00000001,
+	LOAD_NoWarn = 0x00000002,
+	LOAD_EditorOnly = 0x00000004,
+	LOAD_ResolvingDeferredExports = 0x00000008,
+	LOAD_Verify = 0x00000010,
+	LOAD_NoVerify = 0x00000080,
+	LOAD_Quiet = 0x00002000,
+};
+
+/** Flags for saving a package (values as in the engine). */
+enum ESaveFlags
+{
+	SAVE_None = 0x00000000,
+	SAVE_NoError = 0x00000001,
+	SAVE_FromAutosave = 0x00000002,
+	SAVE_KeepDirty = 0x00000004,
+	SAVE_Async = 0x00000010,
+	SAVE_Unversioned_Native = 0x00000020,
+	SAVE_CutdownPackage = 0x00000040,
+	SAVE_KeepEditorOnlyCookedPackages = 0x00000080,
+	SAVE_Concurrent = 0x00000100,
+	SAVE_ComputeHash = 0x00000800,
+	SAVE_CompareLinker = 0x00001000,
+};
+
 /** Flags describing a class (values as in the engine; unconfirmed for the rarely used ones). */
 enum EClassFlags
 {

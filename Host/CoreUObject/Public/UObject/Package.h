@@ -1,9 +1,11 @@
 // Copyright Kelmora. All Rights Reserved.
-// Stands in for the engine's UObject/Package.h. Saving comes later; the host's packages only hold objects.
+// Stands in for the engine's UObject/Package.h: packages and saving them. The host writes its own
+// readable asset format, described in CoreUObject/Private/AssetFile.h.
 #pragma once
 
 #include "CoreMinimal.h"
 #include "UObject/Object.h"
+#include "UObject/SavePackage.h"
 
 /** A top-level object that others live in; its name is its long package name, e.g. /Game/Maps/Level. */
 class COREUOBJECT_API UPackage : public UObject
@@ -17,6 +19,14 @@ public:
 	/** Marks the package as changed since it was last saved. */
 	void SetDirtyFlag(bool bInIsDirty) { bDirty = bInIsDirty; }
 	bool IsDirty() const { return bDirty; }
+
+	/**
+	 * Saves InAsset (which must live in InOuter) and the package's other objects with any of
+	 * SaveArgs.TopLevelFlags, with their inner objects, to Filename. Transient objects are not saved.
+	 * Clears the dirty flag unless SAVE_KeepDirty. On failure returns false and, unless SAVE_NoError,
+	 * writes the reason to SaveArgs.Error; the failure is always logged.
+	 */
+	static bool SavePackage(UPackage* InOuter, UObject* InAsset, const TCHAR* Filename, const FSavePackageArgs& SaveArgs);
 
 private:
 	bool bDirty = false;

@@ -23,16 +23,20 @@ public:
 	/** The object's index in the global object table. */
 	FORCEINLINE int32 GetUniqueID() const { return InternalIndex; }
 	FORCEINLINE EObjectFlags GetFlags() const { return ObjectFlags; }
+	/** The object system's own flags (root set, garbage, unreachable). */
+	FORCEINLINE EInternalObjectFlags GetInternalFlags() const { return InternalFlags; }
 
 protected:
 	UObjectBase();
 	FORCEINLINE void SetFlagsTo(EObjectFlags NewFlags) { ObjectFlags = NewFlags; }
+	FORCEINLINE void SetInternalFlagsTo(EInternalObjectFlags NewFlags) { InternalFlags = NewFlags; }
 
 private:
 	friend class UObjectBaseUtility;
 	friend struct UE::CoreUObject::Host::FObjectSystem;
 
 	EObjectFlags ObjectFlags;
+	EInternalObjectFlags InternalFlags = EInternalObjectFlags::None;
 	int32 InternalIndex;
 	UClass* ClassPrivate;
 	FName NamePrivate;

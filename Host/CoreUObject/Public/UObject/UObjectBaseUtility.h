@@ -15,6 +15,21 @@ public:
 	FORCEINLINE void ClearFlags(EObjectFlags NewFlags) { SetFlagsTo(GetFlags() & ~NewFlags); }
 	FORCEINLINE bool HasAnyFlags(EObjectFlags FlagsToCheck) const { return (GetFlags() & FlagsToCheck) != 0; }
 	FORCEINLINE bool HasAllFlags(EObjectFlags FlagsToCheck) const { return (GetFlags() & FlagsToCheck) == FlagsToCheck; }
+	FORCEINLINE bool HasAnyInternalFlags(EInternalObjectFlags FlagsToCheck) const { return (int32(GetInternalFlags()) & int32(FlagsToCheck)) != 0; }
+
+	/** Keeps the object (and what it references) alive through garbage collection until RemoveFromRoot. */
+	void AddToRoot();
+	void RemoveFromRoot();
+	FORCEINLINE bool IsRooted() const { return HasAnyInternalFlags(EInternalObjectFlags::RootSet); }
+	/**
+	 * Marks the object as garbage: IsValid turns false and the next garbage collection destroys it,
+	 * clearing the reflected references that still point at it. A rooted object is left alone (logged).
+	 */
+	void MarkAsGarbage();
+	/** Takes the garbage mark off again. */
+	void ClearGarbage();
+	/** True while a garbage collection has found the object unreachable. */
+	FORCEINLINE bool IsUnreachable() const { return HasAnyInternalFlags(EInternalObjectFlags::Unreachable); }
 
 	/** The object's name as a string. */
 	FString GetName() const;

@@ -4,9 +4,14 @@
 
 #include "CoreMinimal.h"
 #include "UObject/ObjectMacros.h"
+#include "UObject/ObjectPtr.h"
 
 class UPackage;
 class UObjectBase;
+class UPackageMap;
+class FArchive;
+class FProperty;
+class FLinkerInstancingContext;
 struct FObjectInstancingGraph;
 
 /** What a class constructor is handed: the object being made (engine: FObjectInitializer). */
@@ -95,6 +100,85 @@ COREUOBJECT_API UObject* StaticFindObjectFast(UClass* Class, UObject* InOuter, F
 
 /** A name no other object in Outer has: BaseName (or the class name) with _0, _1, ... appended. */
 COREUOBJECT_API FName MakeUniqueObjectName(UObject* Outer, const UClass* Class, FName BaseName = NAME_None, EUniqueObjectNameOptions Options = EUniqueObjectNameOptions::None);
+
+/**
+ * Destroys every object nothing keeps alive. Kept: rooted objects, objects with any of KeepFlags,
+ * objects reached from an FGCObject, class default objects and everything in /Script packages, plus
+ * whatever those reach through reflected object references (also inside arrays, maps and structs)
+ * and their outers. Objects marked as garbage or whose destruction began are destroyed even when
+ * referenced; reflected references to them are cleared. Game thread only.
+ */
+COREUOBJECT_API void CollectGarbage(EObjectFlags KeepFlags, bool bPerformFullPurge = true);
+
+/** Waits for async package loads; the host loads synchronously, so there is nothing to wait for. */
+COREUOBJECT_API void FlushAsyncLoading(int32 PackageID = INDEX_NONE);
+
+/**
+ * Finds an object, or loads its package from the project's content folder (the host's asset file)
+ * when it is not in memory. Name is a full object path (/Game/Dir/Asset.Asset) or, with an outer,
+ * a path relative to it. Null (logged unless LOAD_NoWarn or LOAD_Quiet) when it cannot be found.
+ */
+COREUOBJECT_API UObject* StaticLoadObject(UClass* Class, UObject* InOuter, const TCHAR* Name, const TCHAR* Filename = nullptr, uint32 LoadFlags = LOAD_None, UPackageMap* Sandbox = nullptr, bool bAllowObjectReconciliation = true, const FLinkerInstancingContext* InstancingContext = nullptr);
+
+/** As StaticLoadObject, for a class that must be BaseClass or derive from it. */
+COREUOBJECT_API UClass* StaticLoadClass(UClass* BaseClass, UObject* InOuter, const TCHAR* Name, const TCHAR* Filename = nullptr, uint32 LoadFlags = LOAD_None, UPackageMap* Sandbox = nullptr);
+
+/** Loads a package from the host's asset file; null (logged) when it does not exist or cannot be read. */
+COREUOBJECT_API UPackage* LoadPackage(UPackage* InOuter, const TCHAR* InLongPackageNameOrFilename, uint32 LoadFlags, FArchive* InReaderOverride = nullptr, const FLinkerInstancingContext* InstancingContext = nullptr);
+
+/** Loads an object of class T (see StaticLoadObject). */
+template <class T>
+T* LoadObject(UObject* Outer, const TCHAR* Name, const TCHAR* Filename = nullptr, uint32 LoadFlags = LOAD_None, UPackageMap* Sandbox = nullptr, const FLinkerInstancingContext* InstancingContext = nullptr)
+{
+	return static_cast<T*>(StaticLoadObject(T::StaticClass(), Outer, Name, Filename, LoadFlags, Sandbox, true, InstancingContext));
+}
+
+/** Loads a class derived from T (see StaticLoadClass). */
+template <class T>
+UClass* LoadClass(UObject* Outer, const TCHAR* Name, const TCHAR* Filename = nullptr, uint32 LoadFlags = LOAD_None, UPackageMap* Sandbox = nullptr)
+{
+	return StaticLoadClass(T::StaticClass(), Outer, Name, Filename, LoadFlags, Sandbox);
+}
+
+/**
+ * Hands the garbage collector the objects an FGCObject (or a class's AddReferencedObjects) keeps
+ * alive. A reference to an object being destroyed is set to null through the reference it was given.
+ */
+class COREUOBJECT_API FReferenceCollector
+{
+public:
+	virtual ~FReferenceCollector() = default;
+
+	template <class UObjectType>
+	void AddReferencedObject(UObjectType*& Object, const UObject* ReferencingObject = nullptr, const FProperty* ReferencingProperty = nullptr)
+	{
+		HandleObjectReference(*reinterpret_cast<UObject**>(&Object), ReferencingObject, ReferencingProperty);
+	}
+	template <class UObjectType>
+	void AddReferencedObject(TObjectPtr<UObjectType>& Object, const UObject* ReferencingObject = nullptr, const FProperty* ReferencingProperty = nullptr)
+	{
+		HandleObjectReference(*reinterpret_cast<UObject**>(&Object), ReferencingObject, ReferencingProperty);
+	}
+	template <class UObjectType>
+	void AddReferencedObjects(TArray<UObjectType*>& ObjectArray, const UObject* ReferencingObject = nullptr, const FProperty* ReferencingProperty = nullptr)
+	{
+		for (UObjectType*& Object : ObjectArray)
+		{
+			AddReferencedObject(Object, ReferencingObject, ReferencingProperty);
+		}
+	}
+	template <class UObjectType>
+	void AddReferencedObjects(TArray<TObjectPtr<UObjectType>>& ObjectArray, const UObject* ReferencingObject = nullptr, const FProperty* ReferencingProperty = nullptr)
+	{
+		for (TObjectPtr<UObjectType>& Object : ObjectArray)
+		{
+			AddReferencedObject(Object, ReferencingObject, ReferencingProperty);
+		}
+	}
+
+	/** Called for each reference; may set Object to null. */
+	virtual void HandleObjectReference(UObject*& InObject, const UObject* InReferencingObject, const FProperty* InReferencingProperty) = 0;
+};
 
 namespace UE::CoreUObject::Private
 {

@@ -8,6 +8,8 @@
 #include "UObject/ObjectPtr.h"
 #include "UObject/SoftObjectPtr.h"
 
+#include "Templates/Function.h"
+
 #include <type_traits>
 
 namespace UE::CoreUObject::Host
@@ -360,6 +362,38 @@ public:
 	virtual ~FArrayProperty() override;
 
 	FProperty* Inner = nullptr;
+
+	/** Host: how the array's C++ value is read and resized (the engine reads its FScriptArray layout instead). */
+	struct FHostArrayOps
+	{
+		int32 (*Num)(const void* Array) = nullptr;
+		void* (*GetData)(void* Array) = nullptr;
+		/** Resizes; new elements are default-constructed. */
+		void (*Resize)(void* Array, int32 NewNum) = nullptr;
+	};
+	FHostArrayOps HostOps;
+};
+
+/** Reads and resizes the value of an array property without knowing its element type. */
+class COREUOBJECT_API FScriptArrayHelper
+{
+public:
+	FScriptArrayHelper(const FArrayProperty* InProperty, const void* InArray);
+
+	int32 Num() const;
+	bool IsValidIndex(int32 Index) const { return Index >= 0 && Index < Num(); }
+	/** The address of element Index. */
+	uint8* GetRawPtr(int32 Index = 0);
+	/** Sets the number of elements; new ones are default-constructed. */
+	void Resize(int32 NewNum);
+	void EmptyValues(int32 Slack = 0) { Resize(0); }
+	/** Adds one default element and returns its index. */
+	int32 AddValue();
+
+private:
+	const FArrayProperty* Property;
+	void* Array;
+	int32 ElementSize;
 };
 
 /** A TMap member. */
@@ -376,6 +410,18 @@ public:
 
 	FProperty* KeyProp = nullptr;
 	FProperty* ValueProp = nullptr;
+
+	/** Host: how the map's C++ value is walked and filled (the engine reads its FScriptMap layout instead). */
+	struct FHostMapOps
+	{
+		int32 (*Num)(const void* Map) = nullptr;
+		/** Visits each pair in iteration order. */
+		void (*ForEachPair)(void* Map, TFunctionRef<void(void* Key, void* Value)> Visit) = nullptr;
+		void (*Empty)(void* Map) = nullptr;
+		/** Default-constructs a key and a value, lets Fill set them, then adds the pair (replacing an equal key). */
+		void (*AddPair)(void* Map, TFunctionRef<void(void* Key, void* Value)> Fill) = nullptr;
+	};
+	FHostMapOps HostOps;
 };
 
 /** An enum class member; the value is stored by its underlying number property. */

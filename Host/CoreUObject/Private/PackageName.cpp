@@ -1,0 +1,231 @@
+// Copyright Kelmora. All Rights Reserved.
+#include "Misc/PackageName.h"
+
+#include "Misc/Paths.h"
+#include "ObjectSystem.h"
+
+namespace
+{
+	/** FName's longest name in the engine (NAME_SIZE - 1). */
+	constexpr int32 MaxPackageNameLength = 1023;
+
+	const TCHAR* const WritableRoots[] = {TEXT("/Game/"), TEXT("/Engine/")};
+	const TCHAR* const ReadOnlyRoots[] = {TEXT("/Script/"), TEXT("/Temp/"), TEXT("/Memory/")};
+
+	const FString GameRoot(TEXT("/Game/"));
+
+	bool StartsWithRoot(FStringView Name, const TCHAR* Root)
+	{
+		const FStringView RootView(Root);
+		return Name.Len() >= RootView.Len() && Name.Left(RootView.Len()).Equals(RootView, ESearchCase::IgnoreCase);
+	}
+
+	void SetReason(FText* OutReason, const FString& Reason)
+	{
+		if (OutReason)
+		{
+			*OutReason = FText::FromString(Reason);
+		}
+	}
+}
+
+const FString& FPackageName::GetAssetPackageExtension()
+{
+	static const FString Extension(TEXT(".uasset"));
+	return Extension;
+}
+
+const FString& FPackageName::GetMapPackageExtension()
+{
+	static const FString Extension(TEXT(".umap"));
+	return Extension;
+}
+
+bool FPackageName::DoesPackageNameContainInvalidCharacters(FStringView InLongPackageName, FText* OutReason)
+{
+	const FStringView Invalid(INVALID_LONGPACKAGE_CHARACTERS);
+	for (const TCHAR Char : InLongPackageName)
+	{
+		for (const TCHAR Bad : Invalid)
+		{
+			if (Char == Bad)
+			{
+				SetReason(OutReason, FString::Printf(TEXT("Package name contains an invalid character: '%s'"), *FString::Chr(Char)));
+				return true;
+			}
+		}
+		if (Char == 0)
+		{
+			SetReason(OutReason, FString(TEXT("Package name contains a null character")));
+			return true;
+		}
+	}
+	return false;
+}
+
+bool FPackageName::IsValidLongPackageName(FStringView InLongPackageName, bool bIncludeReadOnlyRoots, FText* OutReason)
+{
+	if (InLongPackageName.IsEmpty())
+	{
+		SetReason(OutReason, FString(TEXT("Package name is empty")));
+		return false;
+	}
+	if (InLongPackageName.Len() > MaxPackageNameLength)
+	{
+		SetReason(OutReason, FString(TEXT("Package name is too long")));
+		return false;
+	}
+	if (InLongPackageName[0] != TCHAR('/'))
+	{
+		SetReason(OutReason, FString(TEXT("Package name must start with '/'")));
+		return false;
+	}
+	if (InLongPackageName[InLongPackageName.Len() - 1] == TCHAR('/'))
+	{
+		SetReason(OutReason, FString(TEXT("Package name may not end with '/'")));
+		return false;
+	}
+	for (int32 Index = 1; Index < InLongPackageName.Len(); ++Index)
+	{
+		if (InLongPackageName[Index] == TCHAR('/') && InLongPackageName[Index - 1] == TCHAR('/'))
+		{
+			SetReason(OutReason, FString(TEXT("Package name may not contain '//'")));
+			return false;
+		}
+	}
+	if (DoesPackageNameContainInvalidCharacters(InLongPackageName, OutReason))
+	{
+		return false;
+	}
+	bool bRooted = false;
+	for (const TCHAR* Root : WritableRoots)
+	{
+		bRooted |= StartsWithRoot(InLongPackageName, Root) && InLongPackageName.Len() > FStringView(Root).Len();
+	}
+	if (bIncludeReadOnlyRoots)
+	{
+		for (const TCHAR* Root : ReadOnlyRoots)
+		{
+			bRooted |= StartsWithRoot(InLongPackageName, Root) && InLongPackageName.Len() > FStringView(Root).Len();
+		}
+	}
+	if (!bRooted)
+	{
+		SetReason(OutReason, FString(TEXT("Package name does not start with a mounted root such as /Game/")));
+		return false;
+	}
+	return true;
+}
+
+bool FPackageName::TryConvertLongPackageNameToFilename(const FString& InLongPackageName, FString& OutFilename, const FString& InExtension)
+{
+	if (!IsValidLongPackageName(InLongPackageName) || !InLongPackageName.StartsWith(GameRoot, ESearchCase::IgnoreCase))
+	{
+		return false;
+	}
+	OutFilename = FPaths::ProjectContentDir() + InLongPackageName.RightChop(GameRoot.Len()) + InExtension;
+	return true;
+}
+
+FString FPackageName::LongPackageNameToFilename(const FString& InLongPackageName, const FString& InExtension)
+{
+	FString Filename;
+	if (!TryConvertLongPackageNameToFilename(InLongPackageName, Filename, InExtension))
+	{
+		UE_LOG(LogUObjectGlobals, Warning, TEXT("LongPackageNameToFilename: %s is not a package under a mounted folder"), *InLongPackageName);
+		return InLongPackageName + InExtension;
+	}
+	return Filename;
+}
+
+bool FPackageName::TryConvertFilenameToLongPackageName(const FString& InFilename, FString& OutPackageName, FString* OutFailureReason)
+{
+	FString Full = FPaths::ConvertRelativePathToFull(InFilename);
+	const FString ContentDir = FPaths::ProjectContentDir();
+	if (!Full.StartsWith(ContentDir, ESearchCase::CaseSensitive))
+	{
+		if (OutFailureReason)
+		{
+			*OutFailureReason = FString::Printf(TEXT("%s is not in the project's content folder"), *InFilename);
+		}
+		return false;
+	}
+	FString Relative = Full.RightChop(ContentDir.Len());
+	const FString Extension = FPaths::GetExtension(Relative, true);
+	if (!Extension.IsEmpty())
+	{
+		Relative = Relative.LeftChop(Extension.Len());
+	}
+	const FString Candidate = GameRoot + Relative;
+	FText Reason;
+	if (!IsValidLongPackageName(Candidate, false, &Reason))
+	{
+		if (OutFailureReason)
+		{
+			*OutFailureReason = Reason.ToString();
+		}
+		return false;
+	}
+	OutPackageName = Candidate;
+	return true;
+}
+
+FString FPackageName::FilenameToLongPackageName(const FString& InFilename)
+{
+	FString PackageName;
+	FString Reason;
+	if (!TryConvertFilenameToLongPackageName(InFilename, PackageName, &Reason))
+	{
+		UE_LOG(LogUObjectGlobals, Error, TEXT("FilenameToLongPackageName: %s"), *Reason);
+		return FString();
+	}
+	return PackageName;
+}
+
+bool FPackageName::DoesPackageExist(const FString& LongPackageName, FString* OutFilename, bool InAllowTextFormats)
+{
+	const FString& PackageName = LongPackageName;
+	for (const FString* Extension : {&GetAssetPackageExtension(), &GetMapPackageExtension()})
+	{
+		FString Filename;
+		if (TryConvertLongPackageNameToFilename(PackageName, Filename, *Extension) && FPaths::FileExists(Filename))
+		{
+			if (OutFilename)
+			{
+				*OutFilename = Filename;
+			}
+			return true;
+		}
+	}
+	return false;
+}
+
+FString FPackageName::ObjectPathToPackageName(const FString& InObjectPath)
+{
+	int32 Dot = INDEX_NONE;
+	return InObjectPath.FindChar(TCHAR('.'), Dot) ? InObjectPath.Left(Dot) : InObjectPath;
+}
+
+FString FPackageName::ObjectPathToObjectName(const FString& InObjectPath)
+{
+	for (int32 Index = InObjectPath.Len() - 1; Index >= 0; --Index)
+	{
+		if (InObjectPath[Index] == TCHAR('.') || InObjectPath[Index] == TCHAR(':'))
+		{
+			return InObjectPath.RightChop(Index + 1);
+		}
+	}
+	return InObjectPath;
+}
+
+FString FPackageName::GetShortName(const FString& LongName)
+{
+	int32 Slash = INDEX_NONE;
+	return LongName.FindLastChar(TCHAR('/'), Slash) ? LongName.RightChop(Slash + 1) : LongName;
+}
+
+FString FPackageName::GetLongPackagePath(const FString& InLongPackageName)
+{
+	int32 Slash = INDEX_NONE;
+	return InLongPackageName.FindLastChar(TCHAR('/'), Slash) ? InLongPackageName.Left(Slash) : InLongPackageName;
+}

@@ -1,0 +1,154 @@
+// Copyright Kelmora. All Rights Reserved.
+#include "HAL/FileManager.h"
+#include "HAL/PlatformFileManager.h"
+#include "HeadlessProject.h"
+#include "Misc/FileHelper.h"
+#include "Misc/Paths.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+namespace
+{
+	std::string Utf8(const FString& Text)
+	{
+		return std::string(FTCHARToUTF8(*Text).Get());
+	}
+
+	void WriteBytes(const FString& Filename, const std::string& Bytes)
+	{
+		std::ofstream Stream(Utf8(Filename), std::ios::binary);
+		Stream << Bytes;
+	}
+
+	std::string ReadBytes(const FString& Filename)
+	{
+		std::ifstream Stream(Utf8(Filename), std::ios::binary);
+		return std::string((std::istreambuf_iterator<char>(Stream)), std::istreambuf_iterator<char>());
+	}
+
+	const FString Expected(TEXT("h\u00e9llo \u20ac"));
+}
+
+TEST(FileHelperLoad, DetectsEveryEncodingTheEngineDoes)
+{
+	FScopedHeadlessProject Project;
+	const FString Filename = Project.GetProjectDir() + TEXT("text.txt");
+	struct FCase
+	{
+		const char* Name;
+		std::string Bytes;
+	};
+	const FCase Cases[] = {
+		{"UTF-8 without BOM", "h\xC3\xA9llo \xE2\x82\xAC"},
+		{"UTF-8 with BOM", "\xEF\xBB\xBFh\xC3\xA9llo \xE2\x82\xAC"},
+		{"UTF-16 LE", std::string("\xFF\xFEh\0\xE9\0l\0l\0o\0 \0\xAC\x20", 16)},
+		{"UTF-16 BE", std::string("\xFE\xFF\0h\0\xE9\0l\0l\0o\0 \x20\xAC", 16)},
+	};
+	for (const FCase& Case : Cases)
+	{
+		WriteBytes(Filename, Case.Bytes);
+		FString Text;
+		EXPECT_TRUE(FFileHelper::LoadFileToString(Text, *Filename)) << Case.Name;
+		EXPECT_EQ(Utf8(Text), Utf8(Expected)) << Case.Name;
+	}
+}
+
+TEST(FileHelperLoad, HandlesInvalidEmptyAndMissingFiles)
+{
+	FScopedHeadlessProject Project;
+	const FString Filename = Project.GetProjectDir() + TEXT("odd.txt");
+	FString Text = TEXT("stale");
+	WriteBytes(Filename, "a\xFF\xFE\xC3z");
+	EXPECT_TRUE(FFileHelper::LoadFileToString(Text, *Filename));
+	EXPECT_TRUE(Text.StartsWith(TEXT("a")));
+	EXPECT_TRUE(Text.EndsWith(TEXT("z")));
+	EXPECT_TRUE(Text.Contains(TEXT("\uFFFD")));
+
+	WriteBytes(Filename, "");
+	EXPECT_TRUE(FFileHelper::LoadFileToString(Text, *Filename));
+	EXPECT_TRUE(Text.IsEmpty());
+
+	Text = TEXT("stale");
+	EXPECT_FALSE(FFileHelper::LoadFileToString(Text, *(Project.GetProjectDir() + TEXT("missing.txt"))));
+	EXPECT_TRUE(Text.IsEmpty());
+	TArray<uint8> Bytes;
+	EXPECT_FALSE(FFileHelper::LoadFileToArray(Bytes, TEXT("")));
+}
+
+TEST(FileHelperSave, AutoDetectWritesAnsiOrUtf16)
+{
+	FScopedHeadlessProject Project;
+	const FString Plain = Project.GetProjectDir() + TEXT("Deep/Folder/plain.txt");
+	ASSERT_TRUE(FFileHelper::SaveStringToFile(FString(TEXT("plain text")), *Plain));
+	EXPECT_EQ(ReadBytes(Plain), "plain text");
+
+	const FString Wide = Project.GetProjectDir() + TEXT("wide.txt");
+	ASSERT_TRUE(FFileHelper::SaveStringToFile(FString(TEXT("\u00e9")), *Wide));
+	EXPECT_EQ(ReadBytes(Wide), std::string("\xFF\xFE\xE9\0", 4));
+
+	ASSERT_TRUE(FFileHelper::SaveStringToFile(Expected, *Wide, FFileHelper::EEncodingOptions::ForceUTF8));
+	FString Back;
+	ASSERT_TRUE(FFileHelper::LoadFileToString(Back, *Wide));
+	EXPECT_EQ(Utf8(Back), Utf8(Expected));
+	EXPECT_FALSE(FFileHelper::SaveStringToFile(FString(TEXT("x")), TEXT("")));
+}
+
+TEST(FileManager, DeletesMovesAndFindsFiles)
+{
+	FScopedHeadlessProject Project;
+	IFileManager& Files = IFileManager::Get();
+	const FString Dir = Project.GetProjectDir() + TEXT("Content/Orvane");
+	EXPECT_TRUE(Files.MakeDirectory(*Dir, true));
+	EXPECT_TRUE(FPaths::DirectoryExists(Dir));
+	const FString A = Dir / TEXT("A.uasset");
+	ASSERT_TRUE(FFileHelper::SaveStringToFile(FString(TEXT("a")), *A));
+	EXPECT_EQ(Files.FileSize(*A), 1);
+	TArray<FString> Found;
+	Files.FindFiles(Found, *Dir, TEXT(".uasset"));
+	ASSERT_EQ(Found.Num(), 1);
+	EXPECT_EQ(Utf8(Found[0]), "A.uasset");
+
+	const FString B = Dir / TEXT("Sub/B.uasset");
+	EXPECT_TRUE(Files.Move(*B, *A));
+	EXPECT_FALSE(FPaths::FileExists(A));
+	EXPECT_TRUE(FPaths::FileExists(B));
+	EXPECT_TRUE(Files.Delete(*B, false, true, true));
+	EXPECT_FALSE(Files.FileExists(*B));
+	EXPECT_FALSE(Files.Delete(*B, true, true, true));
+	EXPECT_FALSE(FPlatformFileManager::Get().GetPlatformFile().DeleteFile(*B));
+	EXPECT_TRUE(Files.DeleteDirectory(*Dir, true, true));
+}
+
+TEST(Paths, SplitJoinAndNormalise)
+{
+	EXPECT_EQ(Utf8(FPaths::Combine(TEXT("a/"), TEXT("/b"), TEXT("c.txt"))), "a/b/c.txt");
+	EXPECT_EQ(Utf8(FPaths::GetBaseFilename(TEXT("/x/y/name.tar.gz"))), "name.tar");
+	EXPECT_EQ(Utf8(FPaths::GetBaseFilename(TEXT("/x/y/name.txt"), false)), "/x/y/name");
+	EXPECT_EQ(Utf8(FPaths::GetPath(TEXT("/x/y/name.txt"))), "/x/y");
+	EXPECT_EQ(Utf8(FPaths::GetCleanFilename(TEXT("C:\\x\\name.txt"))), "name.txt");
+	EXPECT_EQ(Utf8(FPaths::GetExtension(TEXT("/x.d/name"))), "");
+	EXPECT_EQ(Utf8(FPaths::GetExtension(TEXT("name.uasset"), true)), ".uasset");
+	EXPECT_EQ(Utf8(FPaths::ConvertRelativePathToFull(TEXT("/a/b/../c/./d"))), "/a/c/d");
+	EXPECT_TRUE(FPaths::IsRelative(TEXT("a/b")));
+	EXPECT_FALSE(FPaths::IsRelative(TEXT("/a/b")));
+	FString Directory = TEXT("a\\b\\");
+	FPaths::NormalizeDirectoryName(Directory);
+	EXPECT_EQ(Utf8(Directory), "a/b");
+}
+
+TEST(Paths, ProjectFollowsTheScopedProject)
+{
+	FString Outer;
+	{
+		FScopedHeadlessProject Project;
+		EXPECT_EQ(FPaths::ProjectDir(), Project.GetProjectDir());
+		EXPECT_EQ(FPaths::ProjectContentDir(), Project.GetContentDir());
+		EXPECT_TRUE(FPaths::DirectoryExists(FPaths::ProjectContentDir()));
+		Outer = Project.GetProjectDir();
+	}
+	EXPECT_NE(FPaths::ProjectDir(), Outer);
+	EXPECT_FALSE(FPaths::DirectoryExists(Outer));
+}
