@@ -4,17 +4,72 @@
 #include "Modules/ModuleManager.h"
 #include "OrvaneFrameExchange.h"
 #include "OrvaneLiveLinkLog.h"
+#include "OrvaneLiveLinkRuntimeSettings.h"
+
+#if WITH_EDITOR
+#include "ISettingsContainer.h"
+#include "ISettingsModule.h"
+#include "ISettingsSection.h"
+#endif
+
+#define LOCTEXT_NAMESPACE "FOrvaneLiveLinkModule"
 
 DEFINE_LOG_CATEGORY(ModuleLog);
 
 void FOrvaneLiveLinkModule::StartupModule()
 {
 	FOrvaneFrameExchange::CreateProcessLock();
+	RegisterSettings();
 }
 
 void FOrvaneLiveLinkModule::ShutdownModule()
 {
+	UnregisterSettings();
 	FOrvaneFrameExchange::DestroyProcessLock();
 }
+
+void FOrvaneLiveLinkModule::RegisterSettings()
+{
+#if WITH_EDITOR
+	ISettingsModule* SettingsModule = FModuleManager::GetModulePtr<ISettingsModule>("Settings");
+	if (!SettingsModule)
+	{
+		return;
+	}
+	if (ISettingsContainerPtr SettingsContainer = SettingsModule->GetContainer("Project"))
+	{
+		SettingsContainer->DescribeCategory("Plugins",
+			LOCTEXT("RuntimeWDCategoryName", "Plugins"),
+			LOCTEXT("RuntimeWDCategoryDescription", "Configuration for the Kelmora Orvane - Live Link Plugin"));
+	}
+	ISettingsSectionPtr SettingsSection = SettingsModule->RegisterSettings("Project", "Plugins", "Orvane",
+		LOCTEXT("RuntimeGeneralSettingsName", "Orvane"),
+		LOCTEXT("RuntimeGeneralSettingsDescription", "Default configuration for the Kelmora Orvane - Live Link Plugin"),
+		GetMutableDefault<UOrvaneLiveLinkRuntimeSettings>());
+	if (SettingsSection.IsValid())
+	{
+		SettingsSection->OnModified().BindRaw(this, &FOrvaneLiveLinkModule::HandleSettingsSaved);
+	}
+#endif
+}
+
+void FOrvaneLiveLinkModule::UnregisterSettings()
+{
+#if WITH_EDITOR
+	if (ISettingsModule* SettingsModule = FModuleManager::GetModulePtr<ISettingsModule>("Settings"))
+	{
+		SettingsModule->UnregisterSettings("Project", "Plugins", "Orvane");
+	}
+#endif
+}
+
+bool FOrvaneLiveLinkModule::HandleSettingsSaved()
+{
+	// The settings are read when a creation panel is built; nothing needs saving again here.
+	GetMutableDefault<UOrvaneLiveLinkRuntimeSettings>();
+	return true;
+}
+
+#undef LOCTEXT_NAMESPACE
 
 IMPLEMENT_MODULE(FOrvaneLiveLinkModule, OrvaneLiveLink)

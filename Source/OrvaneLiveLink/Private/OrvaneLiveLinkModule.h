@@ -4,10 +4,15 @@
 #include "CoreMinimal.h"
 #include "Modules/ModuleInterface.h"
 
-/** The runtime and editor module: sets up what the whole process shares. */
+/** The runtime and editor module: sets up what the whole process shares and the project settings. */
 class FOrvaneLiveLinkModule : public IModuleInterface
 {
 public:
-	void StartupModule() override;
-	void ShutdownModule() override;
+	virtual void StartupModule() override;
+	virtual void ShutdownModule() override;
+
+private:
+	void RegisterSettings();
+	void UnregisterSettings();
+	bool HandleSettingsSaved();
 };

@@ -30,4 +30,10 @@ namespace OrvaneProcessState
 {
 	/** The last frame number received, -1 before the first. */
 	extern std::atomic<int32> LastCaptureFrame;
+	/** The last frame number published, -1 before the first. */
+	extern std::atomic<int32> LastPublishedFrame;
+	/** Set when a pose reached the exchange; cleared by the game thread before it waits for the next. */
+	extern std::atomic<uint8> NewPoseFlag;
+	/** Counts the polls of one game-thread wait for a pose. */
+	extern std::atomic<int32> WaitPolls;
 }

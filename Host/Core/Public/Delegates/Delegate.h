@@ -79,6 +79,22 @@ public:
 		return TDelegate(std::make_shared<UE::Delegates::Private::TRawMethodInstance<TFuncType, const UserClass, FMethod, std::decay_t<VarTypes>...>>(InUserObject, InFunc, std::forward<VarTypes>(Vars)...));
 	}
 
+	/**
+	 * A member function on an engine object. The host binds it like a raw pointer: unlike the engine, it
+	 * does not check that the object is still alive, so the object must outlive the binding.
+	 */
+	template <typename UserClass, typename... VarTypes>
+	[[nodiscard]] static TDelegate CreateUObject(UserClass* InUserObject, typename TMemFunPtrType<false, std::remove_const_t<UserClass>, RetValType(ParamTypes..., std::decay_t<VarTypes>...)>::Type InFunc, VarTypes&&... Vars)
+	{
+		return CreateRaw(InUserObject, InFunc, std::forward<VarTypes>(Vars)...);
+	}
+	/** A const member function on an engine object; see the non-const form. */
+	template <typename UserClass, typename... VarTypes>
+	[[nodiscard]] static TDelegate CreateUObject(const UserClass* InUserObject, typename TMemFunPtrType<true, UserClass, RetValType(ParamTypes..., std::decay_t<VarTypes>...)>::Type InFunc, VarTypes&&... Vars)
+	{
+		return CreateRaw(InUserObject, InFunc, std::forward<VarTypes>(Vars)...);
+	}
+
 	/** A member function on a shared object, held weakly: the binding stops once the object dies. */
 	template <typename UserClass, ESPMode Mode, typename... VarTypes>
 	[[nodiscard]] static TDelegate CreateSP(const TSharedRef<UserClass, Mode>& InUserObjectRef, typename TMemFunPtrType<false, std::remove_const_t<UserClass>, RetValType(ParamTypes..., std::decay_t<VarTypes>...)>::Type InFunc, VarTypes&&... Vars)

@@ -26,6 +26,8 @@ public:
 	virtual void PostInitProperties() {}
 	/** Called after the object's properties were loaded from a package. */
 	virtual void PostLoad() {}
+	/** True for objects that exist only in the editor and are left out of cooked games. */
+	virtual bool IsEditorOnly() const { return false; }
 
 	/**
 	 * Gives the object a new name and/or outer. A null NewName keeps the name (a null name with a new

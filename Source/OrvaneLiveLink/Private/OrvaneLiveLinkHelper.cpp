@@ -1,0 +1,233 @@
+// Copyright Kelmora. All Rights Reserved.
+#include "OrvaneLiveLinkHelper.h"
+
+#include "Features/IModularFeatures.h"
+#include "HAL/FileManager.h"
+#include "ILiveLinkClient.h"
+#include "LiveLinkPreset.h"
+#include "LiveLinkSourceSettings.h"
+#include "Misc/PackageName.h"
+#include "Misc/Paths.h"
+#include "OrvaneLiveLinkSourceFactory.h"
+#include "UObject/Package.h"
+#include "UObject/SavePackage.h"
+#include "UObject/UObjectGlobals.h"
+#include "UObject/UObjectIterator.h"
+
+DEFINE_LOG_CATEGORY(LogOrvaneHelper);
+
+namespace
+{
+	const TCHAR* const PresetFolder = TEXT("/Game/Orvane/");
+
+	/**
+	 * A preset name becomes a package name and a file name: it must name one asset directly under the
+	 * preset folder, so nothing outside it can be written or deleted through it.
+	 */
+	bool IsSafePresetName(const FString& PresetName, FString& OutReason)
+	{
+		if (PresetName.IsEmpty())
+		{
+			OutReason = TEXT("the name is empty");
+			return false;
+		}
+		if (PresetName.Contains(TEXT("/")) || PresetName.Contains(TEXT("\\")) || PresetName.Contains(TEXT("..")))
+		{
+			OutReason = TEXT("the name holds a path");
+			return false;
+		}
+		FText Reason;
+		if (!FPackageName::IsValidLongPackageName(FString(PresetFolder) + PresetName, false, &Reason))
+		{
+			OutReason = Reason.ToString();
+			return false;
+		}
+		return true;
+	}
+
+	/** Marks an object and its package for destruction and lets go of them. */
+	void DiscardObjectAndPackage(UObject* Object)
+	{
+		if (UPackage* Package = Object->GetPackage())
+		{
+			Package->SetFlags(RF_Transient);
+			Package->ClearFlags(RF_Public | RF_Standalone);
+			Package->ConditionalBeginDestroy();
+		}
+		Object->SetFlags(RF_Transient);
+		Object->ClearFlags(RF_Public | RF_Standalone);
+		Object->ConditionalBeginDestroy();
+	}
+
+	bool DeleteFile(const FString& FileName)
+	{
+		return IFileManager::Get().Delete(*FileName, false, true, false);
+	}
+}
+
+ILiveLinkClient* UOrvaneLiveLinkHelper::GetLiveLinkClient()
+{
+	IModularFeatures& ModularFeatures = IModularFeatures::Get();
+	if (ModularFeatures.GetModularFeatureImplementationCount(ILiveLinkClient::ModularFeatureName) < 1)
+	{
+		return nullptr;
+	}
+	return static_cast<ILiveLinkClient*>(ModularFeatures.GetModularFeatureImplementation(ILiveLinkClient::ModularFeatureName, 0));
+}
+
+UOrvaneLiveLinkSourceFactory* UOrvaneLiveLinkHelper::GetOrvaneSourceFactory()
+{
+	for (TObjectIterator<UOrvaneLiveLinkSourceFactory> It; It; ++It)
+	{
+		if (IsValid(*It))
+		{
+			return *It;
+		}
+	}
+	return NewObject<UOrvaneLiveLinkSourceFactory>(GetTransientPackage());
+}
+
+bool UOrvaneLiveLinkHelper::CreateOrvaneSource(const FString& Endpoint)
+{
+	ILiveLinkClient* Client = GetLiveLinkClient();
+	if (!Client)
+	{
+		UE_LOG(LogOrvaneHelper, Error, TEXT("CreateOrvaneSource: LiveLink client not available"));
+		return false;
+	}
+	UOrvaneLiveLinkSourceFactory* Factory = GetOrvaneSourceFactory();
+	TSharedPtr<ILiveLinkSource> Source = Factory ? Factory->CreateSource(Endpoint) : TSharedPtr<ILiveLinkSource>();
+	if (!Source.IsValid())
+	{
+		UE_LOG(LogOrvaneHelper, Error, TEXT("CreateOrvaneSource: '%s' is not an IPv4 address and port (IP:Port)"), *Endpoint);
+		return false;
+	}
+
+	const FGuid SourceGuid = Client->AddSource(Source);
+	if (ULiveLinkSourceSettings* Settings = Client->GetSourceSettings(SourceGuid))
+	{
+		// A saved preset recreates the source through this factory with this connection string.
+		Settings->ConnectionString = Endpoint;
+		Settings->Factory = UOrvaneLiveLinkSourceFactory::StaticClass();
+	}
+	UE_LOG(LogOrvaneHelper, Log, TEXT("Successfully created Orvane LiveLink source with endpoint: %s"), *Endpoint);
+	return true;
+}
+
+bool UOrvaneLiveLinkHelper::RemoveAllOrvaneSources()
+{
+	ILiveLinkClient* Client = GetLiveLinkClient();
+	if (!Client)
+	{
+		UE_LOG(LogOrvaneHelper, Error, TEXT("RemoveAllOrvaneSources: LiveLink client not available"));
+		return false;
+	}
+	const TArray<FGuid> Sources = Client->GetSources(false);
+	for (const FGuid& SourceGuid : Sources)
+	{
+		Client->RemoveSource(SourceGuid);
+	}
+	UE_LOG(LogOrvaneHelper, Log, TEXT("Successfully removed %d LiveLink sources"), Sources.Num());
+	return true;
+}
+
+bool UOrvaneLiveLinkHelper::RemoveExistingPreset(const FString& PresetName)
+{
+	FString Reason;
+	if (!IsSafePresetName(PresetName, Reason))
+	{
+		UE_LOG(LogOrvaneHelper, Error, TEXT("RemoveExistingPreset: Invalid preset name '%s': %s"), *PresetName, *Reason);
+		return false;
+	}
+
+	const FString PackagePath = FString(PresetFolder) + PresetName;
+	const TArray<FString> Paths = {FString::Printf(TEXT("/Game/Orvane/%s.%s"), *PresetName, *PresetName), PackagePath};
+
+	bool bRemoved = false;
+	for (const FString& Path : Paths)
+	{
+		if (UObject* Existing = StaticFindObject(UObject::StaticClass(), nullptr, *Path, false))
+		{
+			DiscardObjectAndPackage(Existing);
+			bRemoved = true;
+		}
+
+		FString PackageName = Path;
+		int32 DotIndex = INDEX_NONE;
+		if (Path.FindLastChar(TEXT('.'), DotIndex))
+		{
+			PackageName = Path.Left(DotIndex);
+		}
+
+		FString FileName;
+		if (FPackageName::DoesPackageExist(PackageName, &FileName, true))
+		{
+			bRemoved |= DeleteFile(FileName);
+		}
+		else
+		{
+			FString RelativePath = PackageName;
+			RelativePath.RemoveFromStart(TEXT("/Game/"), ESearchCase::IgnoreCase);
+			const FString ContentFileName = FPaths::ProjectContentDir() + RelativePath + FPackageName::GetAssetPackageExtension();
+			if (FPaths::FileExists(ContentFileName))
+			{
+				bRemoved |= DeleteFile(ContentFileName);
+			}
+		}
+	}
+
+	if (bRemoved)
+	{
+		CollectGarbage(RF_NoFlags, true);
+		FlushAsyncLoading();
+		UE_LOG(LogOrvaneHelper, Log, TEXT("Successfully removed existing preset: %s"), *PresetName);
+	}
+	return true;
+}
+
+bool UOrvaneLiveLinkHelper::SaveLiveLinkPreset(const FString& PresetName)
+{
+	if (PresetName.IsEmpty())
+	{
+		UE_LOG(LogOrvaneHelper, Error, TEXT("Invalid preset name provided"));
+		return false;
+	}
+	FString Reason;
+	if (!IsSafePresetName(PresetName, Reason))
+	{
+		UE_LOG(LogOrvaneHelper, Error, TEXT("SaveLiveLinkPreset: Invalid preset name '%s': %s"), *PresetName, *Reason);
+		return false;
+	}
+
+	RemoveExistingPreset(PresetName);
+
+	if (!GetLiveLinkClient())
+	{
+		UE_LOG(LogOrvaneHelper, Error, TEXT("LiveLink client not available"));
+		return false;
+	}
+
+	ULiveLinkPreset* Preset = NewObject<ULiveLinkPreset>(GetTransientPackage());
+	Preset->BuildFromClient();
+
+	const FString PackagePath = FString(PresetFolder) + PresetName;
+	UPackage* Package = CreatePackage(*PackagePath);
+	Preset->Rename(*PresetName, Package, REN_None);
+	Preset->SetFlags(RF_Public | RF_Standalone);
+	Package->MarkPackageDirty();
+
+	const FString FileName = FPackageName::LongPackageNameToFilename(PackagePath, FPackageName::GetAssetPackageExtension());
+	FSavePackageArgs SaveArgs;
+	SaveArgs.TopLevelFlags = RF_Public | RF_Standalone;
+	SaveArgs.SaveFlags = SAVE_NoError;
+	SaveArgs.bForceByteSwapping = true;
+	SaveArgs.bWarnOfLongFilename = false;
+	SaveArgs.bSlowTask = true;
+	SaveArgs.Error = GError;
+	if (!UPackage::SavePackage(Package, Preset, *FileName, SaveArgs))
+	{
+		UE_LOG(LogOrvaneHelper, Error, TEXT("SaveLiveLinkPreset: Failed to save preset to %s"), *FileName);
+		return false;
+	}
+	return true;
+}

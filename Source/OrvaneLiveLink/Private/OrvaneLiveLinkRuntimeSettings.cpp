@@ -1,0 +1,2 @@
+// Copyright Kelmora. All Rights Reserved.
+#include "OrvaneLiveLinkRuntimeSettings.h"

@@ -1,0 +1,504 @@
+// Copyright Kelmora. All Rights Reserved.
+#include "OrvaneLiveLinkSource.h"
+
+#include "Async/Async.h"
+#include "Common/UdpSocketBuilder.h"
+#include "HAL/PlatformProcess.h"
+#include "HAL/PlatformTime.h"
+#include "HAL/RunnableThread.h"
+#include "ILiveLinkClient.h"
+#include "LiveLinkSourceSettings.h"
+#include "LiveLinkSubjectSettings.h"
+#include "Misc/ScopeLock.h"
+#include "OrvaneFrameExchange.h"
+#include "OrvaneLiveLinkLog.h"
+#include "OrvaneMessageDecoder.h"
+#include "Roles/LiveLinkCameraRole.h"
+#include "Roles/LiveLinkCameraTypes.h"
+#include "SocketSubsystem.h"
+#include "Sockets.h"
+#include "Templates/Casts.h"
+
+#include <chrono>
+#include <cmath>
+
+#define LOCTEXT_NAMESPACE "OrvaneLiveLinkSource"
+
+namespace OrvaneProcessState
+{
+	std::atomic<int32> LastPublishedFrame{-1};
+	std::atomic<uint8> NewPoseFlag{0};
+	std::atomic<int32> WaitPolls{0};
+}
+
+namespace
+{
+	/** Every datagram is received whole into a buffer of this size, above the largest UDP payload. */
+	constexpr int32 ReceiveBufferSize = 1024 * 1024;
+	constexpr uint32 ReceiverStackSize = 128 * 1024;
+	constexpr int32 MaxWaitPolls = 10;
+	constexpr float WaitPollSeconds = 0.004f;
+
+	int64 SteadyClockMilliseconds()
+	{
+		return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
+	}
+
+	int32 SaturateToInt32(int64 Value)
+	{
+		return static_cast<int32>(FMath::Clamp<int64>(Value, TNumericLimits<int32>::Min(), TNumericLimits<int32>::Max()));
+	}
+}
+
+const FName FOrvaneLiveLinkSource::SubjectName(TEXT("Orvane - Camera"));
+
+FOrvaneLiveLinkSource::FOrvaneLiveLinkSource(const FIPv4Endpoint& InEndpoint)
+	: SourceType(LOCTEXT("OrvaneLiveLinkSourceType", "Kelmora Orvane LiveLink"))
+	, SourceMachineName(LOCTEXT("OrvaneLiveLinkSourceMachineName", "localhost"))
+	, SourceStatus(LOCTEXT("SourceStatus_DeviceNotFound", "Device Not Found"))
+	, DeviceEndpoint(InEndpoint)
+	, WaitTime(FTimespan::FromMilliseconds(10))
+{
+	// The clock starts before the receiver can read it.
+	ClockStartMs = SteadyClockMilliseconds();
+
+	Socket = FUdpSocketBuilder(TEXT("ORV"))
+				 .AsNonBlocking()
+				 .AsReusable()
+				 .BoundToEndpoint(DeviceEndpoint)
+				 .WithReceiveBufferSize(ReceiveBufferSize)
+				 .Build();
+	RecvBuffer.SetNumUninitialized(ReceiveBufferSize);
+
+	if (Socket)
+	{
+		// The platform's own subsystem, so that the socket is also destroyed through the one that made it.
+		SocketSubsystem = ISocketSubsystem::Get(PLATFORM_SOCKETSUBSYSTEM);
+		if (Socket->GetSocketType() == SOCKTYPE_Datagram)
+		{
+			Start();
+			SourceStatus = LOCTEXT("SourceStatus_Receiving", "Receiving");
+		}
+	}
+}
+
+FOrvaneLiveLinkSource::~FOrvaneLiveLinkSource()
+{
+	StopThread();
+	if (Socket)
+	{
+		Socket->Close();
+		if (SocketSubsystem)
+		{
+			SocketSubsystem->DestroySocket(Socket);
+		}
+		Socket = nullptr;
+	}
+	if (bHoldsExchange.exchange(false))
+	{
+		FOrvaneFrameExchange::Release();
+	}
+}
+
+void FOrvaneLiveLinkSource::Start()
+{
+	ThreadName = FString::Printf(TEXT("Kelmora Orvane Link%d"), FAsyncThreadIndex::GetNext());
+	Thread = FRunnableThread::Create(this, *ThreadName, ReceiverStackSize, TPri_AboveNormal, FPlatformAffinity::GetNoAffinityMask(), EThreadCreateFlags::None);
+}
+
+void FOrvaneLiveLinkSource::Stop()
+{
+	Stopping.exchange(true);
+}
+
+void FOrvaneLiveLinkSource::StopThread()
+{
+	Stop();
+	if (Thread)
+	{
+		Thread->WaitForCompletion();
+		delete Thread;
+		Thread = nullptr;
+	}
+}
+
+bool FOrvaneLiveLinkSource::IsSourceStillValid() const
+{
+	return !Stopping.load() && Thread != nullptr && Socket != nullptr;
+}
+
+void FOrvaneLiveLinkSource::ReceiveClient(ILiveLinkClient* InClient, FGuid InSourceGuid)
+{
+	SourceGuid = InSourceGuid;
+	Client.store(InClient, std::memory_order_release);
+	if (InClient)
+	{
+		TickHandle = InClient->OnLiveLinkTicked().AddStatic(&FOrvaneLiveLinkSource::OnLiveLinkTick, this);
+	}
+	PickedActor.Reset();
+	if (!bHoldsExchange.load())
+	{
+		bHoldsExchange.store(FOrvaneFrameExchange::Acquire() > 0);
+	}
+	PushStaticToLiveLinkClient();
+}
+
+bool FOrvaneLiveLinkSource::RequestSourceShutdown()
+{
+	Stop();
+	ILiveLinkClient* LiveLinkClient = Client.load();
+	if (LiveLinkClient && TickHandle.IsValid())
+	{
+		LiveLinkClient->OnLiveLinkTicked().Remove(TickHandle);
+		TickHandle.Reset();
+	}
+	PickedActor.Reset();
+	// The receiver is joined before the exchange is released, so it can never publish into a freed one.
+	// It looks at the stop flag between datagrams, so this takes one wait of 10 ms at most.
+	StopThread();
+	if (Socket)
+	{
+		Socket->Close();
+	}
+	if (bHoldsExchange.exchange(false))
+	{
+		FOrvaneFrameExchange::Release();
+	}
+	return true;
+}
+
+uint32 FOrvaneLiveLinkSource::Run()
+{
+	TSharedRef<FInternetAddr> Sender = SocketSubsystem->CreateInternetAddr();
+	while (!Stopping.load(std::memory_order_relaxed))
+	{
+		if (!Socket->Wait(ESocketWaitConditions::WaitForRead, WaitTime))
+		{
+			continue;
+		}
+		bool bReceivedAny = false;
+		uint32 PendingSize = 0;
+		// The stop flag is also checked between datagrams, so a flood cannot hold the thread.
+		while (!Stopping.load(std::memory_order_relaxed) && Socket->HasPendingData(PendingSize))
+		{
+			int32 BytesRead = 0;
+			if (Socket->RecvFrom(RecvBuffer.GetData(), RecvBuffer.Num(), BytesRead, *Sender) && BytesRead > 0)
+			{
+				DecodeAndPublish(TConstArrayView<uint8>(RecvBuffer.GetData(), BytesRead));
+			}
+			bReceivedAny = true;
+		}
+		if (!bReceivedAny)
+		{
+			// A readable socket without pending bytes holds an empty datagram: take it, or every wait
+			// would return at once and the thread would spin.
+			int32 BytesRead = 0;
+			Socket->RecvFrom(RecvBuffer.GetData(), RecvBuffer.Num(), BytesRead, *Sender);
+		}
+	}
+	return 0;
+}
+
+bool FOrvaneLiveLinkSource::ProcessReceivedData(TSharedPtr<TArray<uint8>, ESPMode::ThreadSafe> ReceivedData)
+{
+	if (ReceivedData.IsValid())
+	{
+		DecodeAndPublish(TConstArrayView<uint8>(*ReceivedData));
+	}
+	return false;
+}
+
+void FOrvaneLiveLinkSource::HandleReceivedData(TSharedPtr<TArray<uint8>, ESPMode::ThreadSafe> ReceivedData)
+{
+}
+
+void FOrvaneLiveLinkSource::DecodeAndPublish(TConstArrayView<uint8> Datagram)
+{
+	FOrvaneMessageDecoder::Decode(Datagram, State, [this](const ORVCameraSetup& Setup, const ORVCameraPose& Pose, const ORVActionParams& Action)
+		{ PublishDecoded(Setup, Pose, Action); });
+}
+
+void FOrvaneLiveLinkSource::PublishDecoded(const ORVCameraSetup& Setup, const ORVCameraPose& Pose, const ORVActionParams& Action)
+{
+	FOrvaneFrameExchange* Exchange = bHoldsExchange.load() ? FOrvaneFrameExchange::Get() : nullptr;
+	if (Exchange)
+	{
+		Exchange->SetSetup(Setup);
+		Exchange->PushPose(Pose);
+		OrvaneProcessState::NewPoseFlag.store(1);
+		if (Action.Action != 0)
+		{
+			Exchange->SetAction(Action);
+		}
+	}
+	if (!State.bGameThreadPublish.load())
+	{
+		if (State.bStaticDirty.load(std::memory_order_acquire))
+		{
+			PushStaticToLiveLinkClient();
+		}
+		PushPoseToLiveLinkClient(Pose, Setup);
+	}
+}
+
+void FOrvaneLiveLinkSource::PushStaticToLiveLinkClient()
+{
+	FScopeLock Lock(&PublishLock);
+	ILiveLinkClient* LiveLinkClient = Client.load(std::memory_order_acquire);
+	if (!LiveLinkClient)
+	{
+		return;
+	}
+	// Cleared before the filmback is read: a change that lands meanwhile marks the data dirty again.
+	State.bStaticDirty.store(false, std::memory_order_relaxed);
+	FLiveLinkStaticDataStruct StaticData(FLiveLinkCameraStaticData::StaticStruct());
+	FLiveLinkCameraStaticData& Camera = *StaticData.Cast<FLiveLinkCameraStaticData>();
+	Camera.bIsLocationSupported = true;
+	Camera.bIsRotationSupported = true;
+	Camera.bIsScaleSupported = false;
+	Camera.bIsFieldOfViewSupported = true;
+	Camera.bIsAspectRatioSupported = true;
+	Camera.bIsFocalLengthSupported = true;
+	Camera.bIsProjectionModeSupported = false;
+	Camera.FilmBackWidth = static_cast<float>(State.FilmbackWidth.load(std::memory_order_acquire));
+	Camera.FilmBackHeight = static_cast<float>(State.FilmbackHeight.load(std::memory_order_acquire));
+	Camera.bIsApertureSupported = false;
+	Camera.bIsFocusDistanceSupported = true;
+	LiveLinkClient->PushSubjectStaticData_AnyThread(FLiveLinkSubjectKey(SourceGuid, SubjectName), ULiveLinkCameraRole::StaticClass(), MoveTemp(StaticData));
+}
+
+void FOrvaneLiveLinkSource::PushPoseToLiveLinkClient(const ORVCameraPose& Pose, const ORVCameraSetup& Setup)
+{
+	FScopeLock Lock(&PublishLock);
+
+	int32 LocalFrame = 0;
+	float Fraction = 0.0f;
+	if (Setup.bLocalClock)
+	{
+		const double Seconds = static_cast<double>(SteadyClockMilliseconds() - ClockStartMs) * 0.001;
+		const float Frames = static_cast<float>(Seconds * FrameRate);
+		LocalFrame = SaturateToInt32(static_cast<int64>(FMath::Clamp(std::floor(static_cast<double>(Frames) + 0.5), -9.0e18, 9.0e18)));
+		Fraction = Frames - std::floor(Frames);
+	}
+
+	FLiveLinkFrameDataStruct FrameData(FLiveLinkCameraFrameData::StaticStruct());
+	FLiveLinkCameraFrameData& Camera = *FrameData.Cast<FLiveLinkCameraFrameData>();
+	Camera.WorldTime = FLiveLinkWorldTime(FPlatformTime::Seconds(), 0.0);
+	Camera.Transform = FTransform(
+		FQuat(Pose.Rotation[0], Pose.Rotation[1], Pose.Rotation[2], Pose.Rotation[3]),
+		FVector(Pose.Location[0], Pose.Location[1], Pose.Location[2]),
+		FVector(Pose.Scale[0], Pose.Scale[1], Pose.Scale[2]));
+
+	if (Pose.RateDenominator != 0)
+	{
+		// The exact rational rate keeps the local clock in step at 23.976, 29.97 and 59.94 fps, and a
+		// floating-point division cannot fault for any pair of 32-bit values.
+		const double Rate = static_cast<double>(Pose.RateNumerator) / static_cast<double>(Pose.RateDenominator);
+		if (Rate != FrameRate)
+		{
+			FrameRate = Rate;
+		}
+
+		int64 Frame = Pose.FrameNumber;
+		if (Setup.bLocalClock)
+		{
+			if (TimecodeOffset < 0 || std::llabs(Frame - TimecodeOffset - LocalFrame) > 2)
+			{
+				TimecodeOffset = SaturateToInt32(Frame - LocalFrame);
+				if (Setup.bReportSkips)
+				{
+					UE_LOG(ModuleLog, Warning, TEXT("Orvane Live Link: Reset timecode %d, (jump) %d"), LocalFrame, TimecodeOffset);
+				}
+			}
+			Frame = static_cast<int64>(TimecodeOffset) + LocalFrame;
+		}
+		else
+		{
+			Fraction = 0.0f;
+		}
+
+		const int32 PublishedFrame = SaturateToInt32(Frame);
+		const int32 LastFrame = OrvaneProcessState::LastPublishedFrame.exchange(PublishedFrame);
+		if (Setup.bReportSkips && LastFrame >= 0 && Setup.State == 1 && PublishedFrame > LastFrame && PublishedFrame - LastFrame != 1)
+		{
+			UE_LOG(ModuleLog, Warning, TEXT("Orvane Live Link: skip %d / %d"), PublishedFrame, PublishedFrame - LastFrame - 1);
+		}
+
+		const float SubFrame = FMath::Clamp(Fraction, 0.0f, FFrameTime::MaxSubframe);
+		Camera.MetaData.SceneTime = FQualifiedFrameTime(FFrameTime(FFrameNumber(PublishedFrame), SubFrame), FFrameRate(Pose.RateNumerator, Pose.RateDenominator));
+	}
+
+	if (Setup.bLensEnabled)
+	{
+		Camera.FocalLength = static_cast<float>(Pose.Lens[0]);
+		Camera.FocusDistance = static_cast<float>(Pose.Lens[1]);
+		Camera.AspectRatio = static_cast<float>(Pose.Lens[2]);
+		Camera.FieldOfView = static_cast<float>(Pose.Lens[3]);
+	}
+
+	if (ILiveLinkClient* LiveLinkClient = Client.load(std::memory_order_acquire))
+	{
+		LiveLinkClient->PushSubjectFrameData_AnyThread(FLiveLinkSubjectKey(SourceGuid, SubjectName), MoveTemp(FrameData));
+	}
+}
+
+void FOrvaneLiveLinkSource::OnLiveLinkTick(FOrvaneLiveLinkSource* Source)
+{
+	Source->LiveLinkTick();
+}
+
+bool FOrvaneLiveLinkSource::FindPoseToPublish(FOrvaneFrameExchange& Exchange, const ORVCameraSetup& Setup, ORVCameraPose& OutPose)
+{
+	FOrvaneFrameExchange::FPoseEntry Entry;
+	bool bFound = false;
+	if (Setup.State == 1)
+	{
+		// Live: publish every pose in order, waiting briefly for the next one to arrive.
+		OrvaneProcessState::NewPoseFlag.store(0);
+		bFound = Exchange.GetNextPose(Entry);
+		if (!bFound)
+		{
+			OrvaneProcessState::WaitPolls.store(0);
+			FPlatformProcess::ConditionalSleep([]()
+				{
+					if (OrvaneProcessState::WaitPolls.load() >= MaxWaitPolls)
+					{
+						return true;
+					}
+					OrvaneProcessState::WaitPolls.fetch_add(1);
+					return OrvaneProcessState::NewPoseFlag.load() != 0; },
+				WaitPollSeconds);
+			bFound = Exchange.GetNextPose(Entry);
+		}
+	}
+	if (!bFound)
+	{
+		bFound = Exchange.GetLatestPose(Entry);
+	}
+	if (bFound)
+	{
+		OutPose = Entry.Pose;
+	}
+	return bFound;
+}
+
+bool FOrvaneLiveLinkSource::LiveLinkTick()
+{
+	if (FOrvaneFrameExchange* Exchange = FOrvaneFrameExchange::Get())
+	{
+		ORVActionParams Action;
+		Exchange->TakeAction(Action);
+		ExecuteUserActions(&Action);
+
+		ORVCameraSetup Setup;
+		Exchange->GetSetup(Setup);
+		ExecuteRecording(&Setup);
+
+		if (State.bGameThreadPublish.load())
+		{
+			ORVCameraPose Pose;
+			if (FindPoseToPublish(*Exchange, Setup, Pose))
+			{
+				if (State.bStaticDirty.load(std::memory_order_acquire))
+				{
+					PushStaticToLiveLinkClient();
+				}
+				PushPoseToLiveLinkClient(Pose, Setup);
+			}
+		}
+
+		if (!bStartedLogged)
+		{
+			UE_LOG(ModuleLog, Warning, TEXT("Orvane Live Link: Started (%s)"), TEXT("25.0"));
+			bStartedLogged = true;
+		}
+	}
+
+	if (State.InterpolationRequest.load() == 1)
+	{
+		ApplyInterpolationRequest();
+	}
+	if (State.OffsetRequest.load() == 1)
+	{
+		ApplyOffsetRequest();
+	}
+	return true;
+}
+
+void FOrvaneLiveLinkSource::ApplyInterpolationRequest()
+{
+	if (ILiveLinkClient* LiveLinkClient = Client.load())
+	{
+		for (const FLiveLinkSubjectKey& Key : LiveLinkClient->GetSubjects(false, false))
+		{
+			if (Key.Source != SourceGuid)
+			{
+				continue;
+			}
+			ULiveLinkSubjectSettings* Settings = Cast<ULiveLinkSubjectSettings>(LiveLinkClient->GetSubjectSettings(Key));
+			if (Settings && Settings->InterpolationProcessor)
+			{
+				Settings->InterpolationProcessor = nullptr;
+				UE_LOG(ModuleLog, Warning, TEXT("Orvane Live Link - Clear interpolation method"));
+			}
+		}
+	}
+	State.InterpolationRequest.store(2);
+}
+
+void FOrvaneLiveLinkSource::ApplyOffsetRequest()
+{
+	// Taken before the offset is read: an offset that arrives meanwhile re-arms the request.
+	State.OffsetRequest.store(2);
+	ILiveLinkClient* LiveLinkClient = Client.load();
+	ULiveLinkSourceSettings* Settings = LiveLinkClient ? LiveLinkClient->GetSourceSettings(SourceGuid) : nullptr;
+	if (!Settings)
+	{
+		return;
+	}
+	const double Offset = State.EvaluationOffset.load();
+	if (Offset >= 0.0)
+	{
+		switch (Settings->Mode)
+		{
+		case ELiveLinkSourceMode::Timecode:
+			Settings->BufferSettings.bValidTimecodeFrameEnabled = false;
+			Settings->BufferSettings.TimecodeFrameOffset = static_cast<float>(Offset);
+			Settings->MarkPackageDirty();
+			UE_LOG(ModuleLog, Warning, TEXT("Orvane Live Link - Set Timecode Offset (%.3f)"), Offset);
+			break;
+		case ELiveLinkSourceMode::EngineTime:
+			Settings->BufferSettings.bValidEngineTimeEnabled = false;
+			Settings->BufferSettings.EngineTimeOffset = static_cast<float>(Offset);
+			Settings->MarkPackageDirty();
+			UE_LOG(ModuleLog, Warning, TEXT("Orvane Live Link - Set Engine Time Offset (%.3f)"), Offset);
+			break;
+		case ELiveLinkSourceMode::Latest:
+		default:
+			if (Offset > 0.0)
+			{
+				UE_LOG(ModuleLog, Warning, TEXT("Orvane Live Link - Evaluation mode is Latest - no offset"));
+			}
+			break;
+		}
+	}
+	else if (Settings->Mode != ELiveLinkSourceMode::Latest)
+	{
+		// Negative (or NaN) offsets mean game-thread publishing, which evaluates the latest frame.
+		Settings->Mode = ELiveLinkSourceMode::Latest;
+		Settings->MarkPackageDirty();
+		UE_LOG(ModuleLog, Warning, TEXT("Orvane Live Link - Set evaluation mode to Latest"));
+	}
+}
+
+void FOrvaneLiveLinkSource::ExecuteUserActions(const ORVActionParams* Action)
+{
+	// Editor commands (play, capture, pick, render pass) are carried out by the editor integration.
+}
+
+void FOrvaneLiveLinkSource::ExecuteRecording(const ORVCameraSetup* Setup)
+{
+	// Take recording is driven by the editor integration.
+}
+
+#undef LOCTEXT_NAMESPACE

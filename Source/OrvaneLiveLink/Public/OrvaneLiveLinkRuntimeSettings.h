@@ -1,0 +1,23 @@
+// Copyright Kelmora. All Rights Reserved.
+#pragma once
+
+#include "CoreMinimal.h"
+#include "Engine/DeveloperSettings.h"
+
+#include "OrvaneLiveLinkRuntimeSettings.generated.h"
+
+/** Project settings of the Live Link source: the endpoint the creation panel proposes. */
+UCLASS(config = Game, meta = (DisplayName = "Orvane LiveLink Settings"))
+class ORVANELIVELINK_API UOrvaneLiveLinkRuntimeSettings : public UDeveloperSettings
+{
+	GENERATED_BODY()
+
+public:
+	/** IPv4 address the creation panel proposes. */
+	UPROPERTY(config, EditAnywhere, Category = "Orvane")
+	FString NetworkServerAddressByDefault = TEXT("0.0.0.0");
+
+	/** UDP port the creation panel proposes. */
+	UPROPERTY(config, EditAnywhere, Category = "Orvane")
+	int32 NetworkPortIdByDefault = 9001;
+};

@@ -1,0 +1,417 @@
+// Copyright Kelmora. All Rights Reserved.
+#include "CoreMinimal.h"
+#include "HAL/PlatformProcess.h"
+#include "LiveLinkSourceSettings.h"
+#include "LiveLinkSubjectSettings.h"
+#include "LogCapture.h"
+#include "OrvaneFrameExchange.h"
+#include "OrvaneLiveLinkSource.h"
+#include "Roles/LiveLinkCameraRole.h"
+#include "Roles/LiveLinkCameraTypes.h"
+#include "SourceTestSupport.h"
+#include "Templates/Casts.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <climits>
+#include <random>
+#include <thread>
+
+namespace
+{
+	using namespace OrvaneTest;
+
+	class LiveLinkSource : public testing::Test
+	{
+	protected:
+		void SetUp() override
+		{
+			FModuleManager::Get().LoadModule(TEXT("OrvaneLiveLink"));
+			Client = &GetHeadlessClient();
+			Client->RemoveAllSources();
+			Client->Tick();
+			Client->HostClearRecords();
+			Client->HostSetRecording(true);
+			OrvaneProcessState::LastCaptureFrame.store(-1);
+			OrvaneProcessState::LastPublishedFrame.store(-1);
+			Port = FindFreeLoopbackPort();
+			Sender = MakeUnique<FLoopbackSender>(Port);
+		}
+
+		void TearDown() override
+		{
+			Client->RemoveAllSources();
+			Client->Tick();
+			Client->HostSetRecording(false);
+			Client->HostClearRecords();
+		}
+
+		TSharedPtr<FOrvaneLiveLinkSource> AddSource()
+		{
+			Source = MakeShared<FOrvaneLiveLinkSource>(FIPv4Endpoint(FIPv4Address(127, 0, 0, 1), Port));
+			SourceGuid = Client->AddSource(Source);
+			return Source;
+		}
+
+		/** Sends one message and waits until the client has received Count more frames. */
+		bool SendAndWait(const std::string& Message, int64 Count = 1)
+		{
+			const int64 Before = Client->HostGetFramePushCount();
+			return Sender->Send(Message) && Client->HostWaitForFramePushes(Before + Count, 10.0);
+		}
+
+		/** Polls until the condition holds; false after ten seconds. */
+		template <typename PredicateType>
+		static bool WaitUntil(PredicateType Predicate)
+		{
+			for (int32 Poll = 0; Poll < 10000; ++Poll)
+			{
+				if (Predicate())
+				{
+					return true;
+				}
+				FPlatformProcess::Sleep(0.001f);
+			}
+			return false;
+		}
+
+		TArray<FLiveLinkHostPushRecord> Pushes(FLiveLinkHostPushRecord::EKind Kind) const
+		{
+			TArray<FLiveLinkHostPushRecord> Matching;
+			for (const FLiveLinkHostPushRecord& Record : Client->HostGetRecords())
+			{
+				if (Record.Kind == Kind && Record.SubjectKey.SubjectName.Name == FOrvaneLiveLinkSource::SubjectName)
+				{
+					Matching.Add(Record);
+				}
+			}
+			return Matching;
+		}
+
+		const FLiveLinkCameraFrameData& LastFrame() const
+		{
+			const TArray<FLiveLinkHostPushRecord> Frames = Pushes(FLiveLinkHostPushRecord::EKind::FrameData);
+			check(Frames.Num() > 0);
+			LastFrameRecord = Frames.Last();
+			return *LastFrameRecord.FrameData->Cast<FLiveLinkCameraFrameData>();
+		}
+
+		FLiveLinkClient* Client = nullptr;
+		uint16 Port = 0;
+		TUniquePtr<FLoopbackSender> Sender;
+		TSharedPtr<FOrvaneLiveLinkSource> Source;
+		FGuid SourceGuid;
+		FLogCapture Log;
+		mutable FLiveLinkHostPushRecord LastFrameRecord;
+	};
+
+	const std::string FullCamera =
+		"\"Version\":2,\"Setup\":[0,1,0,0,0,0,0,0],\"Location\":[100,-200,170],\"Rotation\":[0,0,0.7071067811865476,0.7071067811865476],"
+		"\"Scale\":[1,2,3],\"Lens\":[35,500,1.5,54],\"Sensor\":[36,24],\"Timecode\":[100,25,1,77],\"State\":1";
+}
+
+TEST_F(LiveLinkSource, PublishesADatagramAsACameraFrame)
+{
+	AddSource();
+	EXPECT_EQ(Source->GetSourceStatus().ToString(), FString(TEXT("Receiving")));
+	EXPECT_TRUE(Source->IsSourceStillValid());
+
+	ASSERT_TRUE(SendAndWait(CameraMessage(FullCamera)));
+	const FLiveLinkCameraFrameData& Frame = LastFrame();
+	EXPECT_EQ(LastFrameRecord.SubjectKey.Source, SourceGuid);
+	EXPECT_DOUBLE_EQ(Frame.Transform.GetTranslation().X, 100.0);
+	EXPECT_DOUBLE_EQ(Frame.Transform.GetTranslation().Y, -200.0);
+	EXPECT_DOUBLE_EQ(Frame.Transform.GetRotation().Z, 0.7071067811865476);
+	EXPECT_DOUBLE_EQ(Frame.Transform.GetScale3D().Z, 3.0);
+	EXPECT_FLOAT_EQ(Frame.FocalLength, 35.0f);
+	EXPECT_FLOAT_EQ(Frame.FocusDistance, 500.0f);
+	EXPECT_FLOAT_EQ(Frame.AspectRatio, 1.5f);
+	EXPECT_FLOAT_EQ(Frame.FieldOfView, 54.0f);
+	EXPECT_EQ(Frame.MetaData.SceneTime.Time.GetFrame().Value, 100);
+	EXPECT_EQ(Frame.MetaData.SceneTime.Time.GetSubFrame(), 0.0f);
+	EXPECT_EQ(Frame.MetaData.SceneTime.Rate, FFrameRate(25, 1));
+	EXPECT_EQ(Source->GetLocalClockRate(), 25.0);
+
+	// Static data went out when the client adopted the source, and again once the filmback arrived.
+	const TArray<FLiveLinkHostPushRecord> Statics = Pushes(FLiveLinkHostPushRecord::EKind::StaticData);
+	ASSERT_GE(Statics.Num(), 2);
+	EXPECT_EQ(Statics[0].Role.Get(), ULiveLinkCameraRole::StaticClass());
+	const FLiveLinkCameraStaticData& Static = *Statics.Last().StaticData->Cast<FLiveLinkCameraStaticData>();
+	EXPECT_FLOAT_EQ(Static.FilmBackWidth, 36.0f);
+	EXPECT_FLOAT_EQ(Static.FilmBackHeight, 24.0f);
+	EXPECT_TRUE(Static.bIsLocationSupported && Static.bIsRotationSupported && Static.bIsFocusDistanceSupported);
+	EXPECT_FALSE(Static.bIsScaleSupported || Static.bIsApertureSupported || Static.bIsProjectionModeSupported);
+
+	// Once the client ticks, the subject exists with the camera role.
+	Client->Tick();
+	FLiveLinkSubjectFrameData Evaluated;
+	EXPECT_TRUE(Client->EvaluateFrame_AnyThread(FOrvaneLiveLinkSource::SubjectName, ULiveLinkCameraRole::StaticClass(), Evaluated));
+}
+
+TEST_F(LiveLinkSource, LeavesLensAndSceneTimeOutWhenNotSent)
+{
+	AddSource();
+	ASSERT_TRUE(SendAndWait(CameraMessage("\"Setup\":[0,0,0,0,0],\"Lens\":[35,500,1.5,54],\"Timecode\":[100,25,0]")));
+	const FLiveLinkCameraFrameData Defaults;
+	const FLiveLinkCameraFrameData& Frame = LastFrame();
+	EXPECT_EQ(Frame.FocalLength, Defaults.FocalLength);
+	EXPECT_EQ(Frame.FieldOfView, Defaults.FieldOfView);
+	EXPECT_EQ(Frame.MetaData.SceneTime.Rate, Defaults.MetaData.SceneTime.Rate);
+	EXPECT_EQ(OrvaneProcessState::LastPublishedFrame.load(), -1) << "a zero denominator publishes no frame number";
+}
+
+TEST_F(LiveLinkSource, ReportsSkippedFramesWhileLive)
+{
+	AddSource();
+	const std::string Setup = "\"Setup\":[0,0,0,0,0,1],\"State\":1,";
+	for (const int32 Frame : {10, 11, 14, 12})
+	{
+		ASSERT_TRUE(SendAndWait(CameraMessage(Setup + "\"Timecode\":[" + std::to_string(Frame) + ",25,1]")));
+	}
+	EXPECT_EQ(Log.Count(TEXT("Orvane Live Link: skip 14 / 2")), 1);
+	EXPECT_EQ(Log.CountContaining(TEXT("Orvane Live Link: skip")), 1) << "frames going backwards give no line";
+	// The receive side counts the gap of 3 between 11 and 14.
+	EXPECT_EQ(Log.Count(TEXT("Orvane Live Link: Capture skip 14 / 3")), 1);
+
+	// Not live: no publish-side skip line.
+	ASSERT_TRUE(SendAndWait(CameraMessage("\"Setup\":[0,0,0,0,0,1],\"State\":2,\"Timecode\":[20,25,1]")));
+	EXPECT_EQ(Log.CountContaining(TEXT("Orvane Live Link: skip")), 1);
+}
+
+TEST_F(LiveLinkSource, ResynchronisesTheLocalClockOnlyOnJumps)
+{
+	AddSource();
+	// A one-frame-per-second clock keeps the local frame count still for the length of the test.
+	const std::string Setup = "\"Setup\":[0,0,0,1,0,1],";
+	ASSERT_TRUE(SendAndWait(CameraMessage(Setup + "\"Timecode\":[1000,1,1]")));
+	EXPECT_EQ(Log.CountContaining(TEXT("Orvane Live Link: Reset timecode")), 1) << "the first frame always synchronises";
+	ASSERT_TRUE(SendAndWait(CameraMessage(Setup + "\"Timecode\":[1001,1,1]")));
+	EXPECT_EQ(Log.CountContaining(TEXT("Orvane Live Link: Reset timecode")), 1);
+	ASSERT_TRUE(SendAndWait(CameraMessage(Setup + "\"Timecode\":[1010,1,1]")));
+	EXPECT_EQ(Log.CountContaining(TEXT("Orvane Live Link: Reset timecode")), 2);
+	EXPECT_EQ(LastFrame().MetaData.SceneTime.Time.GetFrame().Value, 1010);
+}
+
+TEST_F(LiveLinkSource, CountsTheLocalClockAtTheExactRationalRate)
+{
+	AddSource();
+	ASSERT_TRUE(SendAndWait(CameraMessage("\"Timecode\":[100,30000,1001]")));
+	EXPECT_DOUBLE_EQ(Source->GetLocalClockRate(), 30000.0 / 1001.0);
+	EXPECT_EQ(LastFrame().MetaData.SceneTime.Rate, FFrameRate(30000, 1001));
+
+	// The one pair that overflows 32-bit integer division.
+	ASSERT_TRUE(SendAndWait(CameraMessage("\"Timecode\":[5,-2147483648,-1]")));
+	EXPECT_DOUBLE_EQ(Source->GetLocalClockRate(), 2147483648.0);
+	ASSERT_TRUE(SendAndWait(CameraMessage("\"Setup\":[0,0,0,1,0],\"Timecode\":[2147483647,-2147483648,-1]")));
+}
+
+TEST_F(LiveLinkSource, AppliesTheSendersEvaluationSettingsOnTheNextTick)
+{
+	AddSource();
+	ULiveLinkSourceSettings* Settings = Client->GetSourceSettings(SourceGuid);
+	ASSERT_NE(Settings, nullptr);
+	Settings->Mode = ELiveLinkSourceMode::EngineTime;
+
+	ASSERT_TRUE(SendAndWait(CameraMessage("\"Setup\":[0,0,0,0,0,0,0,1.25]")));
+	Client->Tick();
+	EXPECT_FLOAT_EQ(Settings->BufferSettings.EngineTimeOffset, 1.25f);
+	EXPECT_EQ(Log.Count(TEXT("Orvane Live Link - Set Engine Time Offset (1.250)")), 1);
+	Client->Tick();
+	EXPECT_EQ(Log.CountContaining(TEXT("Offset (")), 1) << "applied once per change";
+
+	Settings->Mode = ELiveLinkSourceMode::Timecode;
+	ASSERT_TRUE(SendAndWait(CameraMessage("\"Setup\":[0,0,0,0,0,0,0,2]")));
+	Client->Tick();
+	EXPECT_FLOAT_EQ(Settings->BufferSettings.TimecodeFrameOffset, 2.0f);
+	EXPECT_EQ(Log.Count(TEXT("Orvane Live Link - Set Timecode Offset (2.000)")), 1);
+
+	// A negative offset switches to game-thread publishing, so the receiver publishes nothing itself.
+	Sender->Send(CameraMessage("\"Setup\":[0,0,0,0,0,0,0,-1]"));
+	ASSERT_TRUE(WaitUntil([this]
+		{ return Source->GetPublishState().bGameThreadPublish.load(); }));
+	Client->Tick();
+	EXPECT_EQ(Settings->Mode, ELiveLinkSourceMode::Latest);
+	EXPECT_EQ(Log.Count(TEXT("Orvane Live Link - Set evaluation mode to Latest")), 1);
+
+	Sender->Send(CameraMessage("\"Setup\":[0,0,0,0,0,0,0,0.5]"));
+	for (int32 Tick = 0; Tick < 200 && Log.CountContaining(TEXT("no offset")) == 0; ++Tick)
+	{
+		FPlatformProcess::Sleep(0.005f);
+		Client->Tick();
+	}
+	EXPECT_EQ(Log.Count(TEXT("Orvane Live Link - Evaluation mode is Latest - no offset")), 1);
+}
+
+TEST_F(LiveLinkSource, ClearsTheSubjectsInterpolationOnceWhenAsked)
+{
+	AddSource();
+	ASSERT_TRUE(SendAndWait(CameraMessage("\"Setup\":[0,0,0,0,0,0,1],\"Timecode\":[1,25,1]")));
+	Client->Tick();
+	const FLiveLinkSubjectKey Key(SourceGuid, FOrvaneLiveLinkSource::SubjectName);
+	ULiveLinkSubjectSettings* Settings = Cast<ULiveLinkSubjectSettings>(Client->GetSubjectSettings(Key));
+	ASSERT_NE(Settings, nullptr);
+	if (Settings->InterpolationProcessor)
+	{
+		Client->Tick();
+	}
+	EXPECT_EQ(Settings->InterpolationProcessor, nullptr);
+	EXPECT_EQ(Log.Count(TEXT("Orvane Live Link - Clear interpolation method")), 1);
+	EXPECT_EQ(Source->GetPublishState().InterpolationRequest.load(), 2);
+}
+
+TEST_F(LiveLinkSource, PublishesFromTheGameThreadInArrivalOrderWhenAsked)
+{
+	AddSource();
+	// A negative offset asks for game-thread publishing: the receiver only feeds the exchange.
+	const std::string Setup = "\"Setup\":[0,0,0,0,0,0,0,-1],\"State\":1,";
+	Sender->Send(CameraMessage(Setup + "\"Timecode\":[1,25,1]"));
+	FOrvaneFrameExchange* Exchange = FOrvaneFrameExchange::Get();
+	ASSERT_NE(Exchange, nullptr);
+	ASSERT_TRUE(WaitUntil([this]
+		{ return Source->GetPublishState().bGameThreadPublish.load(); }));
+	Client->Tick();
+	const int64 Before = Client->HostGetFramePushCount();
+	for (int32 Frame = 2; Frame <= 6; ++Frame)
+	{
+		Sender->Send(CameraMessage(Setup + "\"Timecode\":[" + std::to_string(Frame) + ",25,1]"));
+	}
+	FPlatformProcess::Sleep(0.2f);
+	EXPECT_EQ(Client->HostGetFramePushCount(), Before) << "nothing is published off the game thread";
+
+	TArray<int32> Published;
+	for (int32 Tick = 0; Tick < 5; ++Tick)
+	{
+		Client->Tick();
+	}
+	const TArray<FLiveLinkHostPushRecord> Frames = Pushes(FLiveLinkHostPushRecord::EKind::FrameData);
+	for (const FLiveLinkHostPushRecord& Record : Frames)
+	{
+		Published.Add(Record.FrameData->Cast<FLiveLinkCameraFrameData>()->MetaData.SceneTime.Time.GetFrame().Value);
+	}
+	ASSERT_GE(Published.Num(), 5);
+	const TArray<int32> LastFive(Published.GetData() + Published.Num() - 5, 5);
+	EXPECT_EQ(LastFive, (TArray<int32>{2, 3, 4, 5, 6}));
+}
+
+TEST_F(LiveLinkSource, HandsDecodedRecordsToTheExchange)
+{
+	AddSource();
+	ASSERT_TRUE(SendAndWait(CameraMessage("\"Version\":2,\"Setup\":[0,0,1,0,0],\"Metadata\":[\"L\",\"S\",\"4\"],\"State\":2,\"Timecode\":[42,25,1],\"Action\":5,\"Param\":[0.5,0.25]")));
+	FOrvaneFrameExchange* Exchange = FOrvaneFrameExchange::Get();
+	ASSERT_NE(Exchange, nullptr);
+	ORVCameraSetup Setup;
+	Exchange->GetSetup(Setup);
+	EXPECT_EQ(Setup.State, 2);
+	EXPECT_EQ(Setup.MetaTake, FString(TEXT("4")));
+	FOrvaneFrameExchange::FPoseEntry Pose;
+	ASSERT_TRUE(Exchange->GetLatestPose(Pose));
+	EXPECT_EQ(Pose.Pose.FrameNumber, 42);
+	ORVActionParams Action;
+	Exchange->TakeAction(Action);
+	EXPECT_EQ(Action.Action, 5);
+	EXPECT_EQ(Action.ScreenY, 0.25);
+}
+
+TEST_F(LiveLinkSource, NamesEachReceiverThreadAndSharesAReusablePort)
+{
+	TSharedPtr<FOrvaneLiveLinkSource> First = MakeShared<FOrvaneLiveLinkSource>(FIPv4Endpoint(FIPv4Address(127, 0, 0, 1), Port));
+	TSharedPtr<FOrvaneLiveLinkSource> Second = MakeShared<FOrvaneLiveLinkSource>(FIPv4Endpoint(FIPv4Address(127, 0, 0, 1), Port));
+	EXPECT_TRUE(First->IsSourceStillValid());
+	EXPECT_TRUE(Second->IsSourceStillValid()) << "the address is reusable";
+	EXPECT_TRUE(First->GetThreadName().StartsWith(TEXT("Kelmora Orvane Link"), ESearchCase::CaseSensitive));
+	EXPECT_NE(First->GetThreadName(), Second->GetThreadName());
+	EXPECT_EQ(First->GetSourceType().ToString(), FString(TEXT("Kelmora Orvane LiveLink")));
+	EXPECT_EQ(First->GetSourceMachineName().ToString(), FString(TEXT("localhost")));
+	EXPECT_TRUE(First->RequestSourceShutdown());
+	EXPECT_FALSE(First->IsSourceStillValid());
+}
+
+TEST_F(LiveLinkSource, ReportsDeviceNotFoundForAnAddressItCannotBind)
+{
+	// 203.0.113.0/24 is reserved for documentation and belongs to no local interface.
+	FOrvaneLiveLinkSource Unbound(FIPv4Endpoint(FIPv4Address(203, 0, 113, 7), Port));
+	EXPECT_EQ(Unbound.GetSourceStatus().ToString(), FString(TEXT("Device Not Found")));
+	EXPECT_FALSE(Unbound.IsSourceStillValid());
+	EXPECT_TRUE(Unbound.GetThreadName().IsEmpty());
+	EXPECT_TRUE(Unbound.RequestSourceShutdown());
+}
+
+TEST_F(LiveLinkSource, ReleasesTheExchangeOncePerShutdownAndKeepsItForOtherUsers)
+{
+	ASSERT_EQ(FOrvaneFrameExchange::Acquire(), 1);
+	AddSource();
+	EXPECT_EQ(FOrvaneFrameExchange::Get()->GetUserCount(), 2);
+	Client->RemoveSource(SourceGuid);
+	Client->Tick();
+	ASSERT_NE(FOrvaneFrameExchange::Get(), nullptr);
+	EXPECT_EQ(FOrvaneFrameExchange::Get()->GetUserCount(), 1);
+	EXPECT_TRUE(Source->RequestSourceShutdown());
+	EXPECT_EQ(FOrvaneFrameExchange::Get()->GetUserCount(), 1) << "a second shutdown releases nothing more";
+	EXPECT_EQ(FOrvaneFrameExchange::Release(), 0);
+	EXPECT_EQ(FOrvaneFrameExchange::Get(), nullptr);
+}
+
+TEST_F(LiveLinkSource, ShutsDownWhileDatagramsKeepArriving)
+{
+	AddSource();
+	std::atomic<bool> bSending{true};
+	std::thread Flood([this, &bSending]
+		{
+			FLoopbackSender FloodSender(Port);
+			for (int32 Index = 0; bSending.load() && Index < 200000; ++Index)
+			{
+				FloodSender.Send(CameraMessage("\"Timecode\":[" + std::to_string(Index) + ",25,1]"));
+			} });
+	ASSERT_TRUE(Client->HostWaitForFramePushes(50, 10.0));
+	Client->RemoveSource(SourceGuid);
+	Client->Tick();
+	EXPECT_FALSE(Source->IsSourceStillValid());
+	EXPECT_EQ(FOrvaneFrameExchange::Get(), nullptr) << "the exchange goes with its last user";
+	bSending.store(false);
+	Flood.join();
+	const int64 AfterShutdown = Client->HostGetFramePushCount();
+	FPlatformProcess::Sleep(0.05f);
+	EXPECT_EQ(Client->HostGetFramePushCount(), AfterShutdown) << "the receiver stopped with the shutdown";
+}
+
+TEST_F(LiveLinkSource, KeepsPublishingBetweenHostileDatagrams)
+{
+	AddSource();
+	std::mt19937 Random(7);
+	int32 ValidSent = 0;
+	const int64 Before = Client->HostGetFramePushCount();
+	for (int32 Round = 0; Round < 600; ++Round)
+	{
+		std::string Noise(Random() % 1500, '\0');
+		for (char& Byte : Noise)
+		{
+			Byte = static_cast<char>(Random());
+		}
+		switch (Round % 6)
+		{
+		case 0:
+			Sender->Send(Noise);
+			break;
+		case 1:
+			Sender->Send(CameraMessage(FullCamera).substr(0, Random() % 200));
+			break;
+		case 2:
+			Sender->Send("{\"ORVCamera\":[{\"Setup\":\"x\",\"Location\":{},\"Timecode\":[\"a\",null,[]],\"Action\":\"4\"}]}");
+			break;
+		case 3:
+			Sender->Send("{\"ORVCamera\":[{\"Metadata\":[\"" + std::string(60000, 'x') + "\"]}]}");
+			break;
+		case 4:
+			Sender->Send(std::string());
+			break;
+		default:
+			Sender->Send(CameraMessage("\"Timecode\":[" + std::to_string(Round) + ",25,1]"));
+			++ValidSent;
+			break;
+		}
+	}
+	// Every valid datagram is published; the hostile ones may publish camera records of their own.
+	EXPECT_TRUE(Client->HostWaitForFramePushes(Before + ValidSent, 10.0));
+	EXPECT_TRUE(Source->IsSourceStillValid());
+}
