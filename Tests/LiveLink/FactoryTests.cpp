@@ -152,5 +152,8 @@ TEST(OrvaneLiveLinkModule, RegistersAndUnregistersTheProjectSettings)
 
 	FModuleManager::Get().UnloadModule(TEXT("OrvaneLiveLink"));
 	EXPECT_FALSE(Plugins->GetSection(TEXT("Orvane")).IsValid());
+
+	// Leave the process as the other tests expect it: the settings registry unloaded.
+	FModuleManager::Get().UnloadModule(TEXT("Settings"));
 	FModuleManager::Get().LoadModule(TEXT("OrvaneLiveLink"));
 }
