@@ -7,6 +7,7 @@
 #include "Misc/Paths.h"
 #include "ObjectSystem.h"
 #include "Templates/Casts.h"
+#include "UObject/HostAssetBulkData.h"
 #include "UObject/Package.h"
 #include "UObject/SavePackage.h"
 #include "UObject/UObjectIterator.h"
@@ -16,6 +17,7 @@
 
 #include <cmath>
 #include <limits>
+#include <map>
 #include <set>
 #include <string>
 #include <unordered_set>
@@ -662,6 +664,33 @@ namespace UE::CoreUObject::Host::AssetFile
 		}
 	}
 
+	namespace
+	{
+		std::map<FString, FAssetBulkDataHandler>& BulkDataHandlers()
+		{
+			static std::map<FString, FAssetBulkDataHandler> Handlers;
+			return Handlers;
+		}
+
+		const FAssetBulkDataHandler* FindBulkDataHandler(const UClass* Class)
+		{
+			for (; Class; Class = Class->GetSuperClass())
+			{
+				const auto It = BulkDataHandlers().find(Class->GetPathName());
+				if (It != BulkDataHandlers().end())
+				{
+					return &It->second;
+				}
+			}
+			return nullptr;
+		}
+	}
+
+	FString GetBulkDataFilename(const FString& Filename)
+	{
+		return FPaths::GetBaseFilename(Filename, false) + TEXT(".ubulk");
+	}
+
 	bool Save(UPackage* Package, UObject* Asset, EObjectFlags TopLevelFlags, const FString& Filename, FString& OutError)
 	{
 		std::vector<UObject*> TopLevel;
@@ -684,15 +713,42 @@ namespace UE::CoreUObject::Host::AssetFile
 		}
 		FWriter Writer;
 		FJson Objects = FJson::array();
+		TArray<uint8> BulkData;
 		for (UObject* Object : TopLevel)
 		{
-			Objects.push_back(Writer.WriteObject(Object));
+			FJson Entry = Writer.WriteObject(Object);
+			if (const FAssetBulkDataHandler* Handler = FindBulkDataHandler(Object->GetClass()))
+			{
+				const int64 Offset = BulkData.Num();
+				if (!Handler->Save(*Object, BulkData, OutError))
+				{
+					OutError = FString::Printf(TEXT("%s: %s"), *Object->GetPathName(), *OutError);
+					return false;
+				}
+				Entry["BulkData"] = {{"Offset", Offset}, {"Size", int64(BulkData.Num()) - Offset}};
+			}
+			Objects.push_back(MoveTemp(Entry));
 		}
 		FJson Document = FJson::object();
 		Document["Format"] = FormatName;
 		Document["Version"] = FormatVersion;
 		Document["Package"] = ToUtf8(Package->GetName());
 		Document["Objects"] = MoveTemp(Objects);
+		// The sidecar is written first, so an asset file never names bulk data that was not written.
+		const FString BulkFilename = GetBulkDataFilename(Filename);
+		if (BulkData.Num() > 0)
+		{
+			Document["BulkDataSize"] = int64(BulkData.Num());
+			if (!FFileHelper::SaveArrayToFile(BulkData, *BulkFilename))
+			{
+				OutError = FString::Printf(TEXT("could not write %s"), *BulkFilename);
+				return false;
+			}
+		}
+		else
+		{
+			IFileManager::Get().Delete(*BulkFilename);
+		}
 		const std::string Text = Document.dump(1, '\t', false, nlohmann::json::error_handler_t::replace);
 		if (!FFileHelper::SaveArrayToFile(TArrayView<const uint8>(reinterpret_cast<const uint8*>(Text.data()), int32(Text.size())), *Filename))
 		{
@@ -700,6 +756,64 @@ namespace UE::CoreUObject::Host::AssetFile
 			return false;
 		}
 		return true;
+	}
+
+	namespace
+	{
+		bool ReadBulkData(const FJson& Document, const std::vector<std::pair<UObject*, const FJson*>>& TopLevel, const FString& Filename, FString& OutError)
+		{
+			TArray<uint8> BulkData;
+			bool bBulkDataRead = false;
+			for (const auto& [Object, Entry] : TopLevel)
+			{
+				if (!Entry->contains("BulkData"))
+				{
+					continue;
+				}
+				const FJson& Range = (*Entry)["BulkData"];
+				if (!Range.is_object() || !Range.contains("Offset") || !Range["Offset"].is_number_unsigned() || !Range.contains("Size") || !Range["Size"].is_number_unsigned())
+				{
+					OutError = FString::Printf(TEXT("the bulk data of %s is not an offset and a size"), *Object->GetName());
+					return false;
+				}
+				const FAssetBulkDataHandler* Handler = FindBulkDataHandler(Object->GetClass());
+				if (!Handler)
+				{
+					OutError = FString::Printf(TEXT("%s has bulk data but its class cannot read it"), *Object->GetName());
+					return false;
+				}
+				if (!bBulkDataRead)
+				{
+					const FString BulkFilename = GetBulkDataFilename(Filename);
+					const int64 Size = IFileManager::Get().FileSize(*BulkFilename);
+					if (!Document.contains("BulkDataSize") || !Document["BulkDataSize"].is_number_unsigned() || Size < 0 || uint64(Size) != Document["BulkDataSize"].get<uint64>())
+					{
+						OutError = FString::Printf(TEXT("the bulk data file %s is missing or does not have the size the asset names"), *BulkFilename);
+						return false;
+					}
+					if (Size > MaxBulkDataFileSize || !FFileHelper::LoadFileToArray(BulkData, *BulkFilename))
+					{
+						OutError = FString::Printf(TEXT("could not read %s"), *BulkFilename);
+						return false;
+					}
+					bBulkDataRead = true;
+				}
+				const uint64 Offset = Range["Offset"].get<uint64>();
+				const uint64 Size = Range["Size"].get<uint64>();
+				if (Offset > uint64(BulkData.Num()) || Size > uint64(BulkData.Num()) - Offset)
+				{
+					OutError = FString::Printf(TEXT("the bulk data of %s lies outside the bulk data file"), *Object->GetName());
+					return false;
+				}
+				FString HandlerError;
+				if (!Handler->Load(*Object, TArrayView<const uint8>(BulkData.GetData() + Offset, int32(Size)), HandlerError))
+				{
+					OutError = FString::Printf(TEXT("the bulk data of %s is not valid: %s"), *Object->GetName(), *HandlerError);
+					return false;
+				}
+			}
+			return true;
+		}
 	}
 
 	UPackage* Load(const FString& PackageName, const FString& Filename, FString& OutError)
@@ -765,6 +879,15 @@ namespace UE::CoreUObject::Host::AssetFile
 		for (size_t Index = 0; bOk && Index < TopLevel.size(); ++Index)
 		{
 			bOk = Reader.ReadObjectProperties(TopLevel[Index].first, *TopLevel[Index].second, 0);
+		}
+		if (bOk)
+		{
+			FString BulkError;
+			bOk = ReadBulkData(Document, TopLevel, Filename, BulkError);
+			if (!bOk)
+			{
+				Reader.Error = BulkError;
+			}
 		}
 		PackagesBeingLoaded().erase(PackageName);
 		if (!bOk)
@@ -935,4 +1058,9 @@ UClass* StaticLoadClass(UClass* BaseClass, UObject* InOuter, const TCHAR* Name, 
 		return nullptr;
 	}
 	return Class;
+}
+
+void UE::CoreUObject::Host::RegisterAssetBulkDataHandler(const FString& ClassPath, FAssetBulkDataHandler Handler)
+{
+	AssetFile::BulkDataHandlers()[ClassPath] = MoveTemp(Handler);
 }

@@ -18,6 +18,12 @@
 //   TSoftObjectPtr: the object path string ("" when null); TSubclassOf / UClass*: the class path or null;
 //   object references: null, { "Path": "/Game/Other.Other" } for an object outside this object, or
 //   { "Object": <object> } for an object whose outer is the object being written (written once, in place).
+// Bulk data: an object whose class has a handler registered with RegisterAssetBulkDataHandler
+// (UObject/HostAssetBulkData.h) also gets "BulkData": { "Offset": n, "Size": n } in its entry, the
+// range of its bytes in the sidecar file <asset file without extension>.ubulk, and the document gets
+// "BulkDataSize": the sidecar's exact size. A save without bulk data deletes a stale sidecar. Loading
+// fails when the sidecar is missing, of another size, larger than MaxBulkDataFileSize, a range lies
+// outside it, or the handler rejects the bytes.
 // Reading is strict: a value of the wrong JSON type, an unknown class, a class that may not be loaded
 // (abstract, a type object, a package), or a file larger than MaxAssetFileSize or nested deeper than
 // MaxAssetNesting fails the whole load, which then leaves nothing behind. Unknown property names are skipped.
@@ -33,6 +39,10 @@ namespace UE::CoreUObject::Host::AssetFile
 {
 	inline constexpr int64 MaxAssetFileSize = 64 * 1024 * 1024;
 	inline constexpr int32 MaxAssetNesting = 200;
+	inline constexpr int64 MaxBulkDataFileSize = 0x7fffffffLL;
+
+	/** The sidecar file holding the bulk data of the asset file Filename. */
+	FString GetBulkDataFilename(const FString& Filename);
 
 	/** Writes the package's saved objects to Filename; false with OutError set on failure. */
 	bool Save(UPackage* Package, UObject* Asset, EObjectFlags TopLevelFlags, const FString& Filename, FString& OutError);

@@ -19,6 +19,10 @@ public:
 	/** Marks the package as changed since it was last saved. */
 	void SetDirtyFlag(bool bInIsDirty) { bDirty = bInIsDirty; }
 	bool IsDirty() const { return bDirty; }
+	/** Loads whatever of the package is not loaded yet; the host loads packages whole, so nothing remains. */
+	void FullyLoad() {}
+	/** True once every object of the package is loaded: always, in the host. */
+	bool IsFullyLoaded() const { return true; }
 
 	/**
 	 * Saves InAsset (which must live in InOuter) and the package's other objects with any of

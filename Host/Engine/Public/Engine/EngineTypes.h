@@ -1,0 +1,99 @@
+// Copyright Kelmora. All Rights Reserved.
+// Stands in for the engine's Engine/EngineTypes.h: the mesh build settings.
+#pragma once
+
+#include "CoreMinimal.h"
+#include "UObject/Object.h"
+
+#include "EngineTypes.generated.h"
+
+/** Settings applied when a static mesh's source model is built; the defaults are the engine's. */
+USTRUCT()
+struct FMeshBuildSettings
+{
+	GENERATED_BODY()
+
+	/** Derive tangents with MikkTSpace. */
+	UPROPERTY()
+	uint8 bUseMikkTSpace : 1;
+
+	/** Ignore the source normals and compute them. */
+	UPROPERTY()
+	uint8 bRecomputeNormals : 1;
+
+	/** Ignore the source tangents and compute them. */
+	UPROPERTY()
+	uint8 bRecomputeTangents : 1;
+
+	/** Weigh computed normals by triangle area and corner angle. */
+	UPROPERTY()
+	uint8 bComputeWeightedNormals : 1;
+
+	/** Remove degenerate triangles. */
+	UPROPERTY()
+	uint8 bRemoveDegenerates : 1;
+
+	/** Build a reversed index buffer for mirrored transforms. */
+	UPROPERTY()
+	uint8 bBuildReversedIndexBuffer : 1;
+
+	/** Store tangents at 16 rather than 8 bits. */
+	UPROPERTY()
+	uint8 bUseHighPrecisionTangentBasis : 1;
+
+	/** Store UVs as 32-bit floats rather than 16-bit. */
+	UPROPERTY()
+	uint8 bUseFullPrecisionUVs : 1;
+
+	/** Convert 16-bit UVs with the legacy truncation. */
+	UPROPERTY()
+	uint8 bUseBackwardsCompatibleF16TruncUVs : 1;
+
+	/** Generate a lightmap UV channel. */
+	UPROPERTY()
+	uint8 bGenerateLightmapUVs : 1;
+
+	/** Treat every triangle as front-facing for the distance field. */
+	UPROPERTY()
+	uint8 bGenerateDistanceFieldAsIfTwoSided : 1;
+
+	/** Keep the data needed to remap faces. */
+	UPROPERTY()
+	uint8 bSupportFaceRemap : 1;
+
+	/** The smallest lightmap resolution the lightmap UVs are packed for. */
+	UPROPERTY()
+	int32 MinLightmapResolution = 64;
+
+	/** The UV channel lightmap UVs are generated from. */
+	UPROPERTY()
+	int32 SrcLightmapIndex = 0;
+
+	/** The UV channel lightmap UVs are written to. */
+	UPROPERTY()
+	int32 DstLightmapIndex = 1;
+
+	/** Scale of the distance field resolution. */
+	UPROPERTY()
+	float DistanceFieldResolutionScale = 1.0f;
+
+	/** The most Lumen mesh cards the build makes. */
+	UPROPERTY()
+	int32 MaxLumenMeshCards = 12;
+
+	FMeshBuildSettings()
+		: bUseMikkTSpace(true)
+		, bRecomputeNormals(true)
+		, bRecomputeTangents(true)
+		, bComputeWeightedNormals(false)
+		, bRemoveDegenerates(true)
+		, bBuildReversedIndexBuffer(true)
+		, bUseHighPrecisionTangentBasis(false)
+		, bUseFullPrecisionUVs(false)
+		, bUseBackwardsCompatibleF16TruncUVs(false)
+		, bGenerateLightmapUVs(true)
+		, bGenerateDistanceFieldAsIfTwoSided(false)
+		, bSupportFaceRemap(false)
+	{
+	}
+};

@@ -1,0 +1,127 @@
+// Copyright Kelmora. All Rights Reserved.
+#include "MeshDescription.h"
+#include "StaticMeshAttributes.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+	/** Two triangles sharing the edge between vertices 0 and 2: a quad split along its diagonal. */
+	struct FQuad
+	{
+		FMeshDescription Mesh;
+		FPolygonGroupID Group;
+		FTriangleID First;
+		FTriangleID Second;
+		TArray<FEdgeID> FirstEdges;
+		TArray<FEdgeID> SecondEdges;
+
+		FQuad()
+		{
+			FStaticMeshAttributes Attributes(Mesh);
+			Attributes.Register();
+			FVertexID Vertices[4];
+			for (FVertexID& Vertex : Vertices)
+			{
+				Vertex = Mesh.CreateVertex();
+			}
+			FVertexInstanceID Instances[6];
+			const int32 Corners[6] = {0, 1, 2, 0, 2, 3};
+			for (int32 Index = 0; Index < 6; ++Index)
+			{
+				Instances[Index] = Mesh.CreateVertexInstance(Vertices[Corners[Index]]);
+			}
+			Group = Mesh.CreatePolygonGroup();
+			First = Mesh.CreateTriangle(Group, TArray<FVertexInstanceID>{Instances[0], Instances[1], Instances[2]}, &FirstEdges);
+			Second = Mesh.CreateTriangle(Group, TArray<FVertexInstanceID>{Instances[3], Instances[4], Instances[5]}, &SecondEdges);
+		}
+	};
+}
+
+TEST(MeshDescription, TrianglesCreateTheirPolygonAndOnlyTheMissingEdges)
+{
+	FQuad Quad;
+	EXPECT_EQ(Quad.Mesh.Triangles().Num(), 2);
+	EXPECT_EQ(Quad.Mesh.Polygons().Num(), 2);
+	EXPECT_EQ(Quad.Mesh.Edges().Num(), 5);
+	EXPECT_EQ(Quad.FirstEdges.Num(), 3);
+	EXPECT_EQ(Quad.SecondEdges.Num(), 2);
+
+	const FEdgeID Diagonal = Quad.Mesh.GetVertexPairEdge(FVertexID(2), FVertexID(0));
+	ASSERT_NE(Diagonal, FEdgeID::Invalid);
+	EXPECT_EQ(Quad.Mesh.GetEdgeConnectedTriangleIDs(Diagonal).Num(), 2);
+	EXPECT_EQ(Quad.Mesh.GetVertexPairEdge(FVertexID(1), FVertexID(3)), FEdgeID::Invalid);
+	EXPECT_EQ(Quad.Mesh.GetTriangleEdges(Quad.Second)[0], Diagonal);
+	EXPECT_EQ(Quad.Mesh.GetTrianglePolygonGroup(Quad.Second), Quad.Group);
+	EXPECT_EQ(Quad.Mesh.GetTrianglePolygon(Quad.Second), FPolygonID(1));
+}
+
+TEST(MeshDescription, TrianglesKeepTheirCornersInOrder)
+{
+	FQuad Quad;
+	const TArrayView<const FVertexInstanceID> Corners = Quad.Mesh.GetTriangleVertexInstances(Quad.Second);
+	ASSERT_EQ(Corners.Num(), 3);
+	EXPECT_EQ(Corners[0], FVertexInstanceID(3));
+	EXPECT_EQ(Corners[2], FVertexInstanceID(5));
+	EXPECT_EQ(Quad.Mesh.GetVertexInstanceVertex(Corners[2]), FVertexID(3));
+}
+
+TEST(StaticMeshAttributes, RegisterGivesOneUVChannelAndEngineDefaults)
+{
+	FMeshDescription Mesh;
+	FStaticMeshAttributes Attributes(Mesh);
+	EXPECT_FALSE(Attributes.GetVertexInstanceUVs().IsValid());
+	Attributes.Register();
+	const FVertexInstanceID Instance = Mesh.CreateVertexInstance(Mesh.CreateVertex());
+	EXPECT_EQ(Attributes.GetVertexInstanceUVs().GetNumChannels(), 1);
+	EXPECT_EQ(Attributes.GetVertexInstanceColors()[Instance], FVector4f(1.0f, 1.0f, 1.0f, 1.0f));
+	EXPECT_EQ(Attributes.GetVertexInstanceNormals()[Instance], FVector3f(0.0f, 0.0f, 0.0f));
+	EXPECT_TRUE(Attributes.GetPolygonGroupMaterialSlotNames().IsValid());
+	EXPECT_TRUE(Attributes.GetEdgeHardnesses().IsValid());
+}
+
+TEST(StaticMeshAttributes, ValuesWrittenThroughSetAndSubscriptReadBack)
+{
+	FMeshDescription Mesh;
+	FStaticMeshAttributes Attributes(Mesh);
+	Attributes.Register();
+	TVertexAttributesRef<FVector3f> Positions = Attributes.GetVertexPositions();
+	TVertexInstanceAttributesRef<FVector2f> UVs = Attributes.GetVertexInstanceUVs();
+	TPolygonGroupAttributesRef<FName> SlotNames = Attributes.GetPolygonGroupMaterialSlotNames();
+	Mesh.ReserveNewVertices(2);
+	const FVertexID A = Mesh.CreateVertex();
+	const FVertexID B = Mesh.CreateVertex();
+	Positions[B] = FVector3f(-300.0f, 100.0f, 200.0f);
+	const FVertexInstanceID First = Mesh.CreateVertexInstance(A);
+	const FVertexInstanceID Second = Mesh.CreateVertexInstance(B);
+	UVs.Set(First, 0, FVector2f(0.25f, 0.75f));
+	UVs[Second] = FVector2f(1.0f, 0.5f);
+	const FPolygonGroupID Group = Mesh.CreatePolygonGroup();
+	SlotNames[Group] = FName(TEXT("Orvane_Material"));
+
+	EXPECT_EQ(Positions[A], FVector3f(0.0f, 0.0f, 0.0f));
+	EXPECT_EQ(Positions.Get(B), FVector3f(-300.0f, 100.0f, 200.0f));
+	EXPECT_EQ(UVs.Get(First, 0), FVector2f(0.25f, 0.75f));
+	EXPECT_EQ(UVs.Get(Second), FVector2f(1.0f, 0.5f));
+	EXPECT_EQ(SlotNames[Group], FName(TEXT("Orvane_Material")));
+	// Elements created after a value was written leave it alone.
+	Mesh.CreateVertex();
+	EXPECT_EQ(Positions.Get(B), FVector3f(-300.0f, 100.0f, 200.0f));
+}
+
+TEST(StaticMeshAttributes, RegisteringAgainKeepsValuesAndResetsTheChannelsUnlessKept)
+{
+	FMeshDescription Mesh;
+	FStaticMeshAttributes Attributes(Mesh);
+	Attributes.Register();
+	const FVertexInstanceID Instance = Mesh.CreateVertexInstance(Mesh.CreateVertex());
+	Attributes.GetVertexInstanceUVs().SetNumChannels(3);
+	Attributes.GetVertexInstanceUVs().Set(Instance, 2, FVector2f(0.5f, 0.5f));
+	Attributes.GetVertexInstanceUVs()[Instance] = FVector2f(0.25f, 0.0f);
+	Attributes.Register(true);
+	EXPECT_EQ(Attributes.GetVertexInstanceUVs().GetNumChannels(), 3);
+	EXPECT_EQ(Attributes.GetVertexInstanceUVs().Get(Instance, 2), FVector2f(0.5f, 0.5f));
+	Attributes.Register();
+	EXPECT_EQ(Attributes.GetVertexInstanceUVs().GetNumChannels(), 1);
+	EXPECT_EQ(Attributes.GetVertexInstanceUVs()[Instance], FVector2f(0.25f, 0.0f));
+}

@@ -1,0 +1,186 @@
+// Copyright Kelmora. All Rights Reserved.
+#include "AssetRegistry/AssetRegistryModule.h"
+#include "AssetRegistry/HostAssetRegistryRecord.h"
+#include "Engine/StaticMesh.h"
+#include "HAL/FileManager.h"
+#include "HeadlessProject.h"
+#include "LogCapture.h"
+#include "MeshDescription.h"
+#include "Misc/FileHelper.h"
+#include "Misc/PackageName.h"
+#include "Misc/Paths.h"
+#include "StaticMeshAttributes.h"
+#include "UObject/Package.h"
+#include "UObject/SavePackage.h"
+#include "UObject/UObjectGlobals.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+	const FVector3f Corners[4] = {FVector3f(0.0f, 0.0f, 0.0f), FVector3f(0.0f, 100.0f, 0.0f), FVector3f(0.0f, 100.0f, 100.0f), FVector3f(-300.0f, 100.0f, 200.0f)};
+
+	/** Builds and saves /Game/Orvane/Meshes/<Name> holding a quad, the way the wall mesh builder does; true if the save succeeded. */
+	bool BuildQuadAsset(const FString& Name, const FString& FileName, UStaticMesh*& OutMesh)
+	{
+		const FString PackagePath = FString(TEXT("/Game/Orvane/Meshes/")) + Name;
+		UPackage* Package = CreatePackage(*PackagePath);
+		UStaticMesh* StaticMesh = NewObject<UStaticMesh>(Package, FName(*Name), RF_Public | RF_Standalone);
+		OutMesh = StaticMesh;
+		StaticMesh->GetStaticMaterials().Add(FStaticMaterial());
+		FStaticMeshSourceModel& SourceModel = StaticMesh->AddSourceModel();
+		SourceModel.BuildSettings.bUseFullPrecisionUVs = true;
+		FMeshDescription* MeshDescription = StaticMesh->CreateMeshDescription(0);
+		FStaticMeshAttributes Attributes(*MeshDescription);
+		Attributes.Register();
+		TVertexAttributesRef<FVector3f> VertexPositions = Attributes.GetVertexPositions();
+		TVertexInstanceAttributesRef<FVector2f> UVs = Attributes.GetVertexInstanceUVs();
+		TPolygonGroupAttributesRef<FName> SlotNames = Attributes.GetPolygonGroupMaterialSlotNames();
+		MeshDescription->ReserveNewVertices(4);
+		MeshDescription->ReserveNewVertexInstances(6);
+		MeshDescription->ReserveNewTriangles(2);
+		MeshDescription->ReserveNewPolygonGroups(1);
+		TArray<FVertexID> VertexIDs;
+		for (const FVector3f& Corner : Corners)
+		{
+			const FVertexID VertexID = MeshDescription->CreateVertex();
+			VertexPositions[VertexID] = Corner;
+			VertexIDs.Add(VertexID);
+		}
+		const FPolygonGroupID GroupID = MeshDescription->CreatePolygonGroup();
+		SlotNames[GroupID] = FName(TEXT("Orvane_Material"));
+		const int32 Quad[6] = {0, 1, 2, 0, 2, 3};
+		TArray<FVertexInstanceID> Instances;
+		for (int32 Corner : Quad)
+		{
+			const FVertexInstanceID InstanceID = MeshDescription->CreateVertexInstance(VertexIDs[Corner]);
+			UVs.Set(InstanceID, 0, FVector2f(0.25f * float(Corner), 1.0f - 0.25f));
+			Instances.Add(InstanceID);
+		}
+		MeshDescription->CreateTriangle(GroupID, TArray<FVertexInstanceID>{Instances[0], Instances[1], Instances[2]});
+		MeshDescription->CreateTriangle(GroupID, TArray<FVertexInstanceID>{Instances[3], Instances[4], Instances[5]});
+		StaticMesh->CommitMeshDescription(0);
+		StaticMesh->Build(false);
+		Package->FullyLoad();
+		Package->MarkPackageDirty();
+
+		FSavePackageArgs SaveArgs;
+		SaveArgs.TopLevelFlags = RF_Public | RF_Standalone;
+		SaveArgs.SaveFlags = SAVE_NoError;
+		SaveArgs.Error = GError;
+		if (!UPackage::SavePackage(Package, nullptr, *FileName, SaveArgs))
+		{
+			return false;
+		}
+		Package->SetDirtyFlag(false);
+		FAssetRegistryModule::AssetCreated(StaticMesh);
+		return true;
+	}
+
+	FString MeshFileName(const FString& Name)
+	{
+		return FPackageName::LongPackageNameToFilename(FString(TEXT("/Game/Orvane/Meshes/")) + Name, FPackageName::GetAssetPackageExtension());
+	}
+
+	void Unload(UObject* Asset)
+	{
+		UPackage* Package = Asset->GetPackage();
+		Asset->ClearFlags(RF_Public | RF_Standalone);
+		Asset->ConditionalBeginDestroy();
+		Package->ConditionalBeginDestroy();
+		CollectGarbage(RF_NoFlags);
+	}
+}
+
+TEST(StaticMeshAsset, SavedMeshReadsBackEqualAfterGarbageCollection)
+{
+	FScopedHeadlessProject Project;
+	UStaticMesh* Mesh = nullptr;
+	ASSERT_TRUE(BuildQuadAsset(TEXT("Wall"), MeshFileName(TEXT("Wall")), Mesh));
+	EXPECT_TRUE(FPaths::FileExists(Project.GetContentDir() + TEXT("Orvane/Meshes/Wall.uasset")));
+	EXPECT_TRUE(UE::AssetRegistry::Host::WasAssetCreated(TEXT("/Game/Orvane/Meshes/Wall.Wall")));
+	EXPECT_FALSE(Mesh->GetPackage()->IsDirty());
+	EXPECT_EQ(Mesh->GetHostBuildCount(), 1);
+
+	Unload(Mesh);
+	UStaticMesh* Loaded = LoadObject<UStaticMesh>(nullptr, TEXT("/Game/Orvane/Meshes/Wall.Wall"));
+	ASSERT_NE(Loaded, nullptr);
+	EXPECT_EQ(Loaded->GetStaticMaterials().Num(), 1);
+	ASSERT_EQ(Loaded->GetNumSourceModels(), 1);
+	EXPECT_TRUE(Loaded->GetSourceModel(0).BuildSettings.bUseFullPrecisionUVs);
+	EXPECT_TRUE(Loaded->GetSourceModel(0).BuildSettings.bRecomputeNormals);
+	FMeshDescription* Description = Loaded->GetMeshDescription(0);
+	ASSERT_NE(Description, nullptr);
+	FStaticMeshAttributes Attributes(*Description);
+	ASSERT_EQ(Description->Vertices().Num(), 4);
+	ASSERT_EQ(Description->VertexInstances().Num(), 6);
+	ASSERT_EQ(Description->Triangles().Num(), 2);
+	EXPECT_EQ(Description->Edges().Num(), 5);
+	for (int32 Vertex = 0; Vertex < 4; ++Vertex)
+	{
+		EXPECT_EQ(Attributes.GetVertexPositions()[FVertexID(Vertex)], Corners[Vertex]);
+	}
+	const FTriangleID Second(1);
+	EXPECT_EQ(Description->GetVertexInstanceVertex(Description->GetTriangleVertexInstance(Second, 2)), FVertexID(3));
+	EXPECT_EQ(Attributes.GetVertexInstanceUVs().Get(FVertexInstanceID(5), 0), FVector2f(0.75f, 0.75f));
+	EXPECT_EQ(Attributes.GetPolygonGroupMaterialSlotNames()[Description->GetTrianglePolygonGroup(Second)], FName(TEXT("Orvane_Material")));
+	Unload(Loaded);
+}
+
+TEST(StaticMeshAsset, SaveToAnImpossiblePathFailsWithALogLine)
+{
+	FScopedHeadlessProject Project;
+	const FString Blocker = Project.GetProjectDir() + TEXT("Blocker");
+	ASSERT_TRUE(FFileHelper::SaveStringToFile(FString(TEXT("a file, not a folder")), *Blocker));
+	FLogCapture Log;
+	UStaticMesh* Mesh = nullptr;
+	EXPECT_FALSE(BuildQuadAsset(TEXT("Nowhere"), Blocker + TEXT("/Nowhere.uasset"), Mesh));
+	EXPECT_GE(Log.CountContaining(TEXT("Nowhere")), 1);
+	EXPECT_FALSE(UE::AssetRegistry::Host::WasAssetCreated(TEXT("/Game/Orvane/Meshes/Nowhere.Nowhere")));
+	Unload(Mesh);
+}
+
+TEST(StaticMeshAsset, DamagedBulkDataFailsTheLoadCleanly)
+{
+	FScopedHeadlessProject Project;
+	UStaticMesh* Mesh = nullptr;
+	ASSERT_TRUE(BuildQuadAsset(TEXT("Damaged"), MeshFileName(TEXT("Damaged")), Mesh));
+	Unload(Mesh);
+	const FString BulkFile = Project.GetContentDir() + TEXT("Orvane/Meshes/Damaged.ubulk");
+	TArray<uint8> Original;
+	ASSERT_TRUE(FFileHelper::LoadFileToArray(Original, *BulkFile));
+
+	// Cut short, an index pointing past the vertices, and a missing sidecar.
+	TArray<uint8> Truncated(Original.GetData(), Original.Num() - 7);
+	TArray<uint8> BadIndex = Original;
+	const int32 FirstInstanceVertex = 4 + 4 + 4 + 4 + 5 * 4 + 4 * 12;
+	BadIndex[FirstInstanceVertex] = 0xFF;
+	BadIndex[FirstInstanceVertex + 3] = 0x7F;
+	for (const TArray<uint8>* Variant : {&Truncated, &BadIndex})
+	{
+		ASSERT_TRUE(FFileHelper::SaveArrayToFile(*Variant, *BulkFile));
+		FLogCapture Log;
+		EXPECT_EQ(LoadObject<UStaticMesh>(nullptr, TEXT("/Game/Orvane/Meshes/Damaged.Damaged")), nullptr);
+		EXPECT_EQ(FindObject<UPackage>(nullptr, TEXT("/Game/Orvane/Meshes/Damaged")), nullptr);
+	}
+	ASSERT_TRUE(IFileManager::Get().Delete(*BulkFile));
+	FLogCapture Log;
+	EXPECT_EQ(LoadObject<UStaticMesh>(nullptr, TEXT("/Game/Orvane/Meshes/Damaged.Damaged")), nullptr);
+	EXPECT_GE(Log.CountContaining(TEXT("ubulk")), 1);
+}
+
+TEST(StaticMeshAsset, GarbledAssetFileFailsTheLoadCleanly)
+{
+	FScopedHeadlessProject Project;
+	UStaticMesh* Mesh = nullptr;
+	ASSERT_TRUE(BuildQuadAsset(TEXT("Garbled"), MeshFileName(TEXT("Garbled")), Mesh));
+	Unload(Mesh);
+	FString Text;
+	ASSERT_TRUE(FFileHelper::LoadFileToString(Text, *MeshFileName(TEXT("Garbled"))));
+	ASSERT_TRUE(FFileHelper::SaveStringToFile(Text.Replace(TEXT("\"Offset\": 0"), TEXT("\"Offset\": 99999")), *MeshFileName(TEXT("Garbled"))));
+	FLogCapture Log;
+	EXPECT_EQ(LoadObject<UStaticMesh>(nullptr, TEXT("/Game/Orvane/Meshes/Garbled.Garbled")), nullptr);
+	EXPECT_GE(Log.CountContaining(TEXT("outside the bulk data file")), 1);
+	ASSERT_TRUE(FFileHelper::SaveStringToFile(Text.Left(Text.Len() / 2), *MeshFileName(TEXT("Garbled"))));
+	EXPECT_EQ(LoadObject<UStaticMesh>(nullptr, TEXT("/Game/Orvane/Meshes/Garbled.Garbled")), nullptr);
+}
