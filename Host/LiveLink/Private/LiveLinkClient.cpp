@@ -101,6 +101,14 @@ struct FLiveLinkClient::FImpl
 	std::vector<FSourceEntry> Sources;
 	std::vector<std::unique_ptr<FSubject>> Subjects;
 
+	/**
+	 * The settings objects of the sources and subjects, for the garbage collector. The collector calls in while
+	 * holding the object system's lock, which code under Lock takes too (NewObject), so it must not wait for
+	 * Lock: it takes this lock, which is held for nothing else.
+	 */
+	std::mutex ReferencesMutex;
+	std::vector<UObject*> References;
+
 	/** Pushes waiting for the next tick. */
 	FCriticalSection QueueLock;
 	std::vector<FQueuedPush> Queue;
@@ -117,6 +125,29 @@ struct FLiveLinkClient::FImpl
 	std::recursive_mutex ObserverMutex;
 	std::vector<std::pair<int32, TFunction<void(const FLiveLinkHostPushRecord&)>>> Observers;
 	int32 NextObserverHandle = 1;
+
+	/** Under Lock, after sources or subjects change: what the garbage collector keeps alive from now on. */
+	void UpdateReferencesLocked()
+	{
+		std::vector<UObject*> Current;
+		Current.reserve(Sources.size() + Subjects.size());
+		for (const FSourceEntry& Entry : Sources)
+		{
+			if (Entry.Settings)
+			{
+				Current.push_back(Entry.Settings);
+			}
+		}
+		for (const std::unique_ptr<FSubject>& Subject : Subjects)
+		{
+			if (Subject->Settings)
+			{
+				Current.push_back(Subject->Settings);
+			}
+		}
+		std::lock_guard<std::mutex> ReferencesLock(ReferencesMutex);
+		References.swap(Current);
+	}
 
 	const FSourceEntry* FindLiveSourceLocked(const FGuid& Guid) const
 	{
@@ -343,6 +374,7 @@ FLiveLinkClient::~FLiveLinkClient()
 		FScopeLock ScopeLock(&Impl->Lock);
 		Remaining.swap(Impl->Sources);
 		Impl->Subjects.clear();
+		Impl->UpdateReferencesLocked();
 	}
 	for (FImpl::FSourceEntry& Entry : Remaining)
 	{
@@ -373,6 +405,7 @@ FGuid FLiveLinkClient::AddSource(TSharedPtr<ILiveLinkSource> InSource)
 		UClass* SettingsClass = InSource->GetSettingsClass().Get();
 		Settings = NewObject<ULiveLinkSourceSettings>(GetTransientPackageAsObject(), SettingsClass ? SettingsClass : ULiveLinkSourceSettings::StaticClass());
 		Impl->Sources.push_back(FImpl::FSourceEntry{Guid, InSource, Settings, false});
+		Impl->UpdateReferencesLocked();
 	}
 	// Outside the lock: the source may push (or start a thread that pushes) from here.
 	InSource->ReceiveClient(this, Guid);
@@ -407,6 +440,7 @@ bool FLiveLinkClient::CreateSource(const FLiveLinkSourcePreset& InSourcePreset)
 		}
 		Settings = CopySourceSettings(PresetSettings, GetTransientPackageAsObject());
 		Impl->Sources.push_back(FImpl::FSourceEntry{Guid, Source, Settings, false});
+		Impl->UpdateReferencesLocked();
 	}
 	Source->ReceiveClient(this, Guid);
 	Source->InitializeSettings(Settings);
@@ -451,6 +485,7 @@ void FLiveLinkClient::RemoveSource(FGuid InEntryGuid)
 			return;
 		}
 		Impl->RemoveSubjectsOfSourceLocked(InEntryGuid);
+		Impl->UpdateReferencesLocked();
 	}
 	// Outside the lock: shutting down may join a thread that is waiting to push.
 	if (Source->RequestSourceShutdown())
@@ -458,6 +493,7 @@ void FLiveLinkClient::RemoveSource(FGuid InEntryGuid)
 		FScopeLock ScopeLock(&Impl->Lock);
 		std::erase_if(Impl->Sources, [&Source](const FImpl::FSourceEntry& Entry)
 			{ return Entry.bPendingKill && Entry.Source == Source; });
+		Impl->UpdateReferencesLocked();
 	}
 	// The last reference may go here, outside the lock, so the source's destructor can stop its thread.
 	Source.Reset();
@@ -535,6 +571,7 @@ bool FLiveLinkClient::CreateSubject(const FLiveLinkSubjectPreset& SubjectPreset)
 	{
 		Subject->bEnabled = false;
 	}
+	Impl->UpdateReferencesLocked();
 	return true;
 }
 
@@ -603,6 +640,7 @@ void FLiveLinkClient::RemoveSubject_AnyThread(const FLiveLinkSubjectKey& Subject
 	FScopeLock ScopeLock(&Impl->Lock);
 	std::erase_if(Impl->Subjects, [&SubjectKey](const std::unique_ptr<FImpl::FSubject>& Subject)
 		{ return Subject->Key == SubjectKey; });
+	Impl->UpdateReferencesLocked();
 }
 
 TArray<FLiveLinkSubjectKey> FLiveLinkClient::GetSubjects(bool bIncludeDisabledSubject, bool bIncludeVirtualSubject) const
@@ -726,14 +764,11 @@ FText FLiveLinkClient::GetSourceStatus(FGuid EntryGuid) const
 
 void FLiveLinkClient::AddReferencedObjects(FReferenceCollector& Collector)
 {
-	FScopeLock ScopeLock(&Impl->Lock);
-	for (FImpl::FSourceEntry& Entry : Impl->Sources)
+	// Not Lock: see ReferencesMutex.
+	std::lock_guard<std::mutex> ReferencesLock(Impl->ReferencesMutex);
+	for (UObject*& Object : Impl->References)
 	{
-		Collector.AddReferencedObject(Entry.Settings);
-	}
-	for (const std::unique_ptr<FImpl::FSubject>& Subject : Impl->Subjects)
-	{
-		Collector.AddReferencedObject(Subject->Settings);
+		Collector.AddReferencedObject(Object);
 	}
 }
 
@@ -767,6 +802,7 @@ void FLiveLinkClient::Tick()
 		FScopeLock ScopeLock(&Impl->Lock);
 		std::erase_if(Impl->Sources, [&ShutDown](const FImpl::FSourceEntry& Entry)
 			{ return Entry.bPendingKill && std::find(ShutDown.begin(), ShutDown.end(), Entry.Source) != ShutDown.end(); });
+		Impl->UpdateReferencesLocked();
 	}
 	Snapshot.clear();
 	ShutDown.clear();
@@ -781,9 +817,16 @@ void FLiveLinkClient::Tick()
 	}
 	{
 		FScopeLock ScopeLock(&Impl->Lock);
+		bool bAppliedStaticData = false;
 		for (FImpl::FQueuedPush& Push : Pending)
 		{
+			bAppliedStaticData |= Push.Kind == FLiveLinkHostPushRecord::EKind::StaticData;
 			Impl->ApplyQueuedLocked(Push);
+		}
+		if (bAppliedStaticData)
+		{
+			// Static data may have made or remade subjects, each with new settings.
+			Impl->UpdateReferencesLocked();
 		}
 
 		// 3. Evaluate every subject with its source's settings.
