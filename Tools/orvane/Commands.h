@@ -10,3 +10,9 @@ int RunDecode(int ArgC, char** ArgV);
 
 /** orvane send [options]: streams camera messages as the compositing application does. */
 int RunSend(int ArgC, char** ArgV);
+
+/** orvane listen [options]: runs the camera source in the headless Live Link client and prints what it receives. */
+int RunListen(int ArgC, char** ArgV);
+
+/** orvane demo: streams the built-in camera move to the source over the loopback and prints what was published. */
+int RunDemo(int ArgC, char** ArgV);

@@ -20,7 +20,24 @@ void PrintUsage()
 			   "                  --frames N (250, -1 until stopped)  --start-frame F (0)  --version V (2)\n"
 			   "                  --offset X (0) | --no-offset  --state N (1)  --skip-every N (0)\n"
 			   "                  --no-lens --take-metadata --local-clock --record-control --report-skips\n"
-			   "                  --keep-interpolation  --raw FILE|- (one datagram per line instead)\n",
+			   "                  --keep-interpolation  --raw FILE|- (one datagram per line instead)\n"
+			   "  listen [options] run the camera source in the headless Live Link client, ticked on this thread,\n"
+			   "                  and print its status, every static-data push, frame and log line:\n"
+			   "                  --endpoint ADDR:PORT (0.0.0.0:9001)  --tick-hz N (60)\n"
+			   "                  --duration SECONDS (until SIGINT or SIGTERM)  --jsonl (one JSON object a line)\n"
+			   "                  JSON lines: {\"type\":\"status\",\"status\":...,\"endpoint\":...} first, then\n"
+			   "                  {\"type\":\"static\",\"subject\":...,\"filmback\":[w,h]}\n"
+			   "                  {\"type\":\"frame\",\"subject\":...,\"frame\":F,\"subframe\":x,\"rate\":[num,den],\n"
+			   "                   \"location\":[x,y,z],\"rotation\":[x,y,z,w],\"scale\":[x,y,z],\"lens\":{\"focalLength\":...,\n"
+			   "                   \"focusDistance\":...,\"aspectRatio\":...,\"fieldOfView\":...}}\n"
+			   "                  {\"type\":\"log\",\"category\":...,\"verbosity\":...,\"message\":...}\n"
+			   "                  frame, subframe and rate are null when the frame's scene time equals the default one\n"
+			   "                  (frame 0 at 60/1), lens is null when all four lens values equal the defaults (no lens\n"
+			   "                  data); numbers read back to the values received. Exits 2 when the endpoint does not\n"
+			   "                  parse or cannot be bound (status \"Device Not Found\").\n"
+			   "  demo            stream three seconds of the built-in camera move to the source on a free loopback\n"
+			   "                  port, print each frame published and a summary: datagrams sent, frames published,\n"
+			   "                  skips and send-to-publish latency. Exits 1 unless every datagram was published.\n",
 		stderr);
 }
 
@@ -41,6 +58,14 @@ int main(int ArgC, char** ArgV)
 	else if (Command == "send")
 	{
 		Result = RunSend(ArgC, ArgV);
+	}
+	else if (Command == "listen")
+	{
+		Result = RunListen(ArgC, ArgV);
+	}
+	else if (Command == "demo")
+	{
+		Result = RunDemo(ArgC, ArgV);
 	}
 	else
 	{

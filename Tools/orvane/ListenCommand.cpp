@@ -1,0 +1,113 @@
+// Copyright Kelmora. All Rights Reserved.
+#include "Commands.h"
+#include "LiveLinkListener.h"
+#include "ToolArguments.h"
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+namespace
+{
+	struct FListenOptions
+	{
+		std::string Endpoint = "0.0.0.0:9001";
+		double TickHz = 60.0;
+		/** Seconds to listen; 0 listens until stopped. */
+		double Duration = 0.0;
+		bool bJsonLines = false;
+	};
+
+	bool Fail(const std::string& Message)
+	{
+		std::fprintf(stderr, "orvane listen: %s\n", Message.c_str());
+		return false;
+	}
+
+	bool ParseListenOptions(int ArgC, char** ArgV, FListenOptions& Options)
+	{
+		for (int Index = 2; Index < ArgC; ++Index)
+		{
+			const std::string Option = ArgV[Index];
+			std::string Text;
+			auto Value = [&]()
+			{
+				if (Index + 1 >= ArgC)
+				{
+					return Fail(Option + " needs a value");
+				}
+				Text = ArgV[++Index];
+				return true;
+			};
+			if (Option == "--endpoint")
+			{
+				if (!Value())
+				{
+					return false;
+				}
+				Options.Endpoint = Text;
+			}
+			else if (Option == "--tick-hz")
+			{
+				if (!Value() || !ParseNumber(Text, Options.TickHz) || Options.TickHz < 1.0 || Options.TickHz > 1000.0)
+				{
+					return Fail("--tick-hz takes a rate from 1 to 1000");
+				}
+			}
+			else if (Option == "--duration")
+			{
+				if (!Value() || !ParseNumber(Text, Options.Duration) || Options.Duration <= 0.0 || Options.Duration > 31536000.0)
+				{
+					return Fail("--duration takes a number of seconds above 0 (up to a year)");
+				}
+			}
+			else if (Option == "--jsonl")
+			{
+				Options.bJsonLines = true;
+			}
+			else
+			{
+				return Fail("unknown option " + Option);
+			}
+		}
+		return true;
+	}
+}
+
+int RunListen(int ArgC, char** ArgV)
+{
+	FListenOptions Options;
+	if (!ParseListenOptions(ArgC, ArgV, Options))
+	{
+		PrintUsage();
+		return 2;
+	}
+	InstallStopSignals();
+
+	FLiveLinkListener Listener(Options.bJsonLines, false);
+	switch (Listener.Open(UTF8_TO_TCHAR(Options.Endpoint.c_str())))
+	{
+	case FLiveLinkListener::EOpenResult::BadEndpoint:
+		Fail("'" + Options.Endpoint + "' is not an IPv4 address and port (ADDR:PORT)");
+		PrintUsage();
+		return 2;
+	case FLiveLinkListener::EOpenResult::NoClient:
+		Fail("the LiveLink module registered no client");
+		return 1;
+	case FLiveLinkListener::EOpenResult::NotListening:
+		Listener.PrintStatus();
+		Fail("cannot receive on " + Options.Endpoint + " (no such local address, or the port is taken)");
+		return 2;
+	case FLiveLinkListener::EOpenResult::Listening:
+		break;
+	}
+	Listener.PrintStatus();
+	Listener.Start();
+
+	const auto Deadline = std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(Options.Duration));
+	const bool bTimed = Options.Duration > 0.0;
+	Listener.TickUntil(Options.TickHz, [&]()
+		{ return GStopRequested.load() || (bTimed && std::chrono::steady_clock::now() >= Deadline); });
+	Listener.Close();
+	return 0;
+}
