@@ -1,0 +1,230 @@
+// Copyright Kelmora. All Rights Reserved.
+#include "LiveLink/SourceTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <array>
+#include <cstdio>
+#include <regex>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace
+{
+	using namespace OrvaneTest;
+
+	/** Every run is cut off by the shell after this many seconds, so a hung tool fails the test instead of stalling it. */
+	const std::string TimeLimit = "timeout -s KILL 20 ";
+
+	struct FToolRun
+	{
+		int ExitCode = -1;
+		std::vector<std::string> Lines;
+	};
+
+	/** Runs the tool through the shell and reads its standard output line by line as it is printed. */
+	class FRunningTool
+	{
+	public:
+		explicit FRunningTool(const std::string& Arguments)
+			: Pipe(popen((TimeLimit + std::string(ORVANE_TOOL_PATH) + " " + Arguments).c_str(), "r"))
+		{
+		}
+		~FRunningTool() { Finish(); }
+		FRunningTool(const FRunningTool&) = delete;
+		FRunningTool& operator=(const FRunningTool&) = delete;
+
+		/** The next whole line, without its newline; false at the end of the output. */
+		bool ReadLine(std::string& OutLine)
+		{
+			OutLine.clear();
+			std::array<char, 4096> Buffer;
+			while (Pipe && std::fgets(Buffer.data(), static_cast<int>(Buffer.size()), Pipe))
+			{
+				OutLine += Buffer.data();
+				if (!OutLine.empty() && OutLine.back() == '\n')
+				{
+					OutLine.pop_back();
+					Run.Lines.push_back(OutLine);
+					return true;
+				}
+			}
+			if (!OutLine.empty())
+			{
+				Run.Lines.push_back(OutLine);
+				return true;
+			}
+			return false;
+		}
+
+		/** Reads the rest of the output and waits for the tool to exit. */
+		FToolRun Finish()
+		{
+			if (Pipe)
+			{
+				std::string Line;
+				while (ReadLine(Line))
+				{
+				}
+				const int Status = pclose(Pipe);
+				Pipe = nullptr;
+				Run.ExitCode = WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
+			}
+			return Run;
+		}
+
+	private:
+		FILE* Pipe;
+		FToolRun Run;
+	};
+
+	FToolRun RunTool(const std::string& Arguments)
+	{
+		return FRunningTool(Arguments).Finish();
+	}
+
+	std::string Endpoint(uint16 Port)
+	{
+		return "127.0.0.1:" + std::to_string(Port);
+	}
+
+	std::vector<nlohmann::json> LinesOfType(const std::vector<nlohmann::json>& Lines, const std::string& Type)
+	{
+		std::vector<nlohmann::json> Matching;
+		for (const nlohmann::json& Line : Lines)
+		{
+			if (Line["type"] == Type)
+			{
+				Matching.push_back(Line);
+			}
+		}
+		return Matching;
+	}
+}
+
+TEST(ListenTool, PrintsStatusStaticFramesAndLogsAsJsonLines)
+{
+	const uint16 Port = FindFreeLoopbackPort();
+	FRunningTool Tool("listen --jsonl --duration 1.5 --endpoint " + Endpoint(Port) + " 2>/dev/null");
+
+	// The static data is pushed when the source joins the client, so messages sent after it are published.
+	std::string Line;
+	bool bJoined = false;
+	for (int32 Index = 0; Index < 100 && !bJoined && Tool.ReadLine(Line); ++Index)
+	{
+		bJoined = Line.find("\"type\":\"static\"") != std::string::npos;
+	}
+	ASSERT_TRUE(bJoined);
+	FLoopbackSender Sender(Port);
+	ASSERT_TRUE(Sender.Send(CameraMessage("\"Version\":2,\"Setup\":[0,1,0,0,0,0,0],\"Location\":[100,-200,170.5],\"Rotation\":[0,0,0.7071067811865476,0.7071067811865476],"
+										  "\"Scale\":[1,2,3],\"Lens\":[35,500,1.5,54.25],\"Sensor\":[36,24],\"Timecode\":[100,25,1,77],\"State\":1")));
+	ASSERT_TRUE(Sender.Send(CameraMessage("\"Version\":2,\"Setup\":[0,0,0,0,0,0,0],\"Location\":[0.1,0.2,0.30000000000000004],\"Rotation\":[0,0,0,1],"
+										  "\"Scale\":[1,1,1],\"Lens\":[35,500,1.5,54.25],\"Sensor\":[36,24],\"Timecode\":[101,30000,1001,78],\"State\":1")));
+	const FToolRun Run = Tool.Finish();
+	EXPECT_EQ(Run.ExitCode, 0);
+
+	std::vector<nlohmann::json> Lines;
+	for (const std::string& Text : Run.Lines)
+	{
+		ASSERT_TRUE(nlohmann::json::accept(Text)) << Text;
+		Lines.push_back(nlohmann::json::parse(Text));
+	}
+	ASSERT_FALSE(Lines.empty());
+	EXPECT_EQ(Lines[0]["type"], "status");
+	EXPECT_EQ(Lines[0]["status"], "Receiving");
+	EXPECT_EQ(Lines[0]["endpoint"], Endpoint(Port));
+
+	const std::vector<nlohmann::json> Statics = LinesOfType(Lines, "static");
+	ASSERT_GE(Statics.size(), 2u);
+	EXPECT_EQ(Statics.back()["subject"], "Orvane - Camera");
+	EXPECT_EQ(Statics.back()["filmback"], nlohmann::json({36.0, 24.0}));
+
+	const std::vector<nlohmann::json> Frames = LinesOfType(Lines, "frame");
+	ASSERT_EQ(Frames.size(), 2u);
+	EXPECT_EQ(Frames[0]["subject"], "Orvane - Camera");
+	EXPECT_EQ(Frames[0]["frame"], 100);
+	EXPECT_EQ(Frames[0]["subframe"], 0);
+	EXPECT_EQ(Frames[0]["rate"], nlohmann::json({25, 1}));
+	EXPECT_EQ(Frames[0]["location"], nlohmann::json({100.0, -200.0, 170.5}));
+	EXPECT_EQ(Frames[0]["rotation"], nlohmann::json({0.0, 0.0, 0.7071067811865476, 0.7071067811865476}));
+	EXPECT_EQ(Frames[0]["scale"], nlohmann::json({1.0, 2.0, 3.0}));
+	EXPECT_EQ(Frames[0]["lens"], nlohmann::json({{"focalLength", 35.0}, {"focusDistance", 500.0}, {"aspectRatio", 1.5}, {"fieldOfView", 54.25}}));
+
+	EXPECT_EQ(Frames[1]["frame"], 101);
+	EXPECT_EQ(Frames[1]["rate"], nlohmann::json({30000, 1001}));
+	// Every digit survives: the doubles read back bit for bit.
+	EXPECT_EQ(Frames[1]["location"][0].get<double>(), 0.1);
+	EXPECT_EQ(Frames[1]["location"][1].get<double>(), 0.2);
+	EXPECT_EQ(Frames[1]["location"][2].get<double>(), 0.30000000000000004);
+	EXPECT_TRUE(Frames[1]["lens"].is_null());
+
+	bool bStartedLogged = false;
+	for (const nlohmann::json& Log : LinesOfType(Lines, "log"))
+	{
+		bStartedLogged |= Log["category"] == "ModuleLog" && Log["verbosity"] == "Warning" && Log["message"] == "Orvane Live Link: Started (25.0)";
+	}
+	EXPECT_TRUE(bStartedLogged);
+}
+
+TEST(ListenTool, StopsCleanlyOnSigterm)
+{
+	const uint16 Port = FindFreeLoopbackPort();
+	const FToolRun Run = RunTool("listen --jsonl --endpoint " + Endpoint(Port) + " 2>/dev/null & Tool=$!; sleep 0.5; kill -TERM $Tool; wait $Tool; echo exit=$?");
+	ASSERT_FALSE(Run.Lines.empty());
+	EXPECT_EQ(Run.Lines.back(), "exit=0");
+	ASSERT_GE(Run.Lines.size(), 2u);
+	EXPECT_EQ(nlohmann::json::parse(Run.Lines[0])["status"], "Receiving");
+}
+
+TEST(ListenTool, RefusesEndpointsItCannotUse)
+{
+	// A documentation address no interface holds: the source exists but cannot bind.
+	const FToolRun Unbindable = RunTool("listen --jsonl --duration 5 --endpoint 203.0.113.7:9001 2>/dev/null");
+	EXPECT_EQ(Unbindable.ExitCode, 2);
+	ASSERT_FALSE(Unbindable.Lines.empty());
+	for (const std::string& Line : Unbindable.Lines)
+	{
+		ASSERT_TRUE(nlohmann::json::accept(Line)) << Line;
+		EXPECT_NE(nlohmann::json::parse(Line)["type"], "frame");
+	}
+	const nlohmann::json Status = nlohmann::json::parse(Unbindable.Lines[0]);
+	EXPECT_EQ(Status["type"], "status");
+	EXPECT_EQ(Status["status"], "Device Not Found");
+	EXPECT_EQ(Status["endpoint"], "203.0.113.7:9001");
+
+	for (const char* Arguments : {"--endpoint nonsense", "--endpoint 127.0.0.1:99999", "--endpoint", "--tick-hz 0", "--duration -1", "--duration nan", "--frobnicate"})
+	{
+		const FToolRun Run = RunTool(std::string("listen --jsonl ") + Arguments + " 2>/dev/null");
+		EXPECT_EQ(Run.ExitCode, 2) << Arguments;
+		EXPECT_TRUE(Run.Lines.empty()) << Arguments;
+	}
+}
+
+TEST(DemoTool, PublishesEveryDatagramItSends)
+{
+	const FToolRun Run = RunTool("demo 2>/dev/null");
+	EXPECT_EQ(Run.ExitCode, 0);
+	const std::regex Summary(R"(demo: (\d+) datagrams sent, (\d+) frames published, (\d+) skips)");
+	std::smatch Match;
+	bool bSummary = false;
+	bool bLatency = false;
+	bool bFirstFrame = false;
+	for (const std::string& Line : Run.Lines)
+	{
+		if (std::regex_match(Line, Match, Summary))
+		{
+			bSummary = true;
+			EXPECT_EQ(Match[1].str(), Match[2].str());
+			EXPECT_GT(std::stoll(Match[1].str()), 0);
+			EXPECT_EQ(Match[3].str(), "0");
+		}
+		bLatency |= Line.rfind("send-to-publish latency (loopback) p50 ", 0) == 0;
+		// The camera move starts at 01:00:00:00 at 60 fps, 400 cm from the stage centre at eye height.
+		bFirstFrame |= Line.rfind("frame 216000 (60/1) loc 400 0 170 rot 0 0 1 ", 0) == 0;
+	}
+	EXPECT_TRUE(bSummary);
+	EXPECT_TRUE(bLatency);
+	EXPECT_TRUE(bFirstFrame);
+}
