@@ -259,3 +259,28 @@ private:
 	TArray<TPair<FName, int64>> Names;
 	ECppForm CppForm = ECppForm::Regular;
 };
+
+/**
+ * The reflected struct of an engine core type that has no generated code of its own (FVector, FGuid, ...).
+ * Specialised for each supported type; undefined for any other.
+ */
+template <typename T>
+struct TBaseStructure;
+
+#define UE_HOST_DECLARE_BASE_STRUCTURE(Type) \
+	template <> \
+	struct COREUOBJECT_API TBaseStructure<Type> \
+	{ \
+		static UScriptStruct* Get(); \
+	};
+
+UE_HOST_DECLARE_BASE_STRUCTURE(FVector)
+UE_HOST_DECLARE_BASE_STRUCTURE(FVector3f)
+UE_HOST_DECLARE_BASE_STRUCTURE(FVector2D)
+UE_HOST_DECLARE_BASE_STRUCTURE(FVector2f)
+UE_HOST_DECLARE_BASE_STRUCTURE(FVector4)
+UE_HOST_DECLARE_BASE_STRUCTURE(FRotator)
+UE_HOST_DECLARE_BASE_STRUCTURE(FQuat)
+UE_HOST_DECLARE_BASE_STRUCTURE(FGuid)
+
+#undef UE_HOST_DECLARE_BASE_STRUCTURE

@@ -180,6 +180,13 @@ namespace UE::CoreUObject::Host
 				Property->Struct = T::StaticStruct();
 				return Property;
 			}
+			else if constexpr (requires { { TBaseStructure<T>::Get() } -> std::convertible_to<UScriptStruct*>; })
+			{
+				FStructProperty* Property = new FStructProperty(Owner, Name, RF_Public);
+				FStructBuilder::SetElementSize(Property, sizeof(T));
+				Property->Struct = TBaseStructure<T>::Get();
+				return Property;
+			}
 			else
 			{
 				static_assert(TAlwaysFalse<T>, "This UPROPERTY type is not supported by the host (supported: bool, uint8, int32, uint32, int64, float, double, FString, FName, FText, USTRUCTs, UENUM enum classes, TArray, TMap, object pointers, TObjectPtr, TSubclassOf, TSoftObjectPtr)");
