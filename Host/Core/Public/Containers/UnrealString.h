@@ -255,6 +255,13 @@ public:
 	void TrimEndInline() { *this = TrimEnd(); }
 	void TrimStartAndEndInline() { *this = TrimStartAndEnd(); }
 
+	/** Removes Count characters from Index (clamped to the text). */
+	void RemoveAt(int32 Index, int32 Count = 1)
+	{
+		checkf(Index >= 0 && Count >= 0 && Index + Count <= Len(), "String RemoveAt out of bounds");
+		Data.erase(static_cast<size_t>(Index), static_cast<size_t>(Count));
+	}
+
 	/** Removes the prefix when the text starts with it; true when it did. */
 	bool RemoveFromStart(const FString& Prefix, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase)
 	{

@@ -1,0 +1,721 @@
+// Copyright Kelmora. All Rights Reserved.
+#include "OrvaneStageImporter.h"
+
+#include "HAL/PlatformFileManager.h"
+#include "Misc/FileHelper.h"
+#include "XmlFile.h"
+#include "XmlNode.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <string>
+
+namespace
+{
+	/** The C library's decimal-to-double conversion, narrowed to float as IEEE does (out of range gives infinity). */
+	float NarrowToFloat(double Value)
+	{
+		if (std::abs(Value) > static_cast<double>(std::numeric_limits<float>::max()))
+		{
+			return Value > 0.0 ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity();
+		}
+		return static_cast<float>(Value);
+	}
+
+	/**
+	 * Reads a number the way the C library's decimal-to-double conversion does: leading white space, sign,
+	 * digits, fraction and exponent, stopping at the first character that does not fit; 0 when there is none.
+	 */
+	double ParseDouble(FStringView Token)
+	{
+		// Only 7-bit characters can belong to a number; the first other one ends it.
+		int32 Length = 0;
+		while (Length < Token.Len() && Token[Length] <= 127)
+		{
+			++Length;
+		}
+		if (Length == 0)
+		{
+			return 0.0;
+		}
+		char Small[128];
+		std::string Large;
+		char* Narrow = Small;
+		if (Length >= static_cast<int32>(sizeof(Small)))
+		{
+			Large.resize(static_cast<size_t>(Length));
+			Narrow = Large.data();
+		}
+		for (int32 Index = 0; Index < Length; ++Index)
+		{
+			Narrow[Index] = static_cast<char>(Token[Index]);
+		}
+		Narrow[Length] = '\0';
+		// The fast path covers plain decimal text; anything the C library reads differently goes to it.
+		const char First = Narrow[0];
+		const bool bPlain = (First >= '0' && First <= '9') || First == '-' || First == '.';
+		const bool bHex = Length > 1 && (Narrow[1] == 'x' || Narrow[1] == 'X' || (Length > 2 && (Narrow[2] == 'x' || Narrow[2] == 'X')));
+		if (bPlain && !bHex)
+		{
+			double Value = 0.0;
+			const std::from_chars_result Result = std::from_chars(Narrow, Narrow + Length, Value);
+			if (Result.ec == std::errc())
+			{
+				return Value;
+			}
+			if (Result.ec == std::errc::invalid_argument)
+			{
+				return 0.0;
+			}
+		}
+		return std::strtod(Narrow, nullptr);
+	}
+
+	/** The C library's decimal-to-int conversion, saturating instead of overflowing. */
+	int64 ParseInteger(FStringView Token)
+	{
+		int32 Index = 0;
+		while (Index < Token.Len() && FChar::IsWhitespace(Token[Index]))
+		{
+			++Index;
+		}
+		bool bNegative = false;
+		if (Index < Token.Len() && (Token[Index] == '-' || Token[Index] == '+'))
+		{
+			bNegative = Token[Index] == '-';
+			++Index;
+		}
+		int64 Value = 0;
+		for (; Index < Token.Len() && FChar::IsDigit(Token[Index]); ++Index)
+		{
+			Value = FMath::Min<int64>(Value * 10 + (Token[Index] - '0'), static_cast<int64>(TNumericLimits<int32>::Max()) + 1);
+		}
+		Value = bNegative ? -Value : Value;
+		return FMath::Clamp<int64>(Value, TNumericLimits<int32>::Min(), TNumericLimits<int32>::Max());
+	}
+
+	/** A zero-based index from a one-based OBJ index. */
+	int32 ToZeroBased(FStringView Token)
+	{
+		return static_cast<int32>(FMath::Max<int64>(ParseInteger(Token) - 1, TNumericLimits<int32>::Min()));
+	}
+
+	/** Calls Visit for each blank-separated token of the line; runs of blanks count as one separator. */
+	template <typename VisitorType>
+	int32 ForEachToken(FStringView Line, VisitorType Visit)
+	{
+		int32 Count = 0;
+		int32 Index = 0;
+		while (Index < Line.Len())
+		{
+			while (Index < Line.Len() && Line[Index] == ' ')
+			{
+				++Index;
+			}
+			const int32 Start = Index;
+			while (Index < Line.Len() && Line[Index] != ' ')
+			{
+				++Index;
+			}
+			if (Index > Start)
+			{
+				if (!Visit(Count, FStringView(Line.GetData() + Start, Index - Start)))
+				{
+					return Count + 1;
+				}
+				++Count;
+			}
+		}
+		return Count;
+	}
+
+	int32 CountTokens(FStringView Line)
+	{
+		return ForEachToken(Line, [](int32, FStringView)
+			{ return true; });
+	}
+
+	bool StartsWithIgnoreCase(FStringView Line, const TCHAR* Prefix)
+	{
+		const FStringView PrefixView(Prefix);
+		return Line.Len() >= PrefixView.Len() && Line.Left(PrefixView.Len()).Equals(PrefixView, ESearchCase::IgnoreCase);
+	}
+
+	FStringView TrimView(FStringView Text)
+	{
+		int32 Start = 0;
+		int32 End = Text.Len();
+		while (Start < End && FChar::IsWhitespace(Text[Start]))
+		{
+			++Start;
+		}
+		while (End > Start && FChar::IsWhitespace(Text[End - 1]))
+		{
+			--End;
+		}
+		return FStringView(Text.GetData() + Start, End - Start);
+	}
+
+	/** Carriage return plus line feed, then any lone carriage return, become line feeds; returns the new length. */
+	int32 NormalizeLineBreaks(TCHAR* Data, int32 Length)
+	{
+		int32 Write = 0;
+		for (int32 Read = 0; Read < Length; ++Read)
+		{
+			if (Data[Read] == '\r')
+			{
+				Data[Write++] = '\n';
+				if (Read + 1 < Length && Data[Read + 1] == '\n')
+				{
+					++Read;
+				}
+			}
+			else
+			{
+				Data[Write++] = Data[Read];
+			}
+		}
+		return Write;
+	}
+
+	bool MatchesIgnoreCase(const TCHAR* Data, int32 Length, int32 Index, const TCHAR* Pattern, int32 PatternLength)
+	{
+		if (Index + PatternLength > Length)
+		{
+			return false;
+		}
+		for (int32 Offset = 0; Offset < PatternLength; ++Offset)
+		{
+			if (FChar::ToLower(Data[Index + Offset]) != FChar::ToLower(Pattern[Offset]))
+			{
+				return false;
+			}
+		}
+		return true;
+	}
+
+	/**
+	 * Replaces, left to right without overlaps, each occurrence of Pattern (which starts with a blank) by a
+	 * line feed followed by the rest of the pattern. The length does not change, so it works in place.
+	 */
+	void BreakBeforeInPlace(TCHAR* Data, int32 Length, const TCHAR* Pattern)
+	{
+		const int32 PatternLength = FCString::Strlen(Pattern);
+		for (int32 Index = 0; Index + PatternLength <= Length;)
+		{
+			if (MatchesIgnoreCase(Data, Length, Index, Pattern, PatternLength))
+			{
+				Data[Index] = '\n';
+				Index += PatternLength;
+			}
+			else
+			{
+				++Index;
+			}
+		}
+	}
+
+	/** One left-to-right pass that turns each pair of line feeds into one; returns the new length. */
+	int32 CollapseLineFeedPairs(TCHAR* Data, int32 Length)
+	{
+		int32 Write = 0;
+		for (int32 Read = 0; Read < Length;)
+		{
+			if (Data[Read] == '\n' && Read + 1 < Length && Data[Read + 1] == '\n')
+			{
+				Data[Write++] = '\n';
+				Read += 2;
+			}
+			else
+			{
+				Data[Write++] = Data[Read++];
+			}
+		}
+		return Write;
+	}
+
+	bool ContainsIgnoreCase(const TCHAR* Data, int32 Length, const TCHAR* Pattern)
+	{
+		const int32 PatternLength = FCString::Strlen(Pattern);
+		for (int32 Index = 0; Index + PatternLength <= Length; ++Index)
+		{
+			if (MatchesIgnoreCase(Data, Length, Index, Pattern, PatternLength))
+			{
+				return true;
+			}
+		}
+		return false;
+	}
+
+	float ParseFloatAttribute(const FXmlNode* Node, const TCHAR* Name)
+	{
+		const FString Value = Node->GetAttribute(Name);
+		return Value.IsEmpty() ? 0.0f : NarrowToFloat(FCString::Atod(*Value));
+	}
+
+	int32 ParseIntAttribute(const FXmlNode* Node, const TCHAR* Name)
+	{
+		return FCString::Atoi(*Node->GetAttribute(Name));
+	}
+}
+
+bool UOrvaneStageImporter::ParseOrvaneFile(const FString& FilePath, FOrvaneStageData& OutStageData, FString& OutErrorMessage)
+{
+	OutStageData = FOrvaneStageData();
+
+	if (!FPlatformFileManager::Get().GetPlatformFile().FileExists(*FilePath))
+	{
+		OutErrorMessage = FString::Printf(TEXT("File does not exist: %s"), *FilePath);
+		return false;
+	}
+
+	TSharedPtr<FXmlFile> XmlFile;
+	if (!ParseXMLFile(FilePath, XmlFile, OutErrorMessage))
+	{
+		return false;
+	}
+
+	const FXmlNode* RootNode = XmlFile->GetRootNode();
+	if (!RootNode)
+	{
+		OutErrorMessage = TEXT("No root node found in XML file");
+		return false;
+	}
+	const FXmlNode* StagesNode = RootNode->FindChildNode(TEXT("stages"));
+	if (!StagesNode)
+	{
+		OutErrorMessage = TEXT("No 'stages' element found in XML");
+		return false;
+	}
+	const FXmlNode* StageNode = StagesNode->FindChildNode(TEXT("stage"));
+	if (!StageNode)
+	{
+		OutErrorMessage = TEXT("No 'stage' element found in stages");
+		return false;
+	}
+
+	ParseStageElement(StageNode, OutStageData);
+
+	if (const FXmlNode* MeshesNode = RootNode->FindChildNode(TEXT("meshes")))
+	{
+		// Normalized file reference to the index of its mesh in Meshes; a later equal reference wins.
+		TMap<FString, int32> MeshByReference;
+		for (const FXmlNode* MeshNode : MeshesNode->GetChildrenNodes())
+		{
+			if (!MeshNode || MeshNode->GetTag() != TEXT("mesh"))
+			{
+				continue;
+			}
+			const FString FileRef = MeshNode->GetAttribute(TEXT("fileref"));
+			if (FileRef.IsEmpty())
+			{
+				continue;
+			}
+			const FString& Content = MeshNode->GetContent();
+			if (Content.IsEmpty())
+			{
+				continue;
+			}
+			FOrvaneMeshData MeshData;
+			if (!ParseOBJContent(Content, MeshData))
+			{
+				continue;
+			}
+			MeshByReference.Add(NormalizePath(FileRef), OutStageData.Meshes.Add(MoveTemp(MeshData)));
+		}
+		// The document can be large; nothing more is read from it.
+		XmlFile.Reset();
+
+		for (FOrvaneWallData& Wall : OutStageData.Walls)
+		{
+			if (const int32* MeshIndex = MeshByReference.Find(NormalizePath(Wall.ModelPath)))
+			{
+				Wall.MeshData = OutStageData.Meshes[*MeshIndex];
+				Wall.bHasMeshData = true;
+			}
+		}
+	}
+
+	OutStageData.WallCount = OutStageData.Walls.Num();
+	OutStageData.MeshCount = OutStageData.Meshes.Num();
+	OutStageData.MappingCount = OutStageData.Mappings.Num();
+	OutErrorMessage = TEXT("Success");
+	return true;
+}
+
+bool UOrvaneStageImporter::ParseXMLFile(const FString& FilePath, TSharedPtr<FXmlFile>& OutXmlFile, FString& OutErrorMessage)
+{
+	FString Text;
+	if (!FFileHelper::LoadFileToString(Text, *FilePath))
+	{
+		OutErrorMessage = FString::Printf(TEXT("Failed to load file: %s"), *FilePath);
+		return false;
+	}
+	if (Text.Len() > 0 && Text[0] == 0xFEFF)
+	{
+		Text.RemoveAt(0, 1);
+	}
+	Text.TrimStartAndEndInline();
+	// CDATA markers go, so that the OBJ text they wrapped becomes ordinary element text.
+	Text.ReplaceInline(TEXT("<![CDATA["), TEXT(""), ESearchCase::IgnoreCase);
+	Text.ReplaceInline(TEXT("]]>"), TEXT(""), ESearchCase::IgnoreCase);
+
+	OutXmlFile = MakeShared<FXmlFile>(Text, EConstructMethod::ConstructFromBuffer);
+	if (!OutXmlFile->IsValid())
+	{
+		OutErrorMessage = FString::Printf(TEXT("Invalid XML file: %s. Error: %s"), *FilePath, *OutXmlFile->GetLastError());
+		OutXmlFile.Reset();
+		return false;
+	}
+	return true;
+}
+
+bool UOrvaneStageImporter::ParseStageElement(const FXmlNode* StageNode, FOrvaneStageData& OutStageData)
+{
+	OutStageData.StageName = GetElementText(StageNode, TEXT("label"), TEXT("Unknown Stage"));
+	OutStageData.Description = GetElementText(StageNode, TEXT("description"), TEXT(""));
+
+	const FXmlNode* WallsNode = StageNode->FindChildNode(TEXT("walls"));
+	if (!WallsNode)
+	{
+		return true;
+	}
+	for (const FXmlNode* WallNode : WallsNode->GetChildrenNodes())
+	{
+		if (!WallNode || WallNode->GetTag() != TEXT("wall"))
+		{
+			continue;
+		}
+		FOrvaneWallData Wall;
+		if (ParseWallElement(WallNode, Wall))
+		{
+			OutStageData.Walls.Add(MoveTemp(Wall));
+		}
+	}
+
+	const FXmlNode* MappingsNode = StageNode->FindChildNode(TEXT("mappings"));
+	if (!MappingsNode)
+	{
+		return true;
+	}
+	for (const FXmlNode* MappingNode : MappingsNode->GetChildrenNodes())
+	{
+		if (!MappingNode || MappingNode->GetTag() != TEXT("mapping"))
+		{
+			continue;
+		}
+		FOrvaneMapping Mapping;
+		ParseMappingElement(MappingNode, Mapping);
+		OutStageData.Mappings.Add(Mapping);
+		if (FOrvaneWallData* Wall = OutStageData.Walls.FindByPredicate([&Mapping](const FOrvaneWallData& Candidate)
+				{ return Candidate.UUID == Mapping.WallUUID; }))
+		{
+			Wall->Mapping = MoveTemp(Mapping);
+			Wall->bHasMapping = true;
+		}
+	}
+	return true;
+}
+
+bool UOrvaneStageImporter::ParseWallElement(const FXmlNode* WallNode, FOrvaneWallData& OutWallData)
+{
+	OutWallData.UUID = WallNode->GetAttribute(TEXT("uuid"));
+	if (OutWallData.UUID.IsEmpty())
+	{
+		return false;
+	}
+	OutWallData.Label = GetElementText(WallNode, TEXT("label"), TEXT(""));
+	OutWallData.ModelPath = GetElementText(WallNode, TEXT("model"), TEXT(""));
+	OutWallData.bActive = GetElementBool(WallNode, TEXT("active"), false);
+	OutWallData.Scale = GetElementFloat(WallNode, TEXT("scale"), 1.0f);
+	OutWallData.Position = GetElementPosition(WallNode, TEXT("position"));
+	OutWallData.Rotation = GetElementRotation(WallNode, TEXT("rotation"));
+	OutWallData.Resolution = GetElementResolution(WallNode, TEXT("resolution"));
+	OutWallData.Tiles = GetElementTiles(WallNode, TEXT("tiles"));
+	return true;
+}
+
+bool UOrvaneStageImporter::ParseMappingElement(const FXmlNode* MappingNode, FOrvaneMapping& OutMapping)
+{
+	OutMapping.WallUUID = MappingNode->GetAttribute(TEXT("wall"));
+	OutMapping.Channel = MappingNode->GetAttribute(TEXT("channel"));
+	OutMapping.Display = MappingNode->GetAttribute(TEXT("display"));
+	for (const FXmlNode* PropertyNode : MappingNode->GetChildrenNodes())
+	{
+		if (PropertyNode)
+		{
+			OutMapping.Properties.Add(PropertyNode->GetTag(), PropertyNode->GetContent());
+		}
+	}
+	return true;
+}
+
+FString UOrvaneStageImporter::GetElementText(const FXmlNode* ParentNode, const FString& ChildName, const FString& DefaultValue)
+{
+	if (!ParentNode)
+	{
+		return DefaultValue;
+	}
+	const FXmlNode* ChildNode = ParentNode->FindChildNode(ChildName);
+	return ChildNode ? ChildNode->GetContent() : DefaultValue;
+}
+
+bool UOrvaneStageImporter::GetElementBool(const FXmlNode* ParentNode, const FString& ChildName, bool bDefaultValue)
+{
+	const FString Text = GetElementText(ParentNode, ChildName, TEXT(""));
+	if (Text.IsEmpty())
+	{
+		return bDefaultValue;
+	}
+	return Text.Equals(TEXT("Y"), ESearchCase::IgnoreCase) || Text.Equals(TEXT("true"), ESearchCase::IgnoreCase) || Text.Equals(TEXT("1"), ESearchCase::CaseSensitive);
+}
+
+float UOrvaneStageImporter::GetElementFloat(const FXmlNode* ParentNode, const FString& ChildName, float DefaultValue)
+{
+	const FString Text = GetElementText(ParentNode, ChildName, TEXT(""));
+	return Text.IsEmpty() ? DefaultValue : NarrowToFloat(FCString::Atod(*Text));
+}
+
+FOrvanePosition UOrvaneStageImporter::GetElementPosition(const FXmlNode* ParentNode, const FString& ChildName)
+{
+	FOrvanePosition Position;
+	if (const FXmlNode* Node = ParentNode ? ParentNode->FindChildNode(ChildName) : nullptr)
+	{
+		Position.X = ParseFloatAttribute(Node, TEXT("x"));
+		Position.Y = ParseFloatAttribute(Node, TEXT("y"));
+		Position.Z = ParseFloatAttribute(Node, TEXT("z"));
+	}
+	return Position;
+}
+
+FOrvaneRotation UOrvaneStageImporter::GetElementRotation(const FXmlNode* ParentNode, const FString& ChildName)
+{
+	FOrvaneRotation Rotation;
+	if (const FXmlNode* Node = ParentNode ? ParentNode->FindChildNode(ChildName) : nullptr)
+	{
+		Rotation.X = ParseFloatAttribute(Node, TEXT("x"));
+		Rotation.Y = ParseFloatAttribute(Node, TEXT("y"));
+		Rotation.Z = ParseFloatAttribute(Node, TEXT("z"));
+	}
+	return Rotation;
+}
+
+FOrvaneResolution UOrvaneStageImporter::GetElementResolution(const FXmlNode* ParentNode, const FString& ChildName)
+{
+	FOrvaneResolution Resolution;
+	if (const FXmlNode* Node = ParentNode ? ParentNode->FindChildNode(ChildName) : nullptr)
+	{
+		Resolution.X = ParseIntAttribute(Node, TEXT("x"));
+		Resolution.Y = ParseIntAttribute(Node, TEXT("y"));
+	}
+	return Resolution;
+}
+
+FOrvaneTiles UOrvaneStageImporter::GetElementTiles(const FXmlNode* ParentNode, const FString& ChildName)
+{
+	FOrvaneTiles Tiles;
+	if (const FXmlNode* Node = ParentNode ? ParentNode->FindChildNode(ChildName) : nullptr)
+	{
+		Tiles.Columns = ParseIntAttribute(Node, TEXT("c"));
+		Tiles.Rows = ParseIntAttribute(Node, TEXT("r"));
+	}
+	return Tiles;
+}
+
+FString UOrvaneStageImporter::NormalizePath(const FString& Path)
+{
+	FString Result = Path;
+	if (Result.StartsWith(TEXT("\""), ESearchCase::CaseSensitive))
+	{
+		Result.RemoveAt(0, 1);
+	}
+	if (Result.EndsWith(TEXT("\""), ESearchCase::CaseSensitive))
+	{
+		Result.RemoveAt(Result.Len() - 1, 1);
+	}
+	Result.ReplaceInline(TEXT("\\\\"), TEXT("\\"), ESearchCase::CaseSensitive);
+	Result.ReplaceInline(TEXT("\\"), TEXT("/"), ESearchCase::CaseSensitive);
+	return Result;
+}
+
+FString UOrvaneStageImporter::MakeMeshNameFromLabel(const FString& Label)
+{
+	FString Name = Label.Replace(TEXT(" "), TEXT("_"), ESearchCase::CaseSensitive).Replace(TEXT("-"), TEXT("_"), ESearchCase::CaseSensitive).Replace(TEXT("."), TEXT("_"), ESearchCase::CaseSensitive);
+	if (Name.IsEmpty() || FChar::IsDigit(Name[0]))
+	{
+		Name = FString::Printf(TEXT("Orvane_Wall_%s"), *Name);
+	}
+	return Name;
+}
+
+bool UOrvaneStageImporter::ParseOBJContent(const FString& Content, FOrvaneMeshData& OutMeshData)
+{
+	// One working copy, edited in place: every repair below keeps or shrinks the length.
+	TArray<TCHAR> Buffer;
+	Buffer.Append(*Content, Content.Len());
+	TCHAR* Data = Buffer.GetData();
+	int32 Length = NormalizeLineBreaks(Data, Buffer.Num());
+
+	int32 Start = 0;
+	bool bHasLineFeed = false;
+	for (int32 Index = 0; Index < Length && !bHasLineFeed; ++Index)
+	{
+		bHasLineFeed = Data[Index] == '\n';
+	}
+	// Text whose line breaks became blanks (as element text of the stage file arrives) gets them back.
+	if (!bHasLineFeed && ContainsIgnoreCase(Data, Length, TEXT(" v ")))
+	{
+		for (const TCHAR* Keyword : {TEXT(" v "), TEXT(" vt "), TEXT(" f "), TEXT(" o "), TEXT(" s "), TEXT(" #")})
+		{
+			BreakBeforeInPlace(Data, Length, Keyword);
+		}
+		Length = CollapseLineFeedPairs(Data, Length);
+		const FStringView Trimmed = TrimView(FStringView(Data, Length));
+		Start = static_cast<int32>(Trimmed.GetData() - Data);
+		Length = Start + Trimmed.Len();
+	}
+
+	TArray<FOrvaneVertex> Corners;
+	int32 LineStart = Start;
+	while (LineStart < Length)
+	{
+		int32 LineEnd = LineStart;
+		while (LineEnd < Length && Data[LineEnd] != '\n')
+		{
+			++LineEnd;
+		}
+		const FStringView Line = TrimView(FStringView(Data + LineStart, LineEnd - LineStart));
+		LineStart = LineEnd + 1;
+		if (Line.IsEmpty())
+		{
+			continue;
+		}
+
+		if (Line[0] == '#')
+		{
+			const FStringView Remainder = TrimView(Line.RightChop(1));
+			for (int32 Index = 0; Index < Remainder.Len(); ++Index)
+			{
+				if (Remainder[Index] == '=')
+				{
+					const FStringView Key = TrimView(Remainder.Left(Index));
+					const FStringView Value = TrimView(Remainder.RightChop(Index + 1));
+					OutMeshData.Metadata.Add(FString(Key.Len(), Key.GetData()), FString(Value.Len(), Value.GetData()));
+					break;
+				}
+			}
+		}
+		else if (StartsWithIgnoreCase(Line, TEXT("v ")))
+		{
+			FVector Vertex;
+			if (ParseOBJVertex(Line, Vertex))
+			{
+				OutMeshData.Vertices.Add(Vertex);
+			}
+		}
+		else if (StartsWithIgnoreCase(Line, TEXT("vt ")))
+		{
+			FVector2D UV;
+			if (ParseOBJUV(Line, UV))
+			{
+				OutMeshData.UVs.Add(UV);
+			}
+		}
+		else if (StartsWithIgnoreCase(Line, TEXT("f ")))
+		{
+			if (ParseOBJFace(Line, Corners))
+			{
+				FOrvaneFace& Face = OutMeshData.Faces.Emplace_GetRef();
+				Face.Vertices = Corners;
+			}
+		}
+	}
+
+	return OutMeshData.Vertices.Num() > 0 && OutMeshData.Faces.Num() > 0;
+}
+
+bool UOrvaneStageImporter::ParseOBJVertex(FStringView Line, FVector& OutVertex)
+{
+	double Coordinates[3] = {0.0, 0.0, 0.0};
+	const int32 Tokens = ForEachToken(Line, [&Coordinates](int32 Index, FStringView Token)
+		{
+			if (Index >= 1 && Index <= 3)
+			{
+				Coordinates[Index - 1] = NarrowToFloat(ParseDouble(Token));
+			}
+			return true; });
+	if (Tokens < 4)
+	{
+		return false;
+	}
+	OutVertex = FVector(Coordinates[0], Coordinates[1], Coordinates[2]);
+	return true;
+}
+
+bool UOrvaneStageImporter::ParseOBJUV(FStringView Line, FVector2D& OutUV)
+{
+	double Coordinates[2] = {0.0, 0.0};
+	const int32 Tokens = ForEachToken(Line, [&Coordinates](int32 Index, FStringView Token)
+		{
+			if (Index >= 1 && Index <= 2)
+			{
+				Coordinates[Index - 1] = NarrowToFloat(ParseDouble(Token));
+			}
+			return true; });
+	if (Tokens < 3)
+	{
+		return false;
+	}
+	OutUV = FVector2D(Coordinates[0], Coordinates[1]);
+	return true;
+}
+
+bool UOrvaneStageImporter::ParseOBJFace(FStringView Line, TArray<FOrvaneVertex>& OutVertices)
+{
+	OutVertices.Reset();
+	if (CountTokens(Line) < 4)
+	{
+		return false;
+	}
+	ForEachToken(Line, [&OutVertices](int32 Index, FStringView Token)
+		{
+			if (Index == 0)
+			{
+				return true;
+			}
+			// v, v/t, v/t/n or v//n: the parts between slashes, empty ones kept.
+			FOrvaneVertex Corner;
+			int32 FirstSlash = INDEX_NONE;
+			int32 SecondSlash = INDEX_NONE;
+			for (int32 Offset = 0; Offset < Token.Len(); ++Offset)
+			{
+				if (Token[Offset] == '/')
+				{
+					if (FirstSlash == INDEX_NONE)
+					{
+						FirstSlash = Offset;
+					}
+					else
+					{
+						SecondSlash = Offset;
+						break;
+					}
+				}
+			}
+			Corner.VertexIndex = ToZeroBased(FirstSlash == INDEX_NONE ? Token : Token.Left(FirstSlash));
+			Corner.UVIndex = -1;
+			if (FirstSlash != INDEX_NONE)
+			{
+				const int32 UVEnd = SecondSlash == INDEX_NONE ? Token.Len() : SecondSlash;
+				const FStringView UVPart(Token.GetData() + FirstSlash + 1, UVEnd - FirstSlash - 1);
+				if (!UVPart.IsEmpty())
+				{
+					Corner.UVIndex = ToZeroBased(UVPart);
+				}
+			}
+			OutVertices.Add(Corner);
+			return true; });
+	return OutVertices.Num() >= 3;
+}

@@ -1,0 +1,182 @@
+// Copyright Kelmora. All Rights Reserved.
+#include "CoreMinimal.h"
+#include "AssetRegistry/HostAssetRegistryRecord.h"
+#include "Engine/StaticMesh.h"
+#include "HeadlessProject.h"
+#include "LogCapture.h"
+#include "MeshDescription.h"
+#include "Misc/Paths.h"
+#include "OrvaneStageImporter.h"
+#include "Stage/StageTestSupport.h"
+#include "StaticMeshAttributes.h"
+#include "UObject/UObjectGlobals.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using namespace OrvaneStageTest;
+
+namespace
+{
+	FOrvaneWallData WallWithMesh(const TCHAR* Obj)
+	{
+		FOrvaneWallData Wall;
+		Wall.UUID = TEXT("W");
+		Wall.Label = TEXT("Test Wall");
+		Wall.bHasMeshData = UOrvaneStageImporter::ParseOBJContent(FString(Obj), Wall.MeshData);
+		return Wall;
+	}
+
+	class WallMeshBuilder : public testing::Test
+	{
+	protected:
+		void SetUp() override { UE::AssetRegistry::Host::ResetCreatedAssets(); }
+
+		FScopedHeadlessProject Project;
+		FLogCapture Log;
+	};
+}
+
+TEST(WallTransform, MovesRotatesAndMapsToEngineAxes)
+{
+	FOrvanePosition Position;
+	Position.X = 1.0f;
+	Position.Y = 2.0f;
+	Position.Z = 3.0f;
+	const FVector Moved = UOrvaneStageImporter::ApplyWallTransform(FVector(0, 0, 0), Position, FOrvaneRotation(), 1.0f);
+	const FVector3f Engine = UOrvaneStageImporter::TransformVertexForUnreal(Moved, 100.0f);
+	EXPECT_EQ(Engine, FVector3f(-300.0f, 100.0f, 200.0f));
+
+	FOrvaneRotation Rotation;
+	Rotation.Z = 90.0f;
+	const FVector Turned = UOrvaneStageImporter::ApplyWallTransform(FVector(1, 0, 0), FOrvanePosition(), Rotation, 1.0f);
+	EXPECT_NEAR(Turned.X, 0.0, 1e-6);
+	EXPECT_NEAR(Turned.Y, 1.0, 1e-6);
+	// The components a rotation changes are rounded to float.
+	EXPECT_EQ(Turned.X, static_cast<double>(static_cast<float>(Turned.X)));
+	const FVector3f TurnedEngine = UOrvaneStageImporter::TransformVertexForUnreal(Turned, 100.0f);
+	EXPECT_NEAR(TurnedEngine.Z, 100.0f, 1e-4f);
+
+	// X, then Y, then Z; scale before rotation.
+	Rotation.X = 90.0f;
+	Rotation.Y = 90.0f;
+	Rotation.Z = 0.0f;
+	const FVector Both = UOrvaneStageImporter::ApplyWallTransform(FVector(0, 1, 0), FOrvanePosition(), Rotation, 2.0f);
+	EXPECT_NEAR(Both.X, 2.0, 1e-5);
+	EXPECT_NEAR(Both.Y, 0.0, 1e-5);
+	EXPECT_NEAR(Both.Z, 0.0, 1e-5);
+}
+
+TEST(WallMeshNames, FollowTheLabelRules)
+{
+	EXPECT_EQ(UOrvaneStageImporter::MakeMeshNameFromLabel(TEXT("")), FString(TEXT("Orvane_Wall_")));
+	EXPECT_EQ(UOrvaneStageImporter::MakeMeshNameFromLabel(TEXT("2nd wall.v1")), FString(TEXT("Orvane_Wall_2nd_wall_v1")));
+	EXPECT_EQ(UOrvaneStageImporter::MakeMeshNameFromLabel(TEXT("Left-Wall")), FString(TEXT("Left_Wall")));
+	EXPECT_EQ(UOrvaneStageImporter::MakeMeshNameFromLabel(TEXT("12 A-b.c")), FString(TEXT("Orvane_Wall_12_A_b_c")));
+	EXPECT_EQ(UOrvaneStageImporter::MakeMeshNameFromLabel(TEXT("Front")), FString(TEXT("Front")));
+}
+
+TEST_F(WallMeshBuilder, BuildsSavesAndAnnouncesTheWallMesh)
+{
+	FOrvaneWallData Wall = WallWithMesh(TEXT("v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nvt 0.25 0.25\nf 1/1 2/1 3/1 4/1\n"));
+	ASSERT_TRUE(Wall.bHasMeshData);
+	UStaticMesh* Mesh = UOrvaneStageImporter::CreateStaticMeshFromWallData(Wall, TEXT(""));
+	ASSERT_NE(Mesh, nullptr);
+	EXPECT_EQ(Mesh->GetPathName(), FString(TEXT("/Game/Orvane/Meshes/Orvane_Mesh.Orvane_Mesh")));
+	EXPECT_TRUE(FPaths::FileExists(Project.GetContentDir() + TEXT("Orvane/Meshes/Orvane_Mesh.uasset")));
+	EXPECT_TRUE(UE::AssetRegistry::Host::WasAssetCreated(TEXT("/Game/Orvane/Meshes/Orvane_Mesh.Orvane_Mesh")));
+	EXPECT_EQ(Mesh->GetStaticMaterials().Num(), 1);
+	EXPECT_TRUE(Mesh->GetSourceModel(0).BuildSettings.bUseFullPrecisionUVs);
+
+	FMeshDescription* Description = Mesh->GetMeshDescription(0);
+	ASSERT_NE(Description, nullptr);
+	EXPECT_EQ(Description->Vertices().Num(), 4);
+	ASSERT_EQ(Description->Triangles().Num(), 2) << "a quad is two triangles";
+	const TArrayView<const FVertexInstanceID> First = Description->GetTriangleVertexInstances(FTriangleID(0));
+	const TArrayView<const FVertexInstanceID> Second = Description->GetTriangleVertexInstances(FTriangleID(1));
+	EXPECT_EQ(First[0], Second[0]);
+	EXPECT_EQ(First[2], Second[1]) << "the two triangles share the first and third corner";
+
+	FStaticMeshAttributes Attributes(*Description);
+	const FVector2f UV = Attributes.GetVertexInstanceUVs().Get(First[0], 0);
+	EXPECT_EQ(UV, FVector2f(0.25f, 0.75f)) << "v is flipped";
+	EXPECT_EQ(Attributes.GetPolygonGroupMaterialSlotNames()[FPolygonGroupID(0)], FName(TEXT("Orvane_Material")));
+	EXPECT_EQ(Attributes.GetVertexPositions()[FVertexID(1)], FVector3f(-0.0f, 100.0f, 0.0f));
+	EXPECT_EQ(Log.CountContaining(TEXT("Failed")), 0);
+}
+
+TEST_F(WallMeshBuilder, DropsCornersAndFacesItCannotUse)
+{
+	FOrvaneWallData Wall = WallWithMesh(TEXT("v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nvt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\n"
+											 "f 1/9 2/9 3/9\n"
+											 "f 1 2 0 3\n"
+											 "f 1 2 3 4 1\n"
+											 "f 1 99 98\n"));
+	UStaticMesh* Mesh = UOrvaneStageImporter::CreateStaticMeshFromWallData(Wall, TEXT("Dropped"));
+	ASSERT_NE(Mesh, nullptr);
+	FMeshDescription* Description = Mesh->GetMeshDescription(0);
+	ASSERT_EQ(Description->Triangles().Num(), 2) << "the pentagon and the face with two bad corners make none";
+	FStaticMeshAttributes Attributes(*Description);
+	for (const FVertexInstanceID Instance : Description->GetTriangleVertexInstances(FTriangleID(0)))
+	{
+		EXPECT_EQ(Attributes.GetVertexInstanceUVs().Get(Instance, 0), FVector2f(0.0f, 0.0f)) << "a UV index past the end gives (0, 0)";
+	}
+	const TArrayView<const FVertexInstanceID> Kept = Description->GetTriangleVertexInstances(FTriangleID(1));
+	EXPECT_EQ(Description->GetVertexInstanceVertex(Kept[2]), FVertexID(2)) << "the triangle skips the corner with index 0";
+}
+
+TEST_F(WallMeshBuilder, RefusesWallsWithoutUsableData)
+{
+	FOrvaneWallData Empty;
+	EXPECT_EQ(UOrvaneStageImporter::CreateStaticMeshFromWallData(Empty, TEXT("Empty")), nullptr);
+
+	FOrvaneWallData Infinite = WallWithMesh(TEXT("v 0 0 0\nv 1e39 0 0\nv 0 1 0\nf 1 2 3\n"));
+	EXPECT_EQ(UOrvaneStageImporter::CreateStaticMeshFromWallData(Infinite, TEXT("Infinite")), nullptr);
+	EXPECT_EQ(Log.CountContaining(TEXT("CreateStaticMeshFromWallData: Wall 'Test Wall' has a vertex that is not a finite number (vertex 2)")), 1);
+	EXPECT_FALSE(FPaths::FileExists(Project.GetContentDir() + TEXT("Orvane/Meshes/Infinite.uasset")));
+
+	FOrvaneWallData Huge = WallWithMesh(TEXT("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n"));
+	Huge.Scale = 3.0e38f;
+	EXPECT_EQ(UOrvaneStageImporter::CreateStaticMeshFromWallData(Huge, TEXT("Huge")), nullptr) << "a transform that overflows is refused too";
+}
+
+TEST_F(WallMeshBuilder, ReportsASaveThatFailsButKeepsTheMesh)
+{
+	// A file where the mesh folder should be makes the save fail.
+	WriteFile(Project.GetContentDir(), TEXT("Orvane"), "not a folder");
+	FOrvaneWallData Wall = WallWithMesh(TEXT("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n"));
+	UStaticMesh* Mesh = UOrvaneStageImporter::CreateStaticMeshFromWallData(Wall, TEXT("Unsaved"));
+	EXPECT_NE(Mesh, nullptr);
+	EXPECT_EQ(Log.CountContaining(TEXT("CreateStaticMeshFromWallData: Failed to save ")), 1);
+	EXPECT_FALSE(UE::AssetRegistry::Host::WasAssetCreated(TEXT("/Game/Orvane/Meshes/Unsaved.Unsaved")));
+}
+
+TEST_F(WallMeshBuilder, BuildsEveryWallOfAStageFile)
+{
+	const std::string Body = "<walls><wall uuid=\"a\"><label>Left-Wall</label><model>sq.obj</model></wall><wall uuid=\"b\"><label>2nd wall.v1</label><model>SQ.obj</model></wall><wall uuid=\"c\"><label>none</label></wall></walls>";
+	const FString Path = WriteFile(Project.GetProjectDir(), TEXT("stage.orvs"), StageDocument(Body, SquareMesh("sq.obj")));
+	TArray<UStaticMesh*> Meshes;
+	FString Message;
+	ASSERT_TRUE(UOrvaneStageImporter::ParseAndCreateStaticMeshes(Path, Meshes, Message));
+	EXPECT_EQ(Message, FString(TEXT("Successfully created 2 static meshes")));
+	ASSERT_EQ(Meshes.Num(), 2);
+	EXPECT_EQ(Meshes[0]->GetName(), FString(TEXT("Left_Wall")));
+	EXPECT_EQ(Meshes[1]->GetName(), FString(TEXT("Orvane_Wall_2nd_wall_v1")));
+
+	// The saved asset reads back with its mesh data.
+	CollectGarbage(RF_NoFlags, true);
+	UStaticMesh* Loaded = LoadObject<UStaticMesh>(nullptr, TEXT("/Game/Orvane/Meshes/Left_Wall.Left_Wall"));
+	ASSERT_NE(Loaded, nullptr);
+	ASSERT_NE(Loaded->GetMeshDescription(0), nullptr);
+	EXPECT_EQ(Loaded->GetMeshDescription(0)->Triangles().Num(), 2);
+
+	const FString NoMeshes = WriteFile(Project.GetProjectDir(), TEXT("plain.orvs"), StageDocument("<walls><wall uuid=\"a\"/></walls>"));
+	EXPECT_FALSE(UOrvaneStageImporter::ParseAndCreateStaticMeshes(NoMeshes, Meshes, Message));
+	EXPECT_EQ(Message, FString(TEXT("No static meshes were created (no walls with mesh data found)")));
+	EXPECT_EQ(Meshes.Num(), 0);
+
+	EXPECT_FALSE(UOrvaneStageImporter::ParseAndCreateStaticMeshes(Project.GetProjectDir() / TEXT("absent.orvs"), Meshes, Message));
+	EXPECT_TRUE(Message.StartsWith(TEXT("File does not exist: "), ESearchCase::CaseSensitive));
+}

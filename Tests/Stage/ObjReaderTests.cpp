@@ -1,0 +1,123 @@
+// Copyright Kelmora. All Rights Reserved.
+#include "CoreMinimal.h"
+#include "OrvaneStageImporter.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+	FOrvaneMeshData Parse(const TCHAR* Text, bool* bOutOk = nullptr)
+	{
+		FOrvaneMeshData Mesh;
+		const bool bOk = UOrvaneStageImporter::ParseOBJContent(FString(Text), Mesh);
+		if (bOutOk)
+		{
+			*bOutOk = bOk;
+		}
+		return Mesh;
+	}
+}
+
+TEST(ObjReader, ReadsTheSameMeshWhateverTheLineEndings)
+{
+	const FOrvaneMeshData Unix = Parse(TEXT("v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0.5 0.25\nf 1/1 2/1 3/1\n"));
+	const FOrvaneMeshData Windows = Parse(TEXT("v 0 0 0\r\nv 1 0 0\r\nv 0 1 0\r\nvt 0.5 0.25\r\nf 1/1 2/1 3/1\r\n"));
+	const FOrvaneMeshData Mac = Parse(TEXT("v 0 0 0\rv 1 0 0\rv 0 1 0\rvt 0.5 0.25\rf 1/1 2/1 3/1\r"));
+	for (const FOrvaneMeshData* Mesh : {&Unix, &Windows, &Mac})
+	{
+		EXPECT_EQ(Mesh->Vertices.Num(), 3);
+		EXPECT_EQ(Mesh->UVs.Num(), 1);
+		ASSERT_EQ(Mesh->Faces.Num(), 1);
+		EXPECT_EQ(Mesh->Faces[0].Vertices[1].VertexIndex, 1);
+	}
+}
+
+TEST(ObjReader, RepairsTextWhoseLineBreaksBecameBlanks)
+{
+	bool bOk = false;
+	const FOrvaneMeshData Flat = Parse(TEXT("v 0 0 0 v 1 0 0 v 0 1 0 f 1 2 3"), &bOk);
+	EXPECT_TRUE(bOk);
+	EXPECT_EQ(Flat.Vertices.Num(), 3);
+	EXPECT_EQ(Flat.Faces.Num(), 1);
+
+	// Keywords are found without regard to case; comments and objects get their lines back too.
+	const FOrvaneMeshData Mixed = Parse(TEXT("# a = b V 0 0 0 v 1 0 0 VT 0 0 o Wall s off v 0 1 0 F 1/1 2/1 3/1 # c = d"), &bOk);
+	EXPECT_TRUE(bOk);
+	EXPECT_EQ(Mixed.Vertices.Num(), 3);
+	EXPECT_EQ(Mixed.UVs.Num(), 1);
+	EXPECT_EQ(Mixed.Metadata.FindRef(TEXT("a")), FString(TEXT("b")));
+	EXPECT_EQ(Mixed.Metadata.FindRef(TEXT("c")), FString(TEXT("d")));
+
+	// A tab is no separator: nothing is read.
+	Parse(TEXT("v\t0 0 0 v\t1 0 0 v\t0 1 0 f 1 2 3"), &bOk);
+	EXPECT_FALSE(bOk);
+}
+
+TEST(ObjReader, SplitsMetadataAtTheFirstEqualsSign)
+{
+	const FOrvaneMeshData Mesh = Parse(TEXT("# name = Wall A = left\n#plain comment\n# = empty key\n# name = again\nv 0 0 0\nf 1 1 1\n"));
+	EXPECT_EQ(Mesh.Metadata.Num(), 2);
+	EXPECT_EQ(Mesh.Metadata.FindRef(TEXT("name")), FString(TEXT("again"))) << "a repeated key keeps the later value";
+	EXPECT_EQ(Mesh.Metadata.FindRef(TEXT("")), FString(TEXT("empty key")));
+	EXPECT_EQ(Parse(TEXT("# name = Wall A = left\nv 0 0 0\nf 1 1 1")).Metadata.FindRef(TEXT("name")), FString(TEXT("Wall A = left")));
+}
+
+TEST(ObjReader, ReadsEveryCornerForm)
+{
+	const FOrvaneMeshData Mesh = Parse(TEXT("v 0 0 0\nf 1/1 2/2 3/3 4/4\nf 1//1 2//2 3//3\nf 1 2 3\nf 1/2/3 4/5/6 7/8/9\nf -1 -2 -3\nf 0 1 2\n"));
+	ASSERT_EQ(Mesh.Faces.Num(), 6);
+	ASSERT_EQ(Mesh.Faces[0].Vertices.Num(), 4);
+	for (int32 Corner = 0; Corner < 4; ++Corner)
+	{
+		EXPECT_EQ(Mesh.Faces[0].Vertices[Corner].VertexIndex, Corner);
+		EXPECT_EQ(Mesh.Faces[0].Vertices[Corner].UVIndex, Corner);
+	}
+	for (const FOrvaneVertex& Corner : Mesh.Faces[1].Vertices)
+	{
+		EXPECT_EQ(Corner.UVIndex, -1);
+	}
+	EXPECT_EQ(Mesh.Faces[2].Vertices[2].UVIndex, -1);
+	EXPECT_EQ(Mesh.Faces[3].Vertices[1].VertexIndex, 3);
+	EXPECT_EQ(Mesh.Faces[3].Vertices[1].UVIndex, 4);
+	EXPECT_EQ(Mesh.Faces[4].Vertices[0].VertexIndex, -2);
+	EXPECT_EQ(Mesh.Faces[4].Vertices[2].VertexIndex, -4);
+	EXPECT_EQ(Mesh.Faces[5].Vertices[0].VertexIndex, -1);
+}
+
+TEST(ObjReader, IgnoresShortAndUnknownLines)
+{
+	bool bOk = false;
+	const FOrvaneMeshData Mesh = Parse(TEXT("v 1 2\nvt 1\nf 1 2\nvn 0 0 1\ng group\nusemtl m\nmtllib x.mtl\nv 1 2 3 4 5\nvt 0.5 0.5 0.5\nf 1 1 1\n"), &bOk);
+	EXPECT_TRUE(bOk);
+	ASSERT_EQ(Mesh.Vertices.Num(), 1);
+	EXPECT_EQ(Mesh.Vertices[0].Z, 3.0);
+	EXPECT_EQ(Mesh.UVs.Num(), 1);
+	EXPECT_EQ(Mesh.Faces.Num(), 1);
+}
+
+TEST(ObjReader, StoresCoordinatesAsThirtyTwoBitFloats)
+{
+	const FOrvaneMeshData Mesh = Parse(TEXT("v 0.1 -2.5e-3 1e400\nvt 0x1p-2 +0.5\nv abc 7q .5\nf 1 2 2\n"));
+	ASSERT_EQ(Mesh.Vertices.Num(), 2);
+	EXPECT_EQ(Mesh.Vertices[0].X, static_cast<double>(0.1f));
+	EXPECT_EQ(Mesh.Vertices[0].Y, static_cast<double>(-2.5e-3f));
+	EXPECT_TRUE(std::isinf(Mesh.Vertices[0].Z));
+	EXPECT_EQ(Mesh.UVs[0].X, 0.25);
+	EXPECT_EQ(Mesh.UVs[0].Y, 0.5);
+	EXPECT_EQ(Mesh.Vertices[1].X, 0.0);
+	EXPECT_EQ(Mesh.Vertices[1].Y, 7.0);
+	EXPECT_EQ(Mesh.Vertices[1].Z, 0.5);
+}
+
+TEST(ObjReader, NeedsAVertexAndAFace)
+{
+	bool bOk = true;
+	Parse(TEXT("v 0 0 0\nvt 0 0\n"), &bOk);
+	EXPECT_FALSE(bOk);
+	Parse(TEXT("f 1 2 3\n"), &bOk);
+	EXPECT_FALSE(bOk);
+	Parse(TEXT(""), &bOk);
+	EXPECT_FALSE(bOk);
+	Parse(TEXT("vvvvvvv v v v f f f"), &bOk);
+	EXPECT_FALSE(bOk);
+}
