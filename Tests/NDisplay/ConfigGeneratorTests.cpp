@@ -1,0 +1,250 @@
+// Copyright Kelmora. All Rights Reserved.
+#include "CoreMinimal.h"
+#include "Dom/JsonObject.h"
+#include "HAL/FileManager.h"
+#include "HeadlessProject.h"
+#include "LogCapture.h"
+#include "Misc/FileHelper.h"
+#include "Misc/Paths.h"
+#include "OrvaneNDisplayConfigImporter.h"
+#include "OrvaneStageImporter.h"
+#include "Serialization/JsonReader.h"
+#include "Serialization/JsonSerializer.h"
+#include "Stage/StageTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace
+{
+	/** An expected document from the test data: kept with plain line feeds, compared with CR LF and no final line end. */
+	std::string ExpectedDocument(const char* Name)
+	{
+		std::ifstream File(std::string(ORVANE_TEST_DATA_DIR) + "/NDisplay/" + Name, std::ios::binary);
+		std::string Text((std::istreambuf_iterator<char>(File)), std::istreambuf_iterator<char>());
+		while (!Text.empty() && Text.back() == '\n')
+		{
+			Text.pop_back();
+		}
+		std::string WithCrLf;
+		for (const char Char : Text)
+		{
+			if (Char == '\n')
+			{
+				WithCrLf += '\r';
+			}
+			WithCrLf += Char;
+		}
+		return WithCrLf;
+	}
+
+	std::string Utf8(const FString& Text)
+	{
+		return std::string(TCHAR_TO_UTF8(*Text));
+	}
+
+	FOrvaneWallData Wall(const TCHAR* Label, int32 Width, int32 Height, bool bMesh = false)
+	{
+		FOrvaneWallData Data;
+		Data.UUID = Label;
+		Data.Label = Label;
+		Data.Resolution.X = Width;
+		Data.Resolution.Y = Height;
+		Data.bHasMeshData = bMesh;
+		return Data;
+	}
+
+	TSharedPtr<FJsonObject> Parse(const FString& Text)
+	{
+		TSharedPtr<FJsonObject> Object;
+		FJsonSerializer::Deserialize(TJsonReaderFactory<TCHAR>::Create(Text), Object);
+		return Object;
+	}
+
+	TSharedPtr<FJsonObject> Node(const TSharedPtr<FJsonObject>& Root)
+	{
+		return Root->GetObjectField(TEXT("nDisplay"))->GetObjectField(TEXT("cluster"))->GetObjectField(TEXT("nodes"))->GetObjectField(TEXT("Node_0"));
+	}
+
+	TSharedPtr<FJsonObject> Region(const TSharedPtr<FJsonObject>& Root, const TCHAR* Viewport)
+	{
+		return Node(Root)->GetObjectField(TEXT("viewports"))->GetObjectField(Viewport)->GetObjectField(TEXT("region"));
+	}
+
+	std::string RegionText(const TSharedPtr<FJsonObject>& Root, const TCHAR* Viewport)
+	{
+		const TSharedPtr<FJsonObject> R = Region(Root, Viewport);
+		return std::to_string(static_cast<long long>(R->GetNumberField(TEXT("x")))) + "," + std::to_string(static_cast<long long>(R->GetNumberField(TEXT("y")))) + "," +
+			   std::to_string(static_cast<long long>(R->GetNumberField(TEXT("w")))) + "," + std::to_string(static_cast<long long>(R->GetNumberField(TEXT("h"))));
+	}
+}
+
+TEST(NDisplayConfig, WritesAnEmptyStageByteForByte)
+{
+	FOrvaneStageData Stage;
+	Stage.StageName = TEXT("Empty");
+	EXPECT_EQ(Utf8(UOrvaneNDisplayConfigImporter::GenerateNDisplayConfigFromORVS(Stage, {}, false)), ExpectedDocument("empty_stage.ndisplay.txt"));
+}
+
+TEST(NDisplayConfig, WritesMeshAndScreenWallsWithTheCameraByteForByte)
+{
+	FOrvaneStageData Stage;
+	Stage.StageName = TEXT("Main");
+	Stage.Walls.Add(Wall(TEXT("Front"), 4000, 2000, true));
+	FOrvaneWallData Side = Wall(TEXT("Side"), 1920, 1080);
+	Side.Position.X = 1.0f;
+	Side.Position.Y = 2.5f;
+	Side.Position.Z = -3.0f;
+	Side.Rotation.Y = 90.0f;
+	Stage.Walls.Add(Side);
+	Stage.Walls.Add(Wall(TEXT("Back"), 3000, 0));
+	EXPECT_EQ(Utf8(UOrvaneNDisplayConfigImporter::GenerateNDisplayConfigFromORVS(Stage, {TEXT("/Game/Orvane/Meshes/Front.Front")}, true)), ExpectedDocument("three_walls_icvfx.ndisplay.txt"));
+}
+
+TEST(NDisplayConfig, LaysViewportsOutInRowsOfAtMost8192Pixels)
+{
+	FOrvaneStageData Stage;
+	for (const TCHAR* Label : {TEXT("A"), TEXT("B"), TEXT("C")})
+	{
+		Stage.Walls.Add(Wall(Label, 4000, 2000));
+	}
+	TSharedPtr<FJsonObject> Root = Parse(UOrvaneNDisplayConfigImporter::GenerateNDisplayConfigFromORVS(Stage, {}, true));
+	EXPECT_EQ(RegionText(Root, TEXT("VP_C")), "0,2000,4000,2000");
+	EXPECT_EQ(Node(Root)->GetObjectField(TEXT("window"))->GetNumberField(TEXT("w")), 8000);
+	EXPECT_EQ(Node(Root)->GetObjectField(TEXT("window"))->GetNumberField(TEXT("h")), 4000);
+	EXPECT_EQ(RegionText(Root, TEXT("VP_ICVFX")), "4000,2000,1920,1080");
+
+	// Two walls fill 8000 pixels: the camera's 1920 do not fit and it wraps below the window.
+	Stage.Walls.SetNum(2);
+	Root = Parse(UOrvaneNDisplayConfigImporter::GenerateNDisplayConfigFromORVS(Stage, {}, true));
+	EXPECT_EQ(Node(Root)->GetObjectField(TEXT("window"))->GetNumberField(TEXT("h")), 2000);
+	EXPECT_EQ(RegionText(Root, TEXT("VP_ICVFX")), "0,2000,1920,1080");
+
+	// Exactly 8192 does not wrap; a single wall wider than 8192 starts its own row and widens the canvas.
+	FOrvaneStageData Edge;
+	Edge.Walls.Add(Wall(TEXT("A"), 4096, 100));
+	Edge.Walls.Add(Wall(TEXT("B"), 4096, 100));
+	Edge.Walls.Add(Wall(TEXT("C"), 10000, 50));
+	Root = Parse(UOrvaneNDisplayConfigImporter::GenerateNDisplayConfigFromORVS(Edge, {}, false));
+	EXPECT_EQ(RegionText(Root, TEXT("VP_B")), "4096,0,4096,100");
+	EXPECT_EQ(RegionText(Root, TEXT("VP_C")), "0,100,10000,50");
+	EXPECT_EQ(Node(Root)->GetObjectField(TEXT("window"))->GetNumberField(TEXT("w")), 10000);
+
+	// Resolutions at the 32-bit limit add up without overflowing.
+	FOrvaneStageData Huge;
+	Huge.Walls.Add(Wall(TEXT("A"), 2147483647, 2147483647));
+	Huge.Walls.Add(Wall(TEXT("B"), 2147483647, 2147483647));
+	Root = Parse(UOrvaneNDisplayConfigImporter::GenerateNDisplayConfigFromORVS(Huge, {}, false));
+	EXPECT_EQ(Node(Root)->GetObjectField(TEXT("window"))->GetNumberField(TEXT("h")), 4294967294.0);
+}
+
+TEST(NDisplayConfig, GivesWallsWithoutResolutionDefaultSizes)
+{
+	FOrvaneStageData Stage;
+	Stage.Walls.Add(Wall(TEXT("Zero"), 0, 0));
+	TSharedPtr<FJsonObject> Root = Parse(UOrvaneNDisplayConfigImporter::GenerateNDisplayConfigFromORVS(Stage, {}, false));
+	EXPECT_EQ(RegionText(Root, TEXT("VP_Zero")), "0,0,1920,1080");
+	const TSharedPtr<FJsonObject> Size = Root->GetObjectField(TEXT("nDisplay"))->GetObjectField(TEXT("scene"))->GetObjectField(TEXT("screens"))->GetObjectField(TEXT("Zero"))->GetObjectField(TEXT("size"));
+	EXPECT_EQ(Size->GetNumberField(TEXT("width")), 2.0);
+	EXPECT_EQ(Size->GetNumberField(TEXT("height")), 1.125);
+}
+
+TEST(NDisplayConfig, PairsMeshWallsWithPathsInOrderAndReplacesLabelsWithoutCase)
+{
+	FOrvaneStageData Stage;
+	Stage.Walls.Add(Wall(TEXT("M1"), 100, 100, true));
+	Stage.Walls.Add(Wall(TEXT("M2"), 100, 100, true));
+	Stage.Walls.Add(Wall(TEXT("dup"), 100, 100));
+	Stage.Walls.Add(Wall(TEXT("DUP"), 200, 100));
+	TSharedPtr<FJsonObject> Root = Parse(UOrvaneNDisplayConfigImporter::GenerateNDisplayConfigFromORVS(Stage, {TEXT("/Game/Orvane/Meshes/M1.M1")}, false));
+	const TSharedPtr<FJsonObject> Scene = Root->GetObjectField(TEXT("nDisplay"))->GetObjectField(TEXT("scene"));
+	EXPECT_EQ(Scene->GetObjectField(TEXT("meshComponents"))->Values.Num(), 1);
+	EXPECT_TRUE(Scene->GetObjectField(TEXT("screens"))->HasField(TEXT("M2"))) << "more mesh walls than paths: the rest are screens";
+	const TSharedPtr<FJsonObject> Screens = Scene->GetObjectField(TEXT("screens"));
+	ASSERT_EQ(Screens->Values.Num(), 2);
+	auto It = Screens->Values.begin();
+	++It;
+	EXPECT_EQ(It->Key, FString(TEXT("DUP"))) << "the second label replaces the first in place, with its own key text";
+	const TSharedPtr<FJsonObject> Viewports = Node(Root)->GetObjectField(TEXT("viewports"));
+	EXPECT_EQ(Viewports->Values.Num(), 3);
+	EXPECT_EQ(RegionText(Root, TEXT("VP_DUP")), "300,0,200,100") << "the canvas still reserves a region for both";
+	EXPECT_EQ(Viewports->GetObjectField(TEXT("VP_M2"))->GetObjectField(TEXT("projectionPolicy"))->GetStringField(TEXT("type")), FString(TEXT("simple")));
+}
+
+TEST(NDisplayConfig, KeepsHostileLabelsAsValidJson)
+{
+	FOrvaneStageData Stage;
+	Stage.StageName = TEXT("Quote \" back \\ tab \t bell \x07 caf\u00E9 \U0001F3A5");
+	Stage.Walls.Add(Wall(TEXT("Wall \"A\" \\ \n \u65E5"), 100, 100));
+	const FString Text = UOrvaneNDisplayConfigImporter::GenerateNDisplayConfigFromORVS(Stage, {}, true);
+	TSharedPtr<FJsonObject> Root = Parse(Text);
+	ASSERT_TRUE(Root.IsValid());
+	EXPECT_EQ(Root->GetObjectField(TEXT("nDisplay"))->GetStringField(TEXT("description")), FString(TEXT("Generated from Orvane Stage: ")) + Stage.StageName);
+	EXPECT_TRUE(Node(Root)->GetObjectField(TEXT("viewports"))->HasField(FString(TEXT("VP_")) + Stage.Walls[0].Label));
+}
+
+namespace
+{
+	class NDisplayFromStage : public testing::Test
+	{
+	protected:
+		FScopedHeadlessProject Project;
+		FLogCapture Log;
+	};
+}
+
+TEST_F(NDisplayFromStage, WritesTheConfigurationBesideTheStageFile)
+{
+	const std::string Body = "<label>Studio</label><walls><wall uuid=\"a\"><label>12 A-b.c</label><model>sq.obj</model><resolution x=\"1920\" y=\"1080\"/></wall><wall uuid=\"b\"><label>Side</label></wall></walls>";
+	const FString StagePath = OrvaneStageTest::WriteFile(Project.GetProjectDir(), TEXT("My Stage-01.v2.orvs"), OrvaneStageTest::StageDocument(Body, OrvaneStageTest::SquareMesh("sq.obj")));
+	TArray<FString> MeshPaths{TEXT("stale")};
+	const FString Output = UOrvaneNDisplayConfigImporter::CreateNDisplayFromORVS(StagePath, true, MeshPaths);
+	EXPECT_EQ(Output, Project.GetProjectDir() / TEXT("My_Stage_01.v2.ndisplay"));
+	ASSERT_EQ(MeshPaths.Num(), 1);
+	EXPECT_EQ(MeshPaths[0], FString(TEXT("/Game/Orvane/Meshes/Orvane_Wall_12_A_b_c.Orvane_Wall_12_A_b_c")));
+	EXPECT_EQ(Log.Count(*FString::Printf(TEXT("CreateNDisplayFromORVS: Successfully created nDisplay config: %s"), *Output)), 1);
+
+	// 7-bit text is written as 8-bit text, without a byte order mark.
+	TArray<uint8> Bytes;
+	ASSERT_TRUE(FFileHelper::LoadFileToArray(Bytes, *Output));
+	ASSERT_GT(Bytes.Num(), 2);
+	EXPECT_EQ(Bytes[0], '{');
+	FString Written;
+	ASSERT_TRUE(FFileHelper::LoadFileToString(Written, *Output));
+	EXPECT_TRUE(Written.Contains(TEXT("\"assetPath\": \"/Game/Orvane/Meshes/Orvane_Wall_12_A_b_c.Orvane_Wall_12_A_b_c\"")));
+	EXPECT_TRUE(Written.Contains(TEXT("\"VP_ICVFX\":")));
+}
+
+TEST_F(NDisplayFromStage, WritesUtf16WhenALabelIsNotSevenBit)
+{
+	const FString StagePath = OrvaneStageTest::WriteFile(Project.GetProjectDir(), TEXT("caf.orvs"), OrvaneStageTest::StageDocument("<label>Caf\xC3\xA9</label>"));
+	TArray<FString> MeshPaths;
+	const FString Output = UOrvaneNDisplayConfigImporter::CreateNDisplayFromORVS(StagePath, false, MeshPaths);
+	ASSERT_FALSE(Output.IsEmpty());
+	TArray<uint8> Bytes;
+	ASSERT_TRUE(FFileHelper::LoadFileToArray(Bytes, *Output));
+	ASSERT_GT(Bytes.Num(), 2);
+	EXPECT_EQ(Bytes[0], 0xFF);
+	EXPECT_EQ(Bytes[1], 0xFE);
+	FString Written;
+	ASSERT_TRUE(FFileHelper::LoadFileToString(Written, *Output));
+	EXPECT_TRUE(Written.Contains(TEXT("Generated from Orvane Stage: Caf\u00E9")));
+}
+
+TEST_F(NDisplayFromStage, ReportsEachFailure)
+{
+	TArray<FString> MeshPaths{TEXT("untouched")};
+	EXPECT_TRUE(UOrvaneNDisplayConfigImporter::CreateNDisplayFromORVS(Project.GetProjectDir() / TEXT("none.orvs"), true, MeshPaths).IsEmpty());
+	EXPECT_EQ(Log.CountContaining(TEXT("CreateNDisplayFromORVS: Failed to parse ORVS: File does not exist: ")), 1);
+	EXPECT_EQ(MeshPaths[0], FString(TEXT("untouched")));
+
+	// An output that cannot be written: a folder stands where the file would go.
+	const FString StagePath = OrvaneStageTest::WriteFile(Project.GetProjectDir(), TEXT("blocked.orvs"), OrvaneStageTest::StageDocument("<label>B</label>"));
+	IFileManager::Get().MakeDirectory(*(Project.GetProjectDir() / TEXT("blocked.ndisplay")), true);
+	EXPECT_TRUE(UOrvaneNDisplayConfigImporter::CreateNDisplayFromORVS(StagePath, true, MeshPaths).IsEmpty());
+	EXPECT_EQ(Log.Count(*FString::Printf(TEXT("CreateNDisplayFromORVS: Failed to save .ndisplay file to: %s"), *(Project.GetProjectDir() / TEXT("blocked.ndisplay")))), 1);
+	EXPECT_EQ(MeshPaths.Num(), 0) << "the list is already replaced when the write fails";
+}
