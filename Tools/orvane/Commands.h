@@ -16,3 +16,6 @@ int RunListen(int ArgC, char** ArgV);
 
 /** orvane demo: streams the built-in camera move to the source over the loopback and prints what was published. */
 int RunDemo(int ArgC, char** ArgV);
+
+/** orvane stage inspect FILE [--meshes]: reads a stage file and prints its records as JSON, then warnings. */
+int RunStageInspect(int ArgC, char** ArgV);

@@ -37,7 +37,15 @@ void PrintUsage()
 			   "                  parse or cannot be bound (status \"Device Not Found\").\n"
 			   "  demo            stream three seconds of the built-in camera move to the source on a free loopback\n"
 			   "                  port, print each frame published and a summary: datagrams sent, frames published,\n"
-			   "                  skips and send-to-publish latency. Exits 1 unless every datagram was published.\n",
+			   "                  skips and send-to-publish latency. Exits 1 unless every datagram was published.\n"
+			   "  stage inspect FILE [--meshes]\n"
+			   "                  read a stage file and print its records as one JSON line: StageName, Description,\n"
+			   "                  WallCount, MeshCount, MappingCount, Walls, Meshes, Mappings (record field names, in\n"
+			   "                  that order); --meshes adds each mesh's Vertices, UVs and Faces arrays. Numbers read\n"
+			   "                  back to the values read, non-finite ones are \"inf\", \"-inf\", \"nan\". Then one\n"
+			   "                  \"warning: \" line each on standard error for what the import would get wrong: walls\n"
+			   "                  without a mesh, empty or clashing labels, unused meshes, zero resolutions, bad faces,\n"
+			   "                  non-finite numbers. Exits 1 with the reader's message when the file cannot be read.\n",
 		stderr);
 }
 
@@ -66,6 +74,10 @@ int main(int ArgC, char** ArgV)
 	else if (Command == "demo")
 	{
 		Result = RunDemo(ArgC, ArgV);
+	}
+	else if (Command == "stage" && ArgC >= 3 && std::string(ArgV[2]) == "inspect")
+	{
+		Result = RunStageInspect(ArgC, ArgV);
 	}
 	else
 	{
