@@ -631,3 +631,35 @@ bool UEnum::HasMetaData(const TCHAR* Key, int32 NameIndex) const
 	}
 	return Names.IsValidIndex(NameIndex) && UField::HasMetaData(FName(FString::Printf(TEXT("%s.%s"), *GetNameStringByIndex(NameIndex), Key)));
 }
+
+UClass* UE::CoreUObject::Host::CreateDerivedClass(UClass* SuperClass, UObject* Outer, FName Name, EClassFlags ExtraFlags)
+{
+	return FObjectSystem::CreateDerivedClass(SuperClass, Outer, Name, ExtraFlags);
+}
+
+UClass* FObjectSystem::CreateDerivedClass(UClass* SuperClass, UObject* Outer, FName Name, EClassFlags ExtraFlags)
+{
+	if (!SuperClass || !Outer || Name.IsNone() || !SuperClass->ClassConstructor)
+	{
+		UE_LOG(LogUObjectGlobals, Error, TEXT("CreateDerivedClass: a super class with a constructor, an outer and a name are needed"));
+		return nullptr;
+	}
+	if (StaticFindObjectFast(nullptr, Outer, Name))
+	{
+		UE_LOG(LogUObjectGlobals, Error, TEXT("CreateDerivedClass: the name %s is taken in %s"), *Name.ToString(), *Outer->GetPathName());
+		return nullptr;
+	}
+	UClass* Class = static_cast<UClass*>(ConstructObject(UClass::StaticClass(), Outer, Name, RF_Public | RF_Transient));
+	if (!Class)
+	{
+		return nullptr;
+	}
+	Class->SuperStruct = SuperClass;
+	Class->ClassConstructor = SuperClass->ClassConstructor;
+	Class->PropertiesSize = SuperClass->PropertiesSize;
+	Class->MinAlignment = SuperClass->MinAlignment;
+	Class->ClassFlags = (SuperClass->ClassFlags & CLASS_Inherit) | ExtraFlags | CLASS_Constructed;
+	Class->ClassCastFlags = SuperClass->ClassCastFlags;
+	Class->ClassConfigName = SuperClass->ClassConfigName;
+	return Class;
+}

@@ -294,7 +294,9 @@ namespace UE::CoreUObject::Host
 			}
 			const UPackage* Package = Object->GetPackage();
 			const bool bNative = Package && IsScriptPackageName(Package->GetName());
-			if (Object->IsRooted() || bNative || Object->HasAnyFlags(RF_ClassDefaultObject) || (KeepFlags != RF_NoFlags && Object->HasAnyFlags(KeepFlags)))
+			// A default object of a class made at run time lives as long as its class.
+			const bool bNativeDefaultObject = Object->HasAnyFlags(RF_ClassDefaultObject) && Object->GetClass() && Object->GetClass()->HasAnyClassFlags(CLASS_Native);
+			if (Object->IsRooted() || bNative || bNativeDefaultObject || (KeepFlags != RF_NoFlags && Object->HasAnyFlags(KeepFlags)))
 			{
 				Mark(Object);
 			}
@@ -328,6 +330,14 @@ namespace UE::CoreUObject::Host
 			UObject* Object = Pending.back();
 			Pending.pop_back();
 			Mark(Object->GetOuter());
+			// An object keeps its class alive; a class keeps its super class, default object and generator.
+			Mark(Object->GetClass());
+			if (const UClass* Class = dynamic_cast<const UClass*>(Object))
+			{
+				Mark(Class->GetSuperClass());
+				Mark(Class->GetDefaultObject(false));
+				Mark(Class->ClassGeneratedBy);
+			}
 			if (Object->GetClass() && !Object->IsA(UStruct::StaticClass()))
 			{
 				VisitStructReferences(

@@ -2,6 +2,7 @@
 #include "ObjectSystem.h"
 #include "UObject/Package.h"
 #include "UObject/UObjectIterator.h"
+#include "UObject/UnrealType.h"
 #include "UObject/WeakObjectPtr.h"
 
 #include <cstring>
@@ -116,7 +117,9 @@ namespace UE::CoreUObject::Host
 		}
 		UClass* MutableClass = const_cast<UClass*>(Class);
 		const FName Name(FString(TEXT("Default__")) + Class->GetName());
-		UObject* DefaultObject = ConstructObject(Class, Class->GetOuter(), Name, RF_Public | RF_ClassDefaultObject | RF_ArchetypeObject);
+		// The default object of a class that is never saved is not saved either.
+		const EObjectFlags TransientFlag = Class->HasAnyFlags(RF_Transient) ? RF_Transient : RF_NoFlags;
+		UObject* DefaultObject = ConstructObject(Class, Class->GetOuter(), Name, RF_Public | RF_ClassDefaultObject | RF_ArchetypeObject | TransientFlag);
 		MutableClass->ClassDefaultObject = DefaultObject;
 		Class->bDefaultObjectReady.store(DefaultObject != nullptr, std::memory_order_release);
 		return DefaultObject;
@@ -250,7 +253,35 @@ UObject* StaticConstructObject_Internal(const FStaticConstructObjectParameters& 
 		UE_LOG(LogUObjectGlobals, Error, TEXT("NewObject: a package needs a name"));
 		return nullptr;
 	}
-	return FObjectSystem::ConstructObject(Class, Params.Outer, Params.Name, Params.SetFlags & ~(RF_ClassDefaultObject));
+	if (Params.Template && !Params.Template->IsA(Class))
+	{
+		UE_LOG(LogUObjectGlobals, Error, TEXT("NewObject: the template %s is not a %s"), *Params.Template->GetFullName(), *Class->GetName());
+		return nullptr;
+	}
+	UObject* Object = FObjectSystem::ConstructObject(Class, Params.Outer, Params.Name, Params.SetFlags & ~(RF_ClassDefaultObject));
+	if (Object && Params.Template)
+	{
+		// As in the engine, the new object starts with the template's property values.
+		for (TFieldIterator<FProperty> It(Class); It; ++It)
+		{
+			It->CopyCompleteValue_InContainer(Object, Params.Template);
+		}
+	}
+	return Object;
+}
+
+bool UObject::Modify(bool bAlwaysMarkDirty)
+{
+	if (bAlwaysMarkDirty)
+	{
+		MarkPackageDirty();
+	}
+	return !HasAnyFlags(RF_Transient);
+}
+
+void UObject::PostEditChange()
+{
+	++HostPostEditChangeCount;
 }
 
 namespace UE::CoreUObject::Private

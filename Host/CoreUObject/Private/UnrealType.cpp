@@ -3,6 +3,8 @@
 
 #include "ObjectSystem.h"
 
+#include <cstring>
+
 namespace
 {
 	const FString& EmptyMetaDataValue()
@@ -257,4 +259,70 @@ int32 FScriptArrayHelper::AddValue()
 	const int32 Index = Num();
 	Resize(Index + 1);
 	return Index;
+}
+
+void FProperty::CopyCompleteValue(void* Dest, const void* Src) const
+{
+	if (Dest == Src)
+	{
+		return;
+	}
+	for (int32 Index = 0; Index < ArrayDim; ++Index)
+	{
+		CopySingleValue(static_cast<uint8*>(Dest) + Index * ElementSize, static_cast<const uint8*>(Src) + Index * ElementSize);
+	}
+}
+
+void FProperty::CopySingleValue(void* Dest, const void* Src) const
+{
+	if (Dest == Src)
+	{
+		return;
+	}
+	if (const FBoolProperty* BoolProperty = CastField<FBoolProperty>(this))
+	{
+		BoolProperty->SetPropertyValue(Dest, BoolProperty->GetPropertyValue(Src));
+	}
+	else if (CastField<FStrProperty>(this))
+	{
+		*static_cast<FString*>(Dest) = *static_cast<const FString*>(Src);
+	}
+	else if (CastField<FTextProperty>(this))
+	{
+		*static_cast<FText*>(Dest) = *static_cast<const FText*>(Src);
+	}
+	else if (CastField<FSoftObjectProperty>(this))
+	{
+		*static_cast<FSoftObjectPtr*>(Dest) = *static_cast<const FSoftObjectPtr*>(Src);
+	}
+	else if (const FStructProperty* StructProperty = CastField<FStructProperty>(this))
+	{
+		StructProperty->Struct->CopyScriptStruct(Dest, Src);
+	}
+	else if (const FArrayProperty* ArrayProperty = CastField<FArrayProperty>(this))
+	{
+		const int32 Num = ArrayProperty->HostOps.Num(Src);
+		ArrayProperty->HostOps.Resize(Dest, Num);
+		uint8* DestData = static_cast<uint8*>(ArrayProperty->HostOps.GetData(Dest));
+		const uint8* SrcData = static_cast<const uint8*>(ArrayProperty->HostOps.GetData(const_cast<void*>(Src)));
+		const int32 InnerSize = ArrayProperty->Inner->GetElementSize();
+		for (int32 Index = 0; Index < Num; ++Index)
+		{
+			ArrayProperty->Inner->CopySingleValue(DestData + Index * InnerSize, SrcData + Index * InnerSize);
+		}
+	}
+	else if (const FMapProperty* MapProperty = CastField<FMapProperty>(this))
+	{
+		MapProperty->HostOps.Empty(Dest);
+		MapProperty->HostOps.ForEachPair(const_cast<void*>(Src), [MapProperty, Dest](void* SrcKey, void* SrcValue)
+			{ MapProperty->HostOps.AddPair(Dest, [MapProperty, SrcKey, SrcValue](void* Key, void* Value)
+				  {
+					  MapProperty->KeyProp->CopySingleValue(Key, SrcKey);
+					  MapProperty->ValueProp->CopySingleValue(Value, SrcValue); }); });
+	}
+	else
+	{
+		// Numbers, enums, names and object or class pointers are plain values.
+		std::memcpy(Dest, Src, size_t(ElementSize));
+	}
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "CoreMinimal.h"
+#include "AssetRegistry/IAssetRegistry.h"
 #include "Modules/ModuleInterface.h"
 
 class UObject;
@@ -14,4 +15,8 @@ class ASSETREGISTRY_API FAssetRegistryModule : public IModuleInterface
 public:
 	/** Tells the registry that a new asset exists, so the editor lists it; a null asset is ignored. */
 	static void AssetCreated(UObject* NewAsset);
+
+	/** The registry. */
+	IAssetRegistry& Get() const { return GetRegistry(); }
+	static IAssetRegistry& GetRegistry();
 };

@@ -164,6 +164,8 @@ public:
 	/** The config file name (Engine, Game, ...) from UCLASS(Config=...), inherited from the super class. */
 	FName ClassConfigName;
 	ClassConstructorType ClassConstructor = nullptr;
+	/** The blueprint (or other asset) that generated this class; null for a C++ class. */
+	UObject* ClassGeneratedBy = nullptr;
 	/** Set once the default object exists; read it through GetDefaultObject. */
 	UObject* ClassDefaultObject = nullptr;
 
@@ -260,6 +262,18 @@ private:
 	ECppForm CppForm = ECppForm::Regular;
 };
 
+namespace UE::CoreUObject::Host
+{
+	/**
+	 * Host only (the engine's blueprint compiler builds classes from bytecode and properties): makes a class
+	 * named Name in Outer that derives from SuperClass and reuses its C++ constructor and layout, so that
+	 * objects of it are SuperClass objects. The class is transient (never saved) and not native; its default
+	 * object is made on first use. Null (logged) when SuperClass or Outer is missing, SuperClass is abstract
+	 * only through C++ (no constructor), or the name is taken in Outer.
+	 */
+	COREUOBJECT_API UClass* CreateDerivedClass(UClass* SuperClass, UObject* Outer, FName Name, EClassFlags ExtraFlags = CLASS_None);
+}
+
 /**
  * The reflected struct of an engine core type that has no generated code of its own (FVector, FGuid, ...).
  * Specialised for each supported type; undefined for any other.
@@ -267,11 +281,11 @@ private:
 template <typename T>
 struct TBaseStructure;
 
-#define UE_HOST_DECLARE_BASE_STRUCTURE(Type) \
-	template <> \
+#define UE_HOST_DECLARE_BASE_STRUCTURE(Type)    \
+	template <>                                 \
 	struct COREUOBJECT_API TBaseStructure<Type> \
-	{ \
-		static UScriptStruct* Get(); \
+	{                                           \
+		static UScriptStruct* Get();            \
 	};
 
 UE_HOST_DECLARE_BASE_STRUCTURE(FVector)

@@ -49,10 +49,33 @@ public:
 	 */
 	bool ConditionalBeginDestroy();
 
+	/**
+	 * Records the object for undo before a change (the host keeps no undo buffer). Marks the package
+	 * dirty when bAlwaysMarkDirty is set; true unless the object is a transient one.
+	 */
+	virtual bool Modify(bool bAlwaysMarkDirty = true);
+	/** Tells the object an edit of its properties has finished (editor only in the engine). */
+	virtual void PostEditChange();
+
+	/** Makes a subobject of this object from its constructor (named SubobjectName, of class TReturnType). */
+	template <class TReturnType>
+	TReturnType* CreateDefaultSubobject(FName SubobjectName, bool bTransient = false)
+	{
+		EObjectFlags SubobjectFlags = RF_DefaultSubObject | (HasAnyFlags(RF_ClassDefaultObject | RF_ArchetypeObject) ? RF_ArchetypeObject : RF_NoFlags);
+		SubobjectFlags |= bTransient ? RF_Transient : RF_NoFlags;
+		return NewObject<TReturnType>(this, TReturnType::StaticClass(), SubobjectName, SubobjectFlags);
+	}
+
+	/** Host only: how many times PostEditChange was called on this object, for tests. */
+	int32 GetHostPostEditChangeCount() const { return HostPostEditChangeCount; }
+
 	/** The function with this name on the object's class or its super classes; null if none. */
 	UFunction* FindFunction(FName InName) const;
 	/** As FindFunction, but asserts that the function exists. */
 	UFunction* FindFunctionChecked(FName InName) const;
+
+private:
+	int32 HostPostEditChangeCount = 0;
 };
 
 /** True if the pointer is not null and the object is not marked as garbage. */

@@ -39,6 +39,12 @@ public:
 	FORCEINLINE void SetPropertyFlags(EPropertyFlags NewFlags) { PropertyFlags = PropertyFlags | NewFlags; }
 	FORCEINLINE void ClearPropertyFlags(EPropertyFlags FlagsToClear) { PropertyFlags = PropertyFlags & ~FlagsToClear; }
 
+	/** Assigns the whole value (every element of a fixed array) at Src to Dest; both hold constructed values. */
+	void CopyCompleteValue(void* Dest, const void* Src) const;
+	void CopyCompleteValue_InContainer(void* Dest, const void* Src) const { CopyCompleteValue(ContainerPtrToValuePtr<void>(Dest), ContainerPtrToValuePtr<void>(Src)); }
+	/** Assigns one element at Src to Dest. */
+	void CopySingleValue(void* Dest, const void* Src) const;
+
 	/** The C++ type as declared, e.g. TArray<FString>. */
 	virtual FString GetCPPType(FString* ExtendedTypeText = nullptr, uint32 CPPExportFlags = 0) const;
 

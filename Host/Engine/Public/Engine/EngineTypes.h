@@ -97,3 +97,41 @@ struct FMeshBuildSettings
 	{
 	}
 };
+
+/** Whether a move teleports physics bodies (the host has no physics). */
+enum class ETeleportType : uint8
+{
+	None,
+	TeleportPhysics,
+	ResetPhysics
+};
+
+/** How one part of a transform is treated when attaching. */
+enum class EAttachmentRule : uint8
+{
+	KeepRelative,
+	KeepWorld,
+	SnapToTarget
+};
+
+/** How a component's transform is treated when it is attached. */
+struct FAttachmentTransformRules
+{
+	static ENGINE_API FAttachmentTransformRules KeepRelativeTransform;
+	static ENGINE_API FAttachmentTransformRules KeepWorldTransform;
+	static ENGINE_API FAttachmentTransformRules SnapToTargetNotIncludingScale;
+	static ENGINE_API FAttachmentTransformRules SnapToTargetIncludingScale;
+
+	FAttachmentTransformRules(EAttachmentRule InRule, bool bInWeldSimulatedBodies)
+		: LocationRule(InRule)
+		, RotationRule(InRule)
+		, ScaleRule(InRule)
+		, bWeldSimulatedBodies(bInWeldSimulatedBodies)
+	{
+	}
+
+	EAttachmentRule LocationRule;
+	EAttachmentRule RotationRule;
+	EAttachmentRule ScaleRule;
+	bool bWeldSimulatedBodies;
+};

@@ -1,0 +1,65 @@
+// Copyright Kelmora. All Rights Reserved.
+#include "AssetRegistry/AssetData.h"
+
+#include "AssetRegistry/AssetRegistryModule.h"
+#include "AssetRegistry/IAssetRegistry.h"
+#include "Misc/PackageName.h"
+#include "UObject/Object.h"
+#include "UObject/UObjectGlobals.h"
+
+FAssetData::FAssetData(FName InPackageName, FName InPackagePath, FName InAssetName)
+	: PackageName(InPackageName)
+	, PackagePath(InPackagePath)
+	, AssetName(InAssetName)
+{
+}
+
+FString FAssetData::GetObjectPathString() const
+{
+	return IsValid() ? PackageName.ToString() + TEXT(".") + AssetName.ToString() : FString();
+}
+
+FSoftObjectPath FAssetData::GetSoftObjectPath() const
+{
+	return FSoftObjectPath(GetObjectPathString());
+}
+
+UObject* FAssetData::GetAsset() const
+{
+	return IsValid() ? StaticLoadObject(UObject::StaticClass(), nullptr, *GetObjectPathString(), nullptr, LOAD_NoWarn) : nullptr;
+}
+
+namespace
+{
+	class FAssetRegistry : public IAssetRegistry
+	{
+	public:
+		virtual FAssetData GetAssetByObjectPath(const FSoftObjectPath& ObjectPath, bool bIncludeOnlyOnDiskAssets, bool bSkipARFilteredAssets) const override
+		{
+			const FString Path = ObjectPath.ToString();
+			int32 Dot = INDEX_NONE;
+			if (Path.IsEmpty() || !Path.FindChar(TCHAR('.'), Dot) || Path.Contains(TEXT(":")))
+			{
+				return FAssetData();
+			}
+			const FString PackageName = Path.Left(Dot);
+			const FString AssetName = Path.Mid(Dot + 1);
+			if (AssetName.IsEmpty() || AssetName.Contains(TEXT(".")) || !FPackageName::IsValidLongPackageName(PackageName))
+			{
+				return FAssetData();
+			}
+			const bool bInMemory = !bIncludeOnlyOnDiskAssets && StaticFindObject(nullptr, nullptr, *Path) != nullptr;
+			if (!bInMemory && !FPackageName::DoesPackageExist(PackageName))
+			{
+				return FAssetData();
+			}
+			return FAssetData(FName(PackageName), FName(FPackageName::GetLongPackagePath(PackageName)), FName(AssetName));
+		}
+	};
+}
+
+IAssetRegistry& FAssetRegistryModule::GetRegistry()
+{
+	static FAssetRegistry Registry;
+	return Registry;
+}

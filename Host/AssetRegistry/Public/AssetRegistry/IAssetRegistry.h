@@ -1,0 +1,20 @@
+// Copyright Kelmora. All Rights Reserved.
+// Stands in for the engine's AssetRegistry/IAssetRegistry.h: looking assets up without loading them.
+#pragma once
+
+#include "CoreMinimal.h"
+#include "AssetRegistry/AssetData.h"
+#include "UObject/SoftObjectPath.h"
+
+/** The asset registry (the host answers from memory and the project's content folder). */
+class ASSETREGISTRY_API IAssetRegistry
+{
+public:
+	virtual ~IAssetRegistry() = default;
+
+	/**
+	 * The asset at ObjectPath (/Game/Dir/Asset.Asset): found in memory (unless bIncludeOnlyOnDiskAssets) or as a
+	 * saved package in the content folder. An invalid FAssetData when there is none.
+	 */
+	virtual FAssetData GetAssetByObjectPath(const FSoftObjectPath& ObjectPath, bool bIncludeOnlyOnDiskAssets = false, bool bSkipARFilteredAssets = true) const = 0;
+};

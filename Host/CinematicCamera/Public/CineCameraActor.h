@@ -1,0 +1,22 @@
+// Copyright Kelmora. All Rights Reserved.
+// Stands in for the engine's CineCameraActor.h (module CinematicCamera): a camera actor with a cine camera component.
+#pragma once
+
+#include "CoreMinimal.h"
+#include "Camera/CameraActor.h"
+
+#include "CineCameraActor.generated.h"
+
+class UCineCameraComponent;
+
+/** A camera actor whose camera component is a UCineCameraComponent. */
+UCLASS()
+class CINEMATICCAMERA_API ACineCameraActor : public ACameraActor
+{
+	GENERATED_BODY()
+
+public:
+	ACineCameraActor();
+
+	UCineCameraComponent* GetCineCameraComponent() const;
+};

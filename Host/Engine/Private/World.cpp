@@ -1,0 +1,136 @@
+// Copyright Kelmora. All Rights Reserved.
+#include "Engine/World.h"
+#include "Templates/Casts.h"
+
+#include "Components/SceneComponent.h"
+#include "Engine/Blueprint.h"
+#include "Engine/Level.h"
+#include "GameFramework/Actor.h"
+#include "UObject/Package.h"
+
+DEFINE_LOG_CATEGORY_STATIC(LogSpawn, Log, All);
+
+UWorld* UWorld::CreateWorld(const EWorldType::Type InWorldType, bool bInformEngineOfWorld, FName WorldName, UPackage* InWorldPackage, bool bAddToRoot)
+{
+	UPackage* Package = InWorldPackage;
+	if (!Package)
+	{
+		Package = CreatePackage(*MakeUniqueObjectName(nullptr, UPackage::StaticClass(), FName(TEXT("/Temp/Untitled"))).ToString());
+		Package->SetFlags(RF_Transient);
+	}
+	UWorld* World = NewObject<UWorld>(Package, WorldName.IsNone() ? FName(TEXT("Untitled")) : WorldName, RF_Transactional);
+	if (!World)
+	{
+		return nullptr;
+	}
+	World->WorldType = InWorldType;
+	World->PersistentLevel = NewObject<ULevel>(World, FName(TEXT("PersistentLevel")), RF_Transactional);
+	if (bAddToRoot)
+	{
+		World->AddToRoot();
+	}
+	return World;
+}
+
+AActor* UWorld::SpawnActor(UClass* Class, const FVector* Location, const FRotator* Rotation, const FActorSpawnParameters& SpawnParameters)
+{
+	if (!Class || !Class->IsChildOf(AActor::StaticClass()) || Class->HasAnyClassFlags(CLASS_Abstract))
+	{
+		UE_LOG(LogSpawn, Warning, TEXT("SpawnActor failed because %s is not a concrete actor class"), Class ? *Class->GetName() : TEXT("no class"));
+		return nullptr;
+	}
+	ULevel* Level = SpawnParameters.OverrideLevel ? SpawnParameters.OverrideLevel : PersistentLevel.Get();
+	if (!Level)
+	{
+		UE_LOG(LogSpawn, Warning, TEXT("SpawnActor failed because the world has no level"));
+		return nullptr;
+	}
+	if (!SpawnParameters.Name.IsNone() && StaticFindObjectFast(nullptr, Level, SpawnParameters.Name))
+	{
+		// The engine stops the process here; the host refuses instead.
+		UE_LOG(LogSpawn, Error, TEXT("SpawnActor failed because an object named %s already exists in %s"), *SpawnParameters.Name.ToString(), *Level->GetPathName());
+		return nullptr;
+	}
+	AActor* Actor = NewObject<AActor>(Level, Class, SpawnParameters.Name, SpawnParameters.ObjectFlags);
+	if (!Actor)
+	{
+		return nullptr;
+	}
+
+	// The construction scripts of the blueprint classes in the chain, the most basic first.
+	TArray<UBlueprint*> Blueprints;
+	for (UClass* Chain = Class; Chain; Chain = Chain->GetSuperClass())
+	{
+		if (UBlueprint* Blueprint = Cast<UBlueprint>(Chain->ClassGeneratedBy))
+		{
+			Blueprints.Insert(Blueprint, 0);
+		}
+	}
+	for (UBlueprint* Blueprint : Blueprints)
+	{
+		TArray<UActorComponent*> Created;
+		for (int32 Index = 0; Index < Blueprint->HostCompiledTemplates.Num(); ++Index)
+		{
+			UActorComponent* Template = Blueprint->HostCompiledTemplates[Index];
+			UActorComponent* Component = nullptr;
+			if (Template)
+			{
+				FName Name = Blueprint->HostCompiledVariableNames[Index];
+				if (Name.IsNone() || StaticFindObjectFast(nullptr, Actor, Name))
+				{
+					Name = MakeUniqueObjectName(Actor, Template->GetClass(), Name);
+				}
+				Component = NewObject<UActorComponent>(Actor, Template->GetClass(), Name, RF_Transactional, Template);
+			}
+			Created.Add(Component);
+			if (!Component)
+			{
+				continue;
+			}
+			Actor->BlueprintCreatedComponents.Add(Component);
+			if (USceneComponent* SceneComponent = Cast<USceneComponent>(Component))
+			{
+				const int32 ParentIndex = Blueprint->HostCompiledParents[Index];
+				USceneComponent* Parent = ParentIndex != INDEX_NONE ? Cast<USceneComponent>(Created[ParentIndex]) : Actor->GetRootComponent();
+				if (!Actor->GetRootComponent())
+				{
+					Actor->SetRootComponent(SceneComponent);
+				}
+				else if (Parent)
+				{
+					SceneComponent->AttachToComponent(Parent, FAttachmentTransformRules::KeepRelativeTransform);
+				}
+			}
+		}
+	}
+	if (USceneComponent* Root = Actor->GetRootComponent())
+	{
+		if (Location)
+		{
+			Root->SetRelativeLocation(*Location);
+		}
+		if (Rotation)
+		{
+			Root->SetRelativeRotation(*Rotation);
+		}
+	}
+	Level->Actors.Add(Actor);
+	return Actor;
+}
+
+bool UWorld::DestroyActor(AActor* Actor, bool bNetForce, bool bShouldModifyLevel)
+{
+	if (!Actor || !PersistentLevel || !PersistentLevel->Actors.Contains(Actor))
+	{
+		return false;
+	}
+	PersistentLevel->Actors.Remove(Actor);
+	TArray<UActorComponent*> Components;
+	Actor->GetComponents(Components);
+	for (UActorComponent* Component : Components)
+	{
+		Component->MarkAsGarbage();
+	}
+	Actor->MarkAsGarbage();
+	return true;
+}

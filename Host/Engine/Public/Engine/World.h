@@ -1,0 +1,100 @@
+// Copyright Kelmora. All Rights Reserved.
+// Stands in for the engine's Engine/World.h: worlds, their type and spawning actors.
+#pragma once
+
+#include "CoreMinimal.h"
+#include "Engine/EngineTypes.h"
+#include "GameFramework/Actor.h"
+#include "UObject/Object.h"
+#include "UObject/ObjectPtr.h"
+
+#include "World.generated.h"
+
+class AActor;
+class ULevel;
+
+/** What a world is for. */
+namespace EWorldType
+{
+	enum Type
+	{
+		None,
+		Game,
+		Editor,
+		PIE,
+		EditorPreview,
+		GamePreview,
+		GameRPC,
+		Inactive
+	};
+}
+
+/** What SpawnActor does when the actor would overlap something (the host has no collision, so it always spawns). */
+enum class ESpawnActorCollisionHandlingMethod : uint8
+{
+	Undefined,
+	AlwaysSpawn,
+	AdjustIfPossibleButAlwaysSpawn,
+	AdjustIfPossibleButDontSpawnIfColliding,
+	DontSpawnIfColliding
+};
+
+/** Options for UWorld::SpawnActor. */
+struct FActorSpawnParameters
+{
+	/** The actor's name; NAME_None makes a unique one from the class name. */
+	FName Name;
+	AActor* Template = nullptr;
+	AActor* Owner = nullptr;
+	/** The level to spawn into; null for the world's persistent level. */
+	ULevel* OverrideLevel = nullptr;
+	ESpawnActorCollisionHandlingMethod SpawnCollisionHandlingOverride = ESpawnActorCollisionHandlingMethod::Undefined;
+	EObjectFlags ObjectFlags = RF_Transactional;
+};
+
+/** A world: the persistent level with its actors. */
+UCLASS()
+class ENGINE_API UWorld : public UObject
+{
+	GENERATED_BODY()
+
+public:
+	/**
+	 * Makes a world with its persistent level in InWorldPackage (a new transient package when null),
+	 * added to the root set unless bAddToRoot is false. Unconfirmed: the engine's further parameters.
+	 */
+	static UWorld* CreateWorld(const EWorldType::Type InWorldType, bool bInformEngineOfWorld, FName WorldName = NAME_None, UPackage* InWorldPackage = nullptr, bool bAddToRoot = true);
+
+	/**
+	 * Spawns an actor of Class (an AActor class that is not abstract) in the persistent level, runs its
+	 * class's construction script (one component per script node, copied from the node's template) and
+	 * places it at Location and Rotation. Null (logged) for a bad class or a name already taken.
+	 */
+	AActor* SpawnActor(UClass* Class, const FVector* Location = nullptr, const FRotator* Rotation = nullptr, const FActorSpawnParameters& SpawnParameters = FActorSpawnParameters());
+	AActor* SpawnActor(UClass* Class, const FVector& Location, const FRotator& Rotation, const FActorSpawnParameters& SpawnParameters = FActorSpawnParameters())
+	{
+		return SpawnActor(Class, &Location, &Rotation, SpawnParameters);
+	}
+	template <class T>
+	T* SpawnActor(const FActorSpawnParameters& SpawnParameters = FActorSpawnParameters())
+	{
+		return static_cast<T*>(SpawnActor(T::StaticClass(), nullptr, nullptr, SpawnParameters));
+	}
+	template <class T>
+	T* SpawnActor(UClass* Class, const FVector& Location, const FRotator& Rotation, const FActorSpawnParameters& SpawnParameters = FActorSpawnParameters())
+	{
+		AActor* Actor = SpawnActor(Class, &Location, &Rotation, SpawnParameters);
+		return Actor && Actor->IsA(T::StaticClass()) ? static_cast<T*>(Actor) : nullptr;
+	}
+
+	/** Takes the actor out of its level and marks it and its components as garbage; false if it is not in this world. */
+	bool DestroyActor(AActor* Actor, bool bNetForce = false, bool bShouldModifyLevel = true);
+
+	bool IsGameWorld() const { return WorldType == EWorldType::Game || WorldType == EWorldType::PIE || WorldType == EWorldType::GamePreview || WorldType == EWorldType::GameRPC; }
+
+	UPROPERTY(Transient)
+	TObjectPtr<ULevel> PersistentLevel;
+
+	/** What the world is for (the engine stores it as a TEnumAsByte; it compares the same). */
+	EWorldType::Type WorldType = EWorldType::None;
+};

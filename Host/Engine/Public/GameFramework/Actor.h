@@ -1,0 +1,81 @@
+// Copyright Kelmora. All Rights Reserved.
+// Stands in for the engine's GameFramework/Actor.h: objects placed in a level, made of components.
+#pragma once
+
+#include "CoreMinimal.h"
+#include "Components/ActorComponent.h"
+#include "Engine/EngineTypes.h"
+#include "Templates/SubclassOf.h"
+#include "UObject/Object.h"
+#include "UObject/ObjectPtr.h"
+
+#include "Actor.generated.h"
+
+class UActorComponent;
+class USceneComponent;
+class UWorld;
+struct FHitResult;
+
+/** An object placed in a level; its components give it a transform and content. */
+UCLASS()
+class ENGINE_API AActor : public UObject
+{
+	GENERATED_BODY()
+
+public:
+	/** The world the actor's level belongs to; null for a default object or an actor outside a level. */
+	UWorld* GetWorld() const;
+
+	USceneComponent* GetRootComponent() const { return RootComponent; }
+	/** Makes NewRootComponent the root; false if it is null or owned by another actor. */
+	bool SetRootComponent(USceneComponent* NewRootComponent);
+
+	/** The root component's relative location, or zero without a root. */
+	FVector GetActorLocation() const;
+	FRotator GetActorRotation() const;
+	/** Moves the root component; false without a root. */
+	bool SetActorLocation(const FVector& NewLocation, bool bSweep = false, FHitResult* OutSweepHitResult = nullptr, ETeleportType Teleport = ETeleportType::None);
+
+	/** Every component the actor owns, in creation order. */
+	void GetComponents(TArray<UActorComponent*>& OutComponents, bool bIncludeFromChildActors = false) const;
+	/** The owned components that are T or derive from it, in creation order. */
+	template <class T>
+	void GetComponents(TArray<T*>& OutComponents, bool bIncludeFromChildActors = false) const
+	{
+		OutComponents.Reset();
+		for (UActorComponent* Component : OwnedComponents)
+		{
+			if (Component && Component->IsA(T::StaticClass()))
+			{
+				OutComponents.Add(static_cast<T*>(Component));
+			}
+		}
+	}
+	/** The owned components of ComponentClass (every component for null). */
+	TArray<UActorComponent*> K2_GetComponentsByClass(TSubclassOf<UActorComponent> ComponentClass) const;
+	/** The first owned component that is T or derives from it; null if none. */
+	template <class T>
+	T* FindComponentByClass() const
+	{
+		TArray<T*> Found;
+		GetComponents(Found);
+		return Found.Num() > 0 ? Found[0] : nullptr;
+	}
+
+	/** Adds a component to the owned set (components made with the actor as outer add themselves). */
+	void AddOwnedComponent(UActorComponent* Component);
+	void RemoveOwnedComponent(UActorComponent* Component);
+
+	/** The components made from the class's construction script when the actor was spawned. */
+	UPROPERTY()
+	TArray<TObjectPtr<UActorComponent>> BlueprintCreatedComponents;
+
+protected:
+	UPROPERTY()
+	TObjectPtr<USceneComponent> RootComponent;
+
+private:
+	// Reflected so that garbage collection keeps the components with their actor.
+	UPROPERTY(Transient)
+	TArray<TObjectPtr<UActorComponent>> OwnedComponents;
+};

@@ -1,0 +1,22 @@
+// Copyright Kelmora. All Rights Reserved.
+// Stands in for the engine's Editor/EditorEngine.h: the editor's engine object and its editor world.
+#pragma once
+
+#include "CoreMinimal.h"
+#include "Engine/Engine.h"
+
+#include "EditorEngine.generated.h"
+
+/** The engine of the editor. Host: holds one editor world, made on first use. */
+UCLASS()
+class UNREALED_API UEditorEngine : public UEngine
+{
+	GENERATED_BODY()
+
+public:
+	/** The context of the level being edited; its world is made on first call (type EWorldType::Editor). */
+	FWorldContext& GetEditorWorldContext(bool bEnsureIsGWorld = false);
+
+private:
+	FWorldContext EditorWorldContext;
+};
