@@ -2,6 +2,7 @@
 #include "Containers/UnrealString.h"
 #include "Containers/StringView.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -259,23 +260,43 @@ int32 FString::ReplaceInline(const TCHAR* From, const TCHAR* To, ESearchCase::Ty
 	{
 		return 0;
 	}
+	// Like the engine: find each match with a cheap first-character test, copy the runs between matches
+	// whole, and leave the string untouched when nothing matches (stage files hold hundreds of megabytes).
+	const TCHAR FirstLower = FChar::ToLower(FromText[0]);
+	const TCHAR FirstUpper = FChar::ToUpper(FirstLower);
+	const bool bIgnoreCase = SearchCase == ESearchCase::IgnoreCase;
+	auto FindNext = [&](size_t Start) -> size_t
+	{
+		const size_t Last = Data.size() - std::min(Data.size(), FromText.size() - 1);
+		for (size_t Index = Start; Index < Last; ++Index)
+		{
+			const TCHAR Char = Data[Index];
+			const bool bFirst = bIgnoreCase ? (Char == FirstLower || Char == FirstUpper) : Char == FromText[0];
+			if (bFirst && RangeEquals(Data, Index, FromText, SearchCase))
+			{
+				return Index;
+			}
+		}
+		return std::u16string::npos;
+	};
+	size_t Match = FindNext(0);
+	if (Match == std::u16string::npos)
+	{
+		return 0;
+	}
 	std::u16string Result;
-	Result.reserve(Data.size());
+	Result.reserve(ToText.size() > FromText.size() ? Data.size() + Data.size() / 4 : Data.size());
 	int32 Count = 0;
 	size_t Index = 0;
-	while (Index < Data.size())
+	while (Match != std::u16string::npos)
 	{
-		if (RangeEquals(Data, Index, FromText, SearchCase))
-		{
-			Result += ToText;
-			Index += FromText.size();
-			++Count;
-		}
-		else
-		{
-			Result.push_back(Data[Index++]);
-		}
+		Result.append(Data, Index, Match - Index);
+		Result += ToText;
+		Index = Match + FromText.size();
+		++Count;
+		Match = FindNext(Index);
 	}
+	Result.append(Data, Index, std::u16string::npos);
 	Data = std::move(Result);
 	return Count;
 }

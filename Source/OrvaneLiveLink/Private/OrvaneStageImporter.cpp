@@ -14,12 +14,16 @@
 
 namespace
 {
-	/** The C library's decimal-to-double conversion, narrowed to float as IEEE does (out of range gives infinity). */
+	/** The C library's decimal-to-double conversion, narrowed to float with IEEE rounding (beyond the float range: infinity). */
 	float NarrowToFloat(double Value)
 	{
-		if (std::abs(Value) > static_cast<double>(std::numeric_limits<float>::max()))
+		// Above the largest float, values within half a step of it still round to it.
+		constexpr double RoundsToMax = 3.4028235677973366e38;
+		const double Magnitude = std::abs(Value);
+		if (Magnitude > static_cast<double>(std::numeric_limits<float>::max()))
 		{
-			return Value > 0.0 ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity();
+			const float Limit = Magnitude < RoundsToMax ? std::numeric_limits<float>::max() : std::numeric_limits<float>::infinity();
+			return Value > 0.0 ? Limit : -Limit;
 		}
 		return static_cast<float>(Value);
 	}
@@ -162,7 +166,11 @@ namespace
 	int32 NormalizeLineBreaks(TCHAR* Data, int32 Length)
 	{
 		int32 Write = 0;
-		for (int32 Read = 0; Read < Length; ++Read)
+		while (Write < Length && Data[Write] != '\r')
+		{
+			++Write;
+		}
+		for (int32 Read = Write; Read < Length; ++Read)
 		{
 			if (Data[Read] == '\r')
 			{
@@ -203,9 +211,15 @@ namespace
 	void BreakBeforeInPlace(TCHAR* Data, int32 Length, const TCHAR* Pattern)
 	{
 		const int32 PatternLength = FCString::Strlen(Pattern);
+		const TCHAR First = Pattern[0];
 		for (int32 Index = 0; Index + PatternLength <= Length;)
 		{
-			if (MatchesIgnoreCase(Data, Length, Index, Pattern, PatternLength))
+			// The pattern starts with a blank: most characters are rejected by that alone.
+			if (Data[Index] != First)
+			{
+				++Index;
+			}
+			else if (MatchesIgnoreCase(Data, Length, Index, Pattern, PatternLength))
 			{
 				Data[Index] = '\n';
 				Index += PatternLength;
@@ -221,7 +235,15 @@ namespace
 	int32 CollapseLineFeedPairs(TCHAR* Data, int32 Length)
 	{
 		int32 Write = 0;
-		for (int32 Read = 0; Read < Length;)
+		while (Write + 1 < Length && !(Data[Write] == '\n' && Data[Write + 1] == '\n'))
+		{
+			++Write;
+		}
+		if (Write + 1 >= Length)
+		{
+			return Length;
+		}
+		for (int32 Read = Write; Read < Length;)
 		{
 			if (Data[Read] == '\n' && Read + 1 < Length && Data[Read + 1] == '\n')
 			{
@@ -239,9 +261,11 @@ namespace
 	bool ContainsIgnoreCase(const TCHAR* Data, int32 Length, const TCHAR* Pattern)
 	{
 		const int32 PatternLength = FCString::Strlen(Pattern);
+		const TCHAR FirstLower = FChar::ToLower(Pattern[0]);
+		const TCHAR FirstUpper = FChar::ToUpper(FirstLower);
 		for (int32 Index = 0; Index + PatternLength <= Length; ++Index)
 		{
-			if (MatchesIgnoreCase(Data, Length, Index, Pattern, PatternLength))
+			if ((Data[Index] == FirstLower || Data[Index] == FirstUpper) && MatchesIgnoreCase(Data, Length, Index, Pattern, PatternLength))
 			{
 				return true;
 			}
