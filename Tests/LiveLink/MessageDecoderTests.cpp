@@ -257,6 +257,10 @@ TEST_F(MessageDecoder, ConvertsOutOfRangeNumbersWithoutFaulting)
 	EXPECT_EQ(D.Action.ImageWidth, std::numeric_limits<int32>::max());
 	EXPECT_EQ(D.Action.ImageHeight, -2) << "truncated toward zero";
 
+	// Just above the largest float still rounds to it; beyond half a step it is infinite.
+	EXPECT_EQ(FOrvaneMessageDecoder::ToFloat(3.4028235e38), std::numeric_limits<float>::max());
+	EXPECT_EQ(FOrvaneMessageDecoder::ToFloat(-3.4028235e38), -std::numeric_limits<float>::max());
+	EXPECT_TRUE(std::isinf(FOrvaneMessageDecoder::ToFloat(3.5e38)));
 	EXPECT_EQ(FOrvaneMessageDecoder::ToInt32(-2147483648.9), std::numeric_limits<int32>::min());
 	EXPECT_EQ(FOrvaneMessageDecoder::ToInt32(std::nan("")), 0);
 	EXPECT_EQ(FOrvaneMessageDecoder::ToInt32(-0.99), 0);

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 namespace
 {
 	FOrvaneMeshData Parse(const TCHAR* Text, bool* bOutOk = nullptr)
@@ -97,8 +100,8 @@ TEST(ObjReader, IgnoresShortAndUnknownLines)
 
 TEST(ObjReader, StoresCoordinatesAsThirtyTwoBitFloats)
 {
-	const FOrvaneMeshData Mesh = Parse(TEXT("v 0.1 -2.5e-3 1e400\nvt 0x1p-2 +0.5\nv abc 7q .5\nf 1 2 2\n"));
-	ASSERT_EQ(Mesh.Vertices.Num(), 2);
+	const FOrvaneMeshData Mesh = Parse(TEXT("v 0.1 -2.5e-3 1e400\nvt 0x1p-2 +0.5\nv abc 7q .5\nv 3.4028235e38 -3.4028235e38 3.5e38\nf 1 2 2\n"));
+	ASSERT_EQ(Mesh.Vertices.Num(), 3);
 	EXPECT_EQ(Mesh.Vertices[0].X, static_cast<double>(0.1f));
 	EXPECT_EQ(Mesh.Vertices[0].Y, static_cast<double>(-2.5e-3f));
 	EXPECT_TRUE(std::isinf(Mesh.Vertices[0].Z));
@@ -107,6 +110,10 @@ TEST(ObjReader, StoresCoordinatesAsThirtyTwoBitFloats)
 	EXPECT_EQ(Mesh.Vertices[1].X, 0.0);
 	EXPECT_EQ(Mesh.Vertices[1].Y, 7.0);
 	EXPECT_EQ(Mesh.Vertices[1].Z, 0.5);
+	// The printed form of the largest float reads as that float, not as infinity.
+	EXPECT_EQ(Mesh.Vertices[2].X, static_cast<double>(std::numeric_limits<float>::max()));
+	EXPECT_EQ(Mesh.Vertices[2].Y, -static_cast<double>(std::numeric_limits<float>::max()));
+	EXPECT_TRUE(std::isinf(Mesh.Vertices[2].Z));
 }
 
 TEST(ObjReader, NeedsAVertexAndAFace)

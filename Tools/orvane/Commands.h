@@ -19,3 +19,6 @@ int RunDemo(int ArgC, char** ArgV);
 
 /** orvane stage inspect FILE [--meshes]: reads a stage file and prints its records as JSON, then warnings. */
 int RunStageInspect(int ArgC, char** ArgV);
+
+/** orvane stage convert FILE [--no-icvfx] [--project DIR]: writes the stage's nDisplay configuration beside it. */
+int RunStageConvert(int ArgC, char** ArgV);

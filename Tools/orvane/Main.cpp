@@ -38,6 +38,10 @@ void PrintUsage()
 			   "  demo            stream three seconds of the built-in camera move to the source on a free loopback\n"
 			   "                  port, print each frame published and a summary: datagrams sent, frames published,\n"
 			   "                  skips and send-to-publish latency. Exits 1 unless every datagram was published.\n"
+			   "  stage convert FILE [--no-icvfx] [--project DIR]\n"
+			   "                  write the nDisplay configuration of a stage beside it (FILE.ndisplay, blanks and\n"
+			   "                  hyphens of the name as underscores) and save the wall meshes into the headless\n"
+			   "                  project DIR (default: OrvaneProject beside the stage file); prints the written path\n"
 			   "  stage inspect FILE [--meshes]\n"
 			   "                  read a stage file and print its records as one JSON line: StageName, Description,\n"
 			   "                  WallCount, MeshCount, MappingCount, Walls, Meshes, Mappings (record field names, in\n"
@@ -78,6 +82,10 @@ int main(int ArgC, char** ArgV)
 	else if (Command == "stage" && ArgC >= 3 && std::string(ArgV[2]) == "inspect")
 	{
 		Result = RunStageInspect(ArgC, ArgV);
+	}
+	else if (Command == "stage" && ArgC >= 3 && std::string(ArgV[2]) == "convert")
+	{
+		Result = RunStageConvert(ArgC, ArgV);
 	}
 	else
 	{

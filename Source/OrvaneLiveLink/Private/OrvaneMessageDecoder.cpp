@@ -267,9 +267,13 @@ int32 FOrvaneMessageDecoder::ToInt32(double Value)
 
 float FOrvaneMessageDecoder::ToFloat(double Value)
 {
-	if (std::abs(Value) > static_cast<double>(std::numeric_limits<float>::max()))
+	// Above the largest float, values within half a step of it still round to it; beyond, infinity.
+	constexpr double RoundsToMax = 3.4028235677973366e38;
+	const double Magnitude = std::abs(Value);
+	if (Magnitude > static_cast<double>(std::numeric_limits<float>::max()))
 	{
-		return std::copysign(std::numeric_limits<float>::infinity(), static_cast<float>(std::copysign(1.0, Value)));
+		const float Limit = Magnitude < RoundsToMax ? std::numeric_limits<float>::max() : std::numeric_limits<float>::infinity();
+		return Value > 0.0 ? Limit : -Limit;
 	}
 	return static_cast<float>(Value);
 }

@@ -1,0 +1,112 @@
+// Copyright Kelmora. All Rights Reserved.
+#include "CoreMinimal.h"
+#include "HeadlessProject.h"
+#include "Stage/StageTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <sys/wait.h>
+
+namespace
+{
+	using namespace OrvaneStageTest;
+
+	struct FConvertRun
+	{
+		int ExitCode = -1;
+		std::string Output;
+		std::string Errors;
+	};
+
+	FConvertRun RunConvert(const FScopedHeadlessProject& Project, const std::string& Arguments)
+	{
+		FConvertRun Result;
+		const std::string ErrorPath = std::string(TCHAR_TO_UTF8(*Project.GetProjectDir())) + "convert-stderr.txt";
+		FILE* Pipe = popen(("timeout -s KILL 30 " + std::string(ORVANE_TOOL_PATH) + " stage convert " + Arguments + " 2>'" + ErrorPath + "'").c_str(), "r");
+		if (!Pipe)
+		{
+			return Result;
+		}
+		std::array<char, 4096> Buffer;
+		size_t Read = 0;
+		while ((Read = fread(Buffer.data(), 1, Buffer.size(), Pipe)) > 0)
+		{
+			Result.Output.append(Buffer.data(), Read);
+		}
+		const int Status = pclose(Pipe);
+		Result.ExitCode = WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
+		std::ifstream Errors(ErrorPath, std::ios::binary);
+		Result.Errors.assign(std::istreambuf_iterator<char>(Errors), std::istreambuf_iterator<char>());
+		return Result;
+	}
+
+	std::string ReadBytes(const std::string& Path)
+	{
+		std::ifstream File(Path, std::ios::binary);
+		return std::string(std::istreambuf_iterator<char>(File), std::istreambuf_iterator<char>());
+	}
+
+	std::string Native(const FString& Path)
+	{
+		return std::string(TCHAR_TO_UTF8(*Path));
+	}
+}
+
+TEST(StageConvertTool, WritesTheExpectedDocumentBesideTheStageFile)
+{
+	FScopedHeadlessProject Project;
+	const FString Stage = WriteFile(Project.GetProjectDir(), TEXT("Empty Stage-1.orvs"), StageDocument("<label>Empty</label>"));
+	const FConvertRun Run = RunConvert(Project, "'" + Native(Stage) + "' --no-icvfx");
+	ASSERT_EQ(Run.ExitCode, 0) << Run.Errors;
+	const std::string Output = Native(Project.GetProjectDir()) + "Empty_Stage_1.ndisplay";
+	EXPECT_EQ(Run.Output, Output + "\n");
+
+	std::string Expected = ReadBytes(std::string(ORVANE_TEST_DATA_DIR) + "/NDisplay/empty_stage.ndisplay.txt");
+	while (!Expected.empty() && Expected.back() == '\n')
+	{
+		Expected.pop_back();
+	}
+	std::string WithCrLf;
+	for (const char Char : Expected)
+	{
+		WithCrLf += Char == '\n' ? "\r\n" : std::string(1, Char);
+	}
+	EXPECT_EQ(ReadBytes(Output), WithCrLf);
+}
+
+TEST(StageConvertTool, SavesWallMeshesIntoTheChosenProject)
+{
+	FScopedHeadlessProject Project;
+	const FString Stage = WriteFile(Project.GetProjectDir(), TEXT("wall.orvs"), StageDocument("<walls><wall uuid=\"a\"><label>Front</label><model>sq.obj</model></wall></walls>", SquareMesh("sq.obj")));
+	const std::string Target = Native(Project.GetProjectDir()) + "Elsewhere";
+	const FConvertRun Run = RunConvert(Project, "'" + Native(Stage) + "' --project '" + Target + "'");
+	ASSERT_EQ(Run.ExitCode, 0) << Run.Errors;
+	EXPECT_FALSE(ReadBytes(Target + "/Content/Orvane/Meshes/Front.uasset").empty());
+	EXPECT_NE(ReadBytes(Native(Project.GetProjectDir()) + "wall.ndisplay").find("\"assetPath\": \"/Game/Orvane/Meshes/Front.Front\""), std::string::npos);
+	EXPECT_NE(ReadBytes(Native(Project.GetProjectDir()) + "wall.ndisplay").find("\"VP_ICVFX\":"), std::string::npos);
+}
+
+TEST(StageConvertTool, ExitsWithTheReasonOnFailure)
+{
+	FScopedHeadlessProject Project;
+	FConvertRun Run = RunConvert(Project, "'" + Native(Project.GetProjectDir()) + "missing.orvs'");
+	EXPECT_EQ(Run.ExitCode, 1);
+	EXPECT_NE(Run.Errors.find("orvane stage convert: CreateNDisplayFromORVS: Failed to parse ORVS: File does not exist: "), std::string::npos) << Run.Errors;
+	EXPECT_TRUE(Run.Output.empty());
+
+	const FString Stage = WriteFile(Project.GetProjectDir(), TEXT("blocked.orvs"), StageDocument("<label>B</label>"));
+	WriteFile(Project.GetProjectDir(), TEXT("placeholder"), "x");
+	std::filesystem::create_directory(Native(Project.GetProjectDir()) + "blocked.ndisplay");
+	Run = RunConvert(Project, "'" + Native(Stage) + "'");
+	EXPECT_EQ(Run.ExitCode, 1);
+	EXPECT_NE(Run.Errors.find("Failed to save .ndisplay file to: "), std::string::npos) << Run.Errors;
+
+	EXPECT_EQ(RunConvert(Project, "").ExitCode, 2);
+	EXPECT_EQ(RunConvert(Project, "a.orvs b.orvs").ExitCode, 2);
+}
