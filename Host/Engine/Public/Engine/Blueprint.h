@@ -4,6 +4,7 @@
 
 #include "CoreMinimal.h"
 #include "Engine/BlueprintCore.h"
+#include "Templates/Casts.h"
 #include "UObject/ObjectPtr.h"
 
 #include "Blueprint.generated.h"
