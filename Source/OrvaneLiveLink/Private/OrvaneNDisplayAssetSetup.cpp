@@ -574,7 +574,8 @@ AActor* UOrvaneNDisplayConfigImporter::SpawnNDisplayActorFromFile(const FString&
 		UE_LOG(LogTemp, Error, TEXT("SpawnNDisplayActorFromFile: Failed to create config data"));
 		return nullptr;
 	}
-	RootActor->InitializeFromConfig(ConfigData);
+	// The form every engine version from 5.3 on has (InitializeFromConfig is older).
+	RootActor->UpdateConfigDataInstance(ConfigData, true);
 	UE_LOG(LogTemp, Log, TEXT("SpawnNDisplayActorFromFile: Successfully spawned and initialized nDisplay actor"));
 	return RootActor;
 #else
