@@ -2,6 +2,7 @@
 #include "CoreMinimal.h"
 #include "HeadlessProject.h"
 #include "Stage/StageTestSupport.h"
+#include "Tools/ToolRunner.h"
 
 #include <gtest/gtest.h>
 
@@ -17,33 +18,11 @@ namespace
 {
 	using namespace OrvaneStageTest;
 
-	struct FConvertRun
-	{
-		int ExitCode = -1;
-		std::string Output;
-		std::string Errors;
-	};
+	using FConvertRun = OrvaneToolTest::FToolRun;
 
 	FConvertRun RunConvert(const FScopedHeadlessProject& Project, const std::string& Arguments)
 	{
-		FConvertRun Result;
-		const std::string ErrorPath = std::string(TCHAR_TO_UTF8(*Project.GetProjectDir())) + "convert-stderr.txt";
-		FILE* Pipe = popen(("timeout -s KILL 30 " + std::string(ORVANE_TOOL_PATH) + " stage convert " + Arguments + " 2>'" + ErrorPath + "'").c_str(), "r");
-		if (!Pipe)
-		{
-			return Result;
-		}
-		std::array<char, 4096> Buffer;
-		size_t Read = 0;
-		while ((Read = fread(Buffer.data(), 1, Buffer.size(), Pipe)) > 0)
-		{
-			Result.Output.append(Buffer.data(), Read);
-		}
-		const int Status = pclose(Pipe);
-		Result.ExitCode = WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
-		std::ifstream Errors(ErrorPath, std::ios::binary);
-		Result.Errors.assign(std::istreambuf_iterator<char>(Errors), std::istreambuf_iterator<char>());
-		return Result;
+		return OrvaneToolTest::RunTool("stage convert " + Arguments, std::string(TCHAR_TO_UTF8(*Project.GetProjectDir())) + "convert-stderr.txt");
 	}
 
 	std::string ReadBytes(const std::string& Path)

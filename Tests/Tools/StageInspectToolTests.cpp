@@ -2,6 +2,7 @@
 #include "CoreMinimal.h"
 #include "HeadlessProject.h"
 #include "Stage/StageTestSupport.h"
+#include "Tools/ToolRunner.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -21,37 +22,12 @@ namespace
 {
 	using namespace OrvaneStageTest;
 
-	/** Every run is cut off by the shell after this many seconds, so a hung tool fails the test instead of stalling it. */
-	const std::string TimeLimit = "timeout -s KILL 20 ";
-
-	struct FInspectRun
-	{
-		int ExitCode = -1;
-		std::string Output;
-		std::string Errors;
-	};
+	using FInspectRun = OrvaneToolTest::FToolRun;
 
 	/** Runs `orvane stage inspect` with the arguments; standard error is kept apart from the JSON on standard output. */
 	FInspectRun RunInspect(const FScopedHeadlessProject& Project, const std::string& Arguments)
 	{
-		FInspectRun Result;
-		const std::string ErrorPath = std::string(TCHAR_TO_UTF8(*Project.GetProjectDir())) + "stderr.txt";
-		FILE* Pipe = popen((TimeLimit + ORVANE_TOOL_PATH + " stage inspect " + Arguments + " 2>'" + ErrorPath + "'").c_str(), "r");
-		if (!Pipe)
-		{
-			return Result;
-		}
-		std::array<char, 4096> Buffer;
-		size_t Read = 0;
-		while ((Read = fread(Buffer.data(), 1, Buffer.size(), Pipe)) > 0)
-		{
-			Result.Output.append(Buffer.data(), Read);
-		}
-		const int Status = pclose(Pipe);
-		Result.ExitCode = WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
-		std::ifstream Errors(ErrorPath, std::ios::binary);
-		Result.Errors.assign(std::istreambuf_iterator<char>(Errors), std::istreambuf_iterator<char>());
-		return Result;
+		return OrvaneToolTest::RunTool("stage inspect " + Arguments, std::string(TCHAR_TO_UTF8(*Project.GetProjectDir())) + "stderr.txt", 20);
 	}
 
 	std::string Quoted(const FString& Path)
