@@ -207,12 +207,13 @@ namespace
 	/**
 	 * Replaces, left to right without overlaps, each occurrence of Pattern (which starts with a blank) by a
 	 * line feed followed by the rest of the pattern. The length does not change, so it works in place.
+	 * Resumes at Index, stops at the first position at or past Limit and returns where to resume.
 	 */
-	void BreakBeforeInPlace(TCHAR* Data, int32 Length, const TCHAR* Pattern)
+	int32 BreakBeforeUpTo(TCHAR* Data, int32 Length, const TCHAR* Pattern, int32 PatternLength, int32 Index, int64 Limit)
 	{
-		const int32 PatternLength = FCString::Strlen(Pattern);
+		const int32 End = static_cast<int32>(FMath::Min<int64>(Limit, static_cast<int64>(Length) - PatternLength + 1));
 		const TCHAR First = Pattern[0];
-		for (int32 Index = 0; Index + PatternLength <= Length;)
+		while (Index < End)
 		{
 			// The pattern starts with a blank: most characters are rejected by that alone.
 			if (Data[Index] != First)
@@ -227,6 +228,38 @@ namespace
 			else
 			{
 				++Index;
+			}
+		}
+		return Index;
+	}
+
+	/**
+	 * The same as replacing each keyword in turn over the whole text, in one sweep: each keyword's pass
+	 * trails the one before it by Lag positions, block by block.
+	 */
+	void BreakBeforeKeywordsInPlace(TCHAR* Data, int32 Length)
+	{
+		// A pass only writes the first character of a match, and a later pass at position P only reads up to
+		// P + 3, so once every earlier pass has moved past P + 3 it sees what whole earlier passes would leave
+		// there; and an earlier pass, being ahead, never reads what a later one writes.
+		constexpr int32 Lag = 4;
+		constexpr int64 BlockSize = 16384;
+		static const TCHAR* const Keywords[] = {TEXT(" v "), TEXT(" vt "), TEXT(" f "), TEXT(" o "), TEXT(" s "), TEXT(" #")};
+		constexpr int32 KeywordCount = UE_ARRAY_COUNT(Keywords);
+		int32 KeywordLengths[KeywordCount];
+		int32 Resume[KeywordCount];
+		for (int32 Keyword = 0; Keyword < KeywordCount; ++Keyword)
+		{
+			KeywordLengths[Keyword] = FCString::Strlen(Keywords[Keyword]);
+			Resume[Keyword] = 0;
+		}
+		const int64 Total = static_cast<int64>(Length) + static_cast<int64>(Lag) * (KeywordCount - 1);
+		for (int64 Limit = 0; Limit < Total;)
+		{
+			Limit = FMath::Min<int64>(Limit + BlockSize, Total);
+			for (int32 Keyword = 0; Keyword < KeywordCount; ++Keyword)
+			{
+				Resume[Keyword] = BreakBeforeUpTo(Data, Length, Keywords[Keyword], KeywordLengths[Keyword], Resume[Keyword], Limit - static_cast<int64>(Lag) * Keyword);
 			}
 		}
 	}
@@ -591,10 +624,7 @@ bool UOrvaneStageImporter::ParseOBJContent(const FString& Content, FOrvaneMeshDa
 	// Text whose line breaks became blanks (as element text of the stage file arrives) gets them back.
 	if (!bHasLineFeed && ContainsIgnoreCase(Data, Length, TEXT(" v ")))
 	{
-		for (const TCHAR* Keyword : {TEXT(" v "), TEXT(" vt "), TEXT(" f "), TEXT(" o "), TEXT(" s "), TEXT(" #")})
-		{
-			BreakBeforeInPlace(Data, Length, Keyword);
-		}
+		BreakBeforeKeywordsInPlace(Data, Length);
 		Length = CollapseLineFeedPairs(Data, Length);
 		const FStringView Trimmed = TrimView(FStringView(Data, Length));
 		Start = static_cast<int32>(Trimmed.GetData() - Data);
