@@ -205,37 +205,9 @@ namespace
 	}
 
 	/**
-	 * Replaces, left to right without overlaps, each occurrence of Pattern (which starts with a blank) by a
-	 * line feed followed by the rest of the pattern. The length does not change, so it works in place.
-	 * Resumes at Index, stops at the first position at or past Limit and returns where to resume.
-	 */
-	int32 BreakBeforeUpTo(TCHAR* Data, int32 Length, const TCHAR* Pattern, int32 PatternLength, int32 Index, int64 Limit)
-	{
-		const int32 End = static_cast<int32>(FMath::Min<int64>(Limit, static_cast<int64>(Length) - PatternLength + 1));
-		const TCHAR First = Pattern[0];
-		while (Index < End)
-		{
-			// The pattern starts with a blank: most characters are rejected by that alone.
-			if (Data[Index] != First)
-			{
-				++Index;
-			}
-			else if (MatchesIgnoreCase(Data, Length, Index, Pattern, PatternLength))
-			{
-				Data[Index] = '\n';
-				Index += PatternLength;
-			}
-			else
-			{
-				++Index;
-			}
-		}
-		return Index;
-	}
-
-	/**
-	 * The same as replacing each keyword in turn over the whole text, in one sweep: each keyword's pass
-	 * trails the one before it by Lag positions, block by block.
+	 * For each keyword in turn, replaces left to right without overlaps each occurrence of it (keywords start
+	 * with a blank) by a line feed followed by the rest of the keyword; all in one sweep over the text, each
+	 * keyword's pass trailing the one before it by Lag positions, block by block. The length does not change.
 	 */
 	void BreakBeforeKeywordsInPlace(TCHAR* Data, int32 Length)
 	{
@@ -243,23 +215,75 @@ namespace
 		// P + 3, so once every earlier pass has moved past P + 3 it sees what whole earlier passes would leave
 		// there; and an earlier pass, being ahead, never reads what a later one writes.
 		constexpr int32 Lag = 4;
-		constexpr int64 BlockSize = 16384;
+		constexpr int32 BlockSize = 16384;
 		static const TCHAR* const Keywords[] = {TEXT(" v "), TEXT(" vt "), TEXT(" f "), TEXT(" o "), TEXT(" s "), TEXT(" #")};
 		constexpr int32 KeywordCount = UE_ARRAY_COUNT(Keywords);
 		int32 KeywordLengths[KeywordCount];
+		TCHAR Seconds[KeywordCount];
 		int32 Resume[KeywordCount];
+		int32 Cursor[KeywordCount];
 		for (int32 Keyword = 0; Keyword < KeywordCount; ++Keyword)
 		{
 			KeywordLengths[Keyword] = FCString::Strlen(Keywords[Keyword]);
+			Seconds[Keyword] = FChar::ToLower(Keywords[Keyword][1]);
 			Resume[Keyword] = 0;
+			Cursor[Keyword] = 0;
 		}
+
+		// A match needs a blank followed by a keyword's second character; only such positions are tried.
+		// Writing line feeds never makes a new one, so they can be listed ahead of the passes. Those no pass
+		// has reached yet lie within the last Lag * KeywordCount positions, so a block's worth fits.
+		TArray<int32> Candidates;
+		Candidates.SetNumUninitialized(BlockSize + Lag * KeywordCount + 1);
+		int32 CandidateCount = 0;
+		int32 Scanned = 0;
 		const int64 Total = static_cast<int64>(Length) + static_cast<int64>(Lag) * (KeywordCount - 1);
 		for (int64 Limit = 0; Limit < Total;)
 		{
 			Limit = FMath::Min<int64>(Limit + BlockSize, Total);
+			const int32 ScanEnd = static_cast<int32>(FMath::Min<int64>(Limit, static_cast<int64>(Length) - 1));
+			for (; Scanned < ScanEnd; ++Scanned)
+			{
+				if (Data[Scanned] == ' ')
+				{
+					const TCHAR Next = FChar::ToLower(Data[Scanned + 1]);
+					for (int32 Keyword = 0; Keyword < KeywordCount; ++Keyword)
+					{
+						if (Next == Seconds[Keyword])
+						{
+							Candidates[CandidateCount++] = Scanned;
+							break;
+						}
+					}
+				}
+			}
+
+			int32 Consumed = CandidateCount;
 			for (int32 Keyword = 0; Keyword < KeywordCount; ++Keyword)
 			{
-				Resume[Keyword] = BreakBeforeUpTo(Data, Length, Keywords[Keyword], KeywordLengths[Keyword], Resume[Keyword], Limit - static_cast<int64>(Lag) * Keyword);
+				const int32 PatternLength = KeywordLengths[Keyword];
+				const int64 End = FMath::Min<int64>(Limit - static_cast<int64>(Lag) * Keyword, static_cast<int64>(Length) - PatternLength + 1);
+				int32 Index = Cursor[Keyword];
+				for (; Index < CandidateCount && Candidates[Index] < End; ++Index)
+				{
+					const int32 Position = Candidates[Index];
+					if (Position >= Resume[Keyword] && MatchesIgnoreCase(Data, Length, Position, Keywords[Keyword], PatternLength))
+					{
+						Data[Position] = '\n';
+						Resume[Keyword] = Position + PatternLength;
+					}
+				}
+				Cursor[Keyword] = Index;
+				Consumed = FMath::Min(Consumed, Index);
+			}
+			for (int32 Index = Consumed; Index < CandidateCount; ++Index)
+			{
+				Candidates[Index - Consumed] = Candidates[Index];
+			}
+			CandidateCount -= Consumed;
+			for (int32 Keyword = 0; Keyword < KeywordCount; ++Keyword)
+			{
+				Cursor[Keyword] -= Consumed;
 			}
 		}
 	}
