@@ -41,10 +41,10 @@ namespace
 		return Object;
 	}
 
-	/** Adds the members of a zero transform under the scene root: no parent, no offset, no rotation. */
-	void AddZeroXform(FJsonObject& Object)
+	/** Adds the members of a zero transform under ParentId: no offset, no rotation. */
+	void AddZeroXform(FJsonObject& Object, const TCHAR* ParentId = TEXT(""))
 	{
-		Object.SetStringField(TEXT("parentId"), TEXT(""));
+		Object.SetStringField(TEXT("parentId"), ParentId);
 		Object.SetObjectField(TEXT("location"), MakeVector(TEXT("x"), 0, TEXT("y"), 0, TEXT("z"), 0));
 		Object.SetObjectField(TEXT("rotation"), MakeVector(TEXT("pitch"), 0, TEXT("yaw"), 0, TEXT("roll"), 0));
 	}
@@ -73,9 +73,7 @@ namespace
 	{
 		TSharedPtr<FJsonObject> Component = MakeShared<FJsonObject>();
 		Component->SetStringField(TEXT("assetPath"), AssetPath);
-		Component->SetStringField(TEXT("parentId"), TEXT("nDisplayXform"));
-		Component->SetObjectField(TEXT("location"), MakeVector(TEXT("x"), 0, TEXT("y"), 0, TEXT("z"), 0));
-		Component->SetObjectField(TEXT("rotation"), MakeVector(TEXT("pitch"), 0, TEXT("yaw"), 0, TEXT("roll"), 0));
+		AddZeroXform(*Component, TEXT("nDisplayXform"));
 		return Component;
 	}
 
@@ -127,38 +125,6 @@ namespace
 
 FString UOrvaneNDisplayConfigImporter::GenerateNDisplayConfigFromORVS(const FOrvaneStageData& StageData, const TArray<FString>& MeshAssetPaths, bool bIncludeICVFXCamera)
 {
-	// The canvas is sized before anything is written. Widths add up in 64 bits: resolutions are 32-bit
-	// values from the stage file, and their sum must not overflow.
-	int64 CanvasWidth = 0;
-	int64 CanvasHeight = 0;
-	{
-		int64 RowWidth = 0;
-		int64 RowHeight = 0;
-		int64 WidestRow = 0;
-		int64 TotalHeight = 0;
-		for (const FOrvaneWallData& Wall : StageData.Walls)
-		{
-			const int64 Width = ViewportWidth(Wall);
-			const int64 Height = ViewportHeight(Wall);
-			if (RowWidth + Width > MaxRowWidth && RowWidth > 0)
-			{
-				WidestRow = FMath::Max(WidestRow, RowWidth);
-				TotalHeight += RowHeight;
-				RowWidth = Width;
-				RowHeight = Height;
-			}
-			else
-			{
-				RowWidth += Width;
-				RowHeight = FMath::Max(RowHeight, Height);
-			}
-		}
-		CanvasWidth = FMath::Max(WidestRow, RowWidth);
-		CanvasHeight = TotalHeight + RowHeight;
-		CanvasWidth = CanvasWidth == 0 ? DefaultViewportWidth : CanvasWidth;
-		CanvasHeight = CanvasHeight == 0 ? DefaultViewportHeight : CanvasHeight;
-	}
-
 	TSharedPtr<FJsonObject> Config = MakeShared<FJsonObject>();
 	Config->SetStringField(TEXT("description"), FString::Printf(TEXT("Generated from Orvane Stage: %s"), *StageData.StageName));
 	Config->SetStringField(TEXT("version"), TEXT("5.00"));
@@ -211,6 +177,56 @@ FString UOrvaneNDisplayConfigImporter::GenerateNDisplayConfigFromORVS(const FOrv
 	}
 	Config->SetObjectField(TEXT("scene"), Scene);
 
+	// Wall viewports fill the canvas in rows, left to right; a row wraps before it would grow wider than
+	// MaxRowWidth. Positions add up in 64 bits: resolutions are 32-bit values from the stage file, and their
+	// sum must not overflow.
+	TSharedPtr<FJsonObject> Viewports = MakeShared<FJsonObject>();
+	int64 CursorX = 0;
+	int64 CursorY = 0;
+	int64 RowHeight = 0;
+	int64 WidestRow = 0;
+	ForEachPairedWall(StageData, MeshAssetPaths, [&](const FOrvaneWallData& Wall, const FString* MeshPath)
+		{
+			const int64 Width = ViewportWidth(Wall);
+			const int64 Height = ViewportHeight(Wall);
+			if (CursorX + Width > MaxRowWidth && CursorX > 0)
+			{
+				WidestRow = FMath::Max(WidestRow, CursorX);
+				CursorY += RowHeight;
+				CursorX = 0;
+				RowHeight = 0;
+			}
+			TSharedPtr<FJsonObject> Parameters = MakeShared<FJsonObject>();
+			if (MeshPath)
+			{
+				Parameters->SetStringField(TEXT("mesh"), Wall.Label);
+				Parameters->SetStringField(TEXT("section_index"), TEXT("0.0"));
+				Parameters->SetStringField(TEXT("base_uv_index"), TEXT("-1.0"));
+				Parameters->SetStringField(TEXT("chromakey_uv_index"), TEXT("-1.0"));
+				Parameters->SetStringField(TEXT("mesh_component"), Wall.Label);
+			}
+			else
+			{
+				Parameters->SetStringField(TEXT("screen"), Wall.Label);
+			}
+			Viewports->SetObjectField(FString::Printf(TEXT("VP_%s"), *Wall.Label), MakeViewport(CursorX, CursorY, Width, Height, MeshPath ? TEXT("mesh") : TEXT("simple"), Parameters));
+			CursorX += Width;
+			RowHeight = FMath::Max(RowHeight, Height); });
+	if (bIncludeICVFXCamera)
+	{
+		// Placed after the last wall; it does not enter the canvas, so it may lie outside the window.
+		const bool bWrap = CursorX + DefaultViewportWidth > MaxRowWidth && CursorX > 0;
+		TSharedPtr<FJsonObject> Parameters = MakeShared<FJsonObject>();
+		Parameters->SetStringField(TEXT("component"), TEXT("Orvane_ICVFX_Camera"));
+		Parameters->SetStringField(TEXT("camera_component"), TEXT("Orvane_ICVFX_Camera"));
+		Parameters->SetStringField(TEXT("native"), TEXT(""));
+		Viewports->SetObjectField(TEXT("VP_ICVFX"), MakeViewport(bWrap ? 0 : CursorX, bWrap ? CursorY + RowHeight : CursorY, DefaultViewportWidth, DefaultViewportHeight, TEXT("camera"), Parameters));
+	}
+	const int64 UsedWidth = FMath::Max(WidestRow, CursorX);
+	const int64 UsedHeight = CursorY + RowHeight;
+	const int64 CanvasWidth = UsedWidth > 0 ? UsedWidth : DefaultViewportWidth;
+	const int64 CanvasHeight = UsedHeight > 0 ? UsedHeight : DefaultViewportHeight;
+
 	TSharedPtr<FJsonObject> Cluster = MakeShared<FJsonObject>();
 	TSharedPtr<FJsonObject> PrimaryNode = MakeShared<FJsonObject>();
 	PrimaryNode->SetStringField(TEXT("id"), TEXT("Node_0"));
@@ -235,50 +251,6 @@ FString UOrvaneNDisplayConfigImporter::GenerateNDisplayConfigFromORVS(const FOrv
 	Window->SetNumberField(TEXT("h"), static_cast<double>(CanvasHeight));
 	Node->SetObjectField(TEXT("window"), Window);
 	Node->SetObjectField(TEXT("postprocess"), MakeShared<FJsonObject>());
-
-	TSharedPtr<FJsonObject> Viewports = MakeShared<FJsonObject>();
-	int64 CursorX = 0;
-	int64 CursorY = 0;
-	int64 RowWidth = 0;
-	int64 RowHeight = 0;
-	ForEachPairedWall(StageData, MeshAssetPaths, [&](const FOrvaneWallData& Wall, const FString* MeshPath)
-		{
-			const int64 Width = ViewportWidth(Wall);
-			const int64 Height = ViewportHeight(Wall);
-			if (RowWidth + Width > MaxRowWidth && RowWidth > 0)
-			{
-				CursorY += RowHeight;
-				CursorX = 0;
-				RowWidth = 0;
-				RowHeight = 0;
-			}
-			TSharedPtr<FJsonObject> Parameters = MakeShared<FJsonObject>();
-			if (MeshPath)
-			{
-				Parameters->SetStringField(TEXT("mesh"), Wall.Label);
-				Parameters->SetStringField(TEXT("section_index"), TEXT("0.0"));
-				Parameters->SetStringField(TEXT("base_uv_index"), TEXT("-1.0"));
-				Parameters->SetStringField(TEXT("chromakey_uv_index"), TEXT("-1.0"));
-				Parameters->SetStringField(TEXT("mesh_component"), Wall.Label);
-			}
-			else
-			{
-				Parameters->SetStringField(TEXT("screen"), Wall.Label);
-			}
-			Viewports->SetObjectField(FString::Printf(TEXT("VP_%s"), *Wall.Label), MakeViewport(CursorX, CursorY, Width, Height, MeshPath ? TEXT("mesh") : TEXT("simple"), Parameters));
-			CursorX += Width;
-			RowWidth += Width;
-			RowHeight = FMath::Max(RowHeight, Height); });
-	if (bIncludeICVFXCamera)
-	{
-		// Placed after the last wall; it does not enter the canvas, so it may lie outside the window.
-		const bool bWrap = RowWidth + DefaultViewportWidth > MaxRowWidth && RowWidth > 0;
-		TSharedPtr<FJsonObject> Parameters = MakeShared<FJsonObject>();
-		Parameters->SetStringField(TEXT("component"), TEXT("Orvane_ICVFX_Camera"));
-		Parameters->SetStringField(TEXT("camera_component"), TEXT("Orvane_ICVFX_Camera"));
-		Parameters->SetStringField(TEXT("native"), TEXT(""));
-		Viewports->SetObjectField(TEXT("VP_ICVFX"), MakeViewport(bWrap ? 0 : CursorX, bWrap ? CursorY + RowHeight : CursorY, DefaultViewportWidth, DefaultViewportHeight, TEXT("camera"), Parameters));
-	}
 	Node->SetObjectField(TEXT("viewports"), Viewports);
 
 	TSharedPtr<FJsonObject> Nodes = MakeShared<FJsonObject>();
@@ -327,7 +299,7 @@ FString UOrvaneNDisplayConfigImporter::CreateNDisplayFromORVS(const FString& Orv
 	const FString BaseName = FPaths::GetBaseFilename(OrvsFilePath).Replace(TEXT(" "), TEXT("_"), ESearchCase::CaseSensitive).Replace(TEXT("-"), TEXT("_"), ESearchCase::CaseSensitive);
 	const FString OutputPath = FPaths::GetPath(OrvsFilePath) / FString::Printf(TEXT("%s.ndisplay"), *BaseName);
 
-	OutMeshAssetPaths = MeshAssetPaths;
+	OutMeshAssetPaths = MoveTemp(MeshAssetPaths);
 
 	if (!FFileHelper::SaveStringToFile(Json, *OutputPath))
 	{
