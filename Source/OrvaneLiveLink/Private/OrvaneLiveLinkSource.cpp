@@ -293,11 +293,7 @@ void FOrvaneLiveLinkSource::PushPoseToLiveLinkClient(const ORVCameraPose& Pose, 
 	{
 		// The exact rational rate keeps the local clock in step at 23.976, 29.97 and 59.94 fps, and a
 		// floating-point division cannot fault for any pair of 32-bit values.
-		const double Rate = static_cast<double>(Pose.RateNumerator) / static_cast<double>(Pose.RateDenominator);
-		if (Rate != FrameRate)
-		{
-			FrameRate = Rate;
-		}
+		FrameRate = static_cast<double>(Pose.RateNumerator) / static_cast<double>(Pose.RateDenominator);
 
 		int64 Frame = Pose.FrameNumber;
 		if (Setup.bLocalClock)
