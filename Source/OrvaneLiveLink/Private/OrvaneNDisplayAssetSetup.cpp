@@ -29,9 +29,9 @@
 #include "Misc/PackageName.h"
 #include "Misc/Paths.h"
 #include "Modules/ModuleManager.h"
+#include "OrvanePackageSaving.h"
 #include "Templates/Casts.h"
 #include "UObject/Package.h"
-#include "UObject/SavePackage.h"
 #include "UObject/SoftObjectPath.h"
 #include "UObject/SoftObjectPtr.h"
 #include "UObject/UnrealType.h"
@@ -51,27 +51,6 @@ namespace
 	bool IsICVFXCameraClass(const UObject* Object)
 	{
 		return Object && ContainsIgnoreCase(Object->GetClass()->GetName(), TEXT("ICVFXCamera"));
-	}
-
-	/** Saves a whole package with the settings every asset of the stage shares; clears its dirty flag on success. */
-	bool SavePackageFile(UPackage* Package)
-	{
-		Package->FullyLoad();
-		Package->MarkPackageDirty();
-		const FString FileName = FPackageName::LongPackageNameToFilename(Package->GetName(), FPackageName::GetAssetPackageExtension());
-		FSavePackageArgs SaveArgs;
-		SaveArgs.TopLevelFlags = RF_Public | RF_Standalone;
-		SaveArgs.SaveFlags = SAVE_NoError;
-		SaveArgs.bForceByteSwapping = false;
-		SaveArgs.bWarnOfLongFilename = true;
-		SaveArgs.bSlowTask = true;
-		SaveArgs.Error = GError;
-		const bool bSaved = UPackage::SavePackage(Package, nullptr, *FileName, SaveArgs);
-		if (bSaved)
-		{
-			Package->SetDirtyFlag(false);
-		}
-		return bSaved;
 	}
 
 	/** Writes the inner-frustum switches and the external camera of an ICVFX camera component's settings, found by name. */
@@ -433,7 +412,7 @@ bool UOrvaneNDisplayConfigImporter::SaveDisplayClusterAssets(const TArray<FStrin
 	bool bAllSaved = true;
 	for (UPackage* Package : Packages)
 	{
-		if (SavePackageFile(Package))
+		if (OrvanePackageSaving::SavePackageFile(Package))
 		{
 			++Saved;
 		}
@@ -464,7 +443,7 @@ bool UOrvaneNDisplayConfigImporter::SaveBlueprintAsset(UBlueprint* Blueprint)
 		UE_LOG(LogTemp, Error, TEXT("SaveBlueprintAsset: Blueprint has no package"));
 		return false;
 	}
-	if (SavePackageFile(Package))
+	if (OrvanePackageSaving::SavePackageFile(Package))
 	{
 		FAssetRegistryModule::AssetCreated(Blueprint);
 		UE_LOG(LogTemp, Log, TEXT("SaveBlueprintAsset: Successfully saved blueprint: %s"), *Package->GetName());

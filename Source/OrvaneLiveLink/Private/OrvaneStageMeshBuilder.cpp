@@ -9,9 +9,9 @@
 #include "Engine/StaticMesh.h"
 #include "MeshDescription.h"
 #include "Misc/PackageName.h"
+#include "OrvanePackageSaving.h"
 #include "StaticMeshAttributes.h"
 #include "UObject/Package.h"
-#include "UObject/SavePackage.h"
 #endif
 
 #include <cmath>
@@ -167,25 +167,14 @@ UStaticMesh* UOrvaneStageImporter::CreateStaticMeshFromWallData(const FOrvaneWal
 
 	StaticMesh->CommitMeshDescription(0);
 	StaticMesh->Build(false);
-	Package->FullyLoad();
-	Package->MarkPackageDirty();
-
-	const FString FileName = FPackageName::LongPackageNameToFilename(PackagePath, FPackageName::GetAssetPackageExtension());
-	FSavePackageArgs SaveArgs;
-	SaveArgs.TopLevelFlags = RF_Public | RF_Standalone;
-	SaveArgs.SaveFlags = SAVE_NoError;
-	SaveArgs.bForceByteSwapping = false;
-	SaveArgs.bWarnOfLongFilename = true;
-	SaveArgs.bSlowTask = true;
-	SaveArgs.Error = GError;
-	if (UPackage::SavePackage(Package, nullptr, *FileName, SaveArgs))
+	if (OrvanePackageSaving::SavePackageFile(Package))
 	{
-		Package->SetDirtyFlag(false);
 		FAssetRegistryModule::AssetCreated(StaticMesh);
 	}
 	else
 	{
 		// The mesh still exists in memory and callers use it; the missing file must not go unnoticed.
+		const FString FileName = FPackageName::LongPackageNameToFilename(PackagePath, FPackageName::GetAssetPackageExtension());
 		UE_LOG(LogTemp, Error, TEXT("CreateStaticMeshFromWallData: Failed to save %s"), *FileName);
 	}
 	return StaticMesh;
