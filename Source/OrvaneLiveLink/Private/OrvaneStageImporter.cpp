@@ -340,6 +340,34 @@ namespace
 	{
 		return FCString::Atoi(*Node->GetAttribute(Name));
 	}
+
+	/** The x, y and z attributes of the named child element; zeros when it is missing. */
+	template <typename XYZType>
+	XYZType ReadXYZElement(const FXmlNode* ParentNode, const FString& ChildName)
+	{
+		XYZType Result;
+		if (const FXmlNode* Node = ParentNode ? ParentNode->FindChildNode(ChildName) : nullptr)
+		{
+			Result.X = ParseFloatAttribute(Node, TEXT("x"));
+			Result.Y = ParseFloatAttribute(Node, TEXT("y"));
+			Result.Z = ParseFloatAttribute(Node, TEXT("z"));
+		}
+		return Result;
+	}
+
+	/** The Count numbers after the keyword of an OBJ line, each read as a float; false when the line has fewer. */
+	template <int32 Count>
+	bool ReadCoordinates(FStringView Line, double (&OutCoordinates)[Count])
+	{
+		const int32 Tokens = ForEachToken(Line, [&OutCoordinates](int32 Index, FStringView Token)
+			{
+				if (Index >= 1 && Index <= Count)
+				{
+					OutCoordinates[Index - 1] = NarrowToFloat(ParseDouble(Token));
+				}
+				return true; });
+		return Tokens > Count;
+	}
 }
 
 bool UOrvaneStageImporter::ParseOrvaneFile(const FString& FilePath, FOrvaneStageData& OutStageData, FString& OutErrorMessage)
@@ -561,26 +589,12 @@ float UOrvaneStageImporter::GetElementFloat(const FXmlNode* ParentNode, const FS
 
 FOrvanePosition UOrvaneStageImporter::GetElementPosition(const FXmlNode* ParentNode, const FString& ChildName)
 {
-	FOrvanePosition Position;
-	if (const FXmlNode* Node = ParentNode ? ParentNode->FindChildNode(ChildName) : nullptr)
-	{
-		Position.X = ParseFloatAttribute(Node, TEXT("x"));
-		Position.Y = ParseFloatAttribute(Node, TEXT("y"));
-		Position.Z = ParseFloatAttribute(Node, TEXT("z"));
-	}
-	return Position;
+	return ReadXYZElement<FOrvanePosition>(ParentNode, ChildName);
 }
 
 FOrvaneRotation UOrvaneStageImporter::GetElementRotation(const FXmlNode* ParentNode, const FString& ChildName)
 {
-	FOrvaneRotation Rotation;
-	if (const FXmlNode* Node = ParentNode ? ParentNode->FindChildNode(ChildName) : nullptr)
-	{
-		Rotation.X = ParseFloatAttribute(Node, TEXT("x"));
-		Rotation.Y = ParseFloatAttribute(Node, TEXT("y"));
-		Rotation.Z = ParseFloatAttribute(Node, TEXT("z"));
-	}
-	return Rotation;
+	return ReadXYZElement<FOrvaneRotation>(ParentNode, ChildName);
 }
 
 FOrvaneResolution UOrvaneStageImporter::GetElementResolution(const FXmlNode* ParentNode, const FString& ChildName)
@@ -717,14 +731,7 @@ bool UOrvaneStageImporter::ParseOBJContent(const FString& Content, FOrvaneMeshDa
 bool UOrvaneStageImporter::ParseOBJVertex(FStringView Line, FVector& OutVertex)
 {
 	double Coordinates[3] = {0.0, 0.0, 0.0};
-	const int32 Tokens = ForEachToken(Line, [&Coordinates](int32 Index, FStringView Token)
-		{
-			if (Index >= 1 && Index <= 3)
-			{
-				Coordinates[Index - 1] = NarrowToFloat(ParseDouble(Token));
-			}
-			return true; });
-	if (Tokens < 4)
+	if (!ReadCoordinates(Line, Coordinates))
 	{
 		return false;
 	}
@@ -735,14 +742,7 @@ bool UOrvaneStageImporter::ParseOBJVertex(FStringView Line, FVector& OutVertex)
 bool UOrvaneStageImporter::ParseOBJUV(FStringView Line, FVector2D& OutUV)
 {
 	double Coordinates[2] = {0.0, 0.0};
-	const int32 Tokens = ForEachToken(Line, [&Coordinates](int32 Index, FStringView Token)
-		{
-			if (Index >= 1 && Index <= 2)
-			{
-				Coordinates[Index - 1] = NarrowToFloat(ParseDouble(Token));
-			}
-			return true; });
-	if (Tokens < 3)
+	if (!ReadCoordinates(Line, Coordinates))
 	{
 		return false;
 	}
