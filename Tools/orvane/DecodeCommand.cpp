@@ -5,8 +5,7 @@
 #include "Dom/JsonObject.h"
 #include "OrvaneMessageDecoder.h"
 #include "OrvaneSourceState.h"
-#include "Policies/CondensedJsonPrintPolicy.h"
-#include "Serialization/JsonSerializer.h"
+#include "ToolJson.h"
 
 #include <cmath>
 #include <cstdio>
@@ -18,31 +17,6 @@
 
 namespace
 {
-	/** A number that reads back to the same value; JSON has no non-finite numbers, so those become strings. */
-	TSharedPtr<FJsonValue> Number(double Value)
-	{
-		if (std::isnan(Value))
-		{
-			return MakeShared<FJsonValueString>(TEXT("nan"));
-		}
-		if (std::isinf(Value))
-		{
-			return MakeShared<FJsonValueString>(Value > 0 ? TEXT("inf") : TEXT("-inf"));
-		}
-		return MakeShared<FJsonValueNumber>(Value);
-	}
-
-	template <int32 Count>
-	TArray<TSharedPtr<FJsonValue>> Numbers(const double (&Values)[Count])
-	{
-		TArray<TSharedPtr<FJsonValue>> Array;
-		for (const double Value : Values)
-		{
-			Array.Add(Number(Value));
-		}
-		return Array;
-	}
-
 	TSharedRef<FJsonObject> SetupToJson(const ORVCameraSetup& Setup)
 	{
 		TSharedRef<FJsonObject> Object = MakeShared<FJsonObject>();
@@ -61,11 +35,11 @@ namespace
 	TSharedRef<FJsonObject> PoseToJson(const ORVCameraPose& Pose)
 	{
 		TSharedRef<FJsonObject> Object = MakeShared<FJsonObject>();
-		Object->SetArrayField(TEXT("Location"), Numbers(Pose.Location));
-		Object->SetArrayField(TEXT("Rotation"), Numbers(Pose.Rotation));
-		Object->SetArrayField(TEXT("Scale"), Numbers(Pose.Scale));
-		Object->SetArrayField(TEXT("Lens"), Numbers(Pose.Lens));
-		Object->SetArrayField(TEXT("Sensor"), Numbers(Pose.Sensor));
+		Object->SetField(TEXT("Location"), JsonNumbers(Pose.Location));
+		Object->SetField(TEXT("Rotation"), JsonNumbers(Pose.Rotation));
+		Object->SetField(TEXT("Scale"), JsonNumbers(Pose.Scale));
+		Object->SetField(TEXT("Lens"), JsonNumbers(Pose.Lens));
+		Object->SetField(TEXT("Sensor"), JsonNumbers(Pose.Sensor));
 		Object->SetNumberField(TEXT("FrameNumber"), Pose.FrameNumber);
 		Object->SetNumberField(TEXT("RateNumerator"), Pose.RateNumerator);
 		Object->SetNumberField(TEXT("RateDenominator"), Pose.RateDenominator);
@@ -79,10 +53,10 @@ namespace
 		TSharedRef<FJsonObject> Object = MakeShared<FJsonObject>();
 		Object->SetNumberField(TEXT("Action"), Action.Action);
 		Object->SetStringField(TEXT("Param"), Action.Param);
-		Object->SetField(TEXT("ScreenX"), Number(Action.ScreenX));
-		Object->SetField(TEXT("ScreenY"), Number(Action.ScreenY));
+		Object->SetField(TEXT("ScreenX"), JsonNumber(Action.ScreenX));
+		Object->SetField(TEXT("ScreenY"), JsonNumber(Action.ScreenY));
 		Object->SetNumberField(TEXT("CaptureMode"), Action.CaptureMode);
-		Object->SetField(TEXT("FovOverscan"), Number(Action.FovOverscan));
+		Object->SetField(TEXT("FovOverscan"), JsonNumber(Action.FovOverscan));
 		Object->SetNumberField(TEXT("ImageWidth"), Action.ImageWidth);
 		Object->SetNumberField(TEXT("ImageHeight"), Action.ImageHeight);
 		Object->SetBoolField(TEXT("IncludeRotation"), Action.IncludeRotation);
@@ -133,9 +107,7 @@ int RunDecode(int ArgC, char** ArgV)
 			Line->SetObjectField(TEXT("setup"), TSharedPtr<FJsonObject>(SetupToJson(Setup)));
 			Line->SetObjectField(TEXT("pose"), TSharedPtr<FJsonObject>(PoseToJson(Pose)));
 			Line->SetObjectField(TEXT("action"), TSharedPtr<FJsonObject>(ActionToJson(Action)));
-			FString Text;
-			FJsonSerializer::Serialize(Line, TJsonWriterFactory<TCHAR, TCondensedJsonPrintPolicy<TCHAR>>::Create(&Text));
-			std::fputs(TCHAR_TO_UTF8(*Text), stdout);
+			std::fputs(TCHAR_TO_UTF8(*ToJsonLine(Line)), stdout);
 			std::fputc('\n', stdout);
 		});
 	return 0;

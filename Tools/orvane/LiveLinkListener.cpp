@@ -12,10 +12,9 @@
 #include "Modules/ModuleManager.h"
 #include "OrvaneLiveLinkSource.h"
 #include "OrvaneLiveLinkSourceFactory.h"
-#include "Policies/CondensedJsonPrintPolicy.h"
 #include "Roles/LiveLinkCameraTypes.h"
-#include "Serialization/JsonSerializer.h"
 #include "Templates/Casts.h"
+#include "ToolJson.h"
 #include "UObject/UObjectGlobals.h"
 
 #include <algorithm>
@@ -28,37 +27,6 @@
 
 namespace
 {
-	/** A number that reads back to the same value; JSON has no non-finite numbers, so those become strings. */
-	TSharedPtr<FJsonValue> JsonNumber(double Value)
-	{
-		if (std::isnan(Value))
-		{
-			return MakeShared<FJsonValueString>(TEXT("nan"));
-		}
-		if (std::isinf(Value))
-		{
-			return MakeShared<FJsonValueString>(Value > 0 ? TEXT("inf") : TEXT("-inf"));
-		}
-		return MakeShared<FJsonValueNumber>(Value);
-	}
-
-	TSharedPtr<FJsonValue> JsonNumbers(std::initializer_list<double> Values)
-	{
-		TArray<TSharedPtr<FJsonValue>> Array;
-		for (const double Value : Values)
-		{
-			Array.Add(JsonNumber(Value));
-		}
-		return MakeShared<FJsonValueArray>(Array);
-	}
-
-	FString ToJsonLine(const TSharedRef<FJsonObject>& Object)
-	{
-		FString Text;
-		FJsonSerializer::Serialize(Object, TJsonWriterFactory<TCHAR, TCondensedJsonPrintPolicy<TCHAR>>::Create(&Text));
-		return Text;
-	}
-
 	/** The shortest text that reads back to the same value of the number's own type. */
 	template <typename NumberType>
 	FString Readable(NumberType Value)
@@ -228,6 +196,11 @@ void FLiveLinkListener::PrintStatus()
 	{
 		WriteLine(FString::Printf(TEXT("status %s on %s"), *Status, *EndpointText));
 	}
+	WriteHeldLogLines();
+}
+
+void FLiveLinkListener::WriteHeldLogLines()
+{
 	std::vector<FString> Held;
 	{
 		std::lock_guard<std::mutex> Lock(OutputMutex);
@@ -307,16 +280,7 @@ void FLiveLinkListener::Close()
 	if (bLogDeviceAdded)
 	{
 		GLog->RemoveOutputDevice(this);
-		std::vector<FString> Held;
-		{
-			std::lock_guard<std::mutex> Lock(OutputMutex);
-			bHoldLogLines = false;
-			Held.swap(HeldLogLines);
-		}
-		for (const FString& Line : Held)
-		{
-			WriteLine(Line);
-		}
+		WriteHeldLogLines();
 		GLog->SetStdErrEcho(true);
 		bLogDeviceAdded = false;
 	}

@@ -77,6 +77,8 @@ public:
 private:
 	void OnPush(const FLiveLinkHostPushRecord& Record);
 	void WriteLine(const FString& Line);
+	/** Stops holding log lines back and writes the ones held so far. */
+	void WriteHeldLogLines();
 
 	bool bJsonLines;
 	bool bKeepFrames;

@@ -4,8 +4,7 @@
 #include "CoreMinimal.h"
 #include "Dom/JsonObject.h"
 #include "OrvaneStageImporter.h"
-#include "Policies/CondensedJsonPrintPolicy.h"
-#include "Serialization/JsonSerializer.h"
+#include "ToolJson.h"
 
 #include <cmath>
 #include <cstdio>
@@ -17,42 +16,12 @@ namespace
 	/** Lines printed per kind of warning before the rest are only counted. */
 	constexpr int32 MaxWarningsPerKind = 20;
 
-	/** A number that reads back to the same value; JSON has no non-finite numbers, so those become strings. */
-	TSharedPtr<FJsonValue> Number(double Value)
-	{
-		if (std::isnan(Value))
-		{
-			return MakeShared<FJsonValueString>(TEXT("nan"));
-		}
-		if (std::isinf(Value))
-		{
-			return MakeShared<FJsonValueString>(Value > 0 ? TEXT("inf") : TEXT("-inf"));
-		}
-		return MakeShared<FJsonValueNumber>(Value);
-	}
-
-	/** A 32-bit float widened to double, which prints with enough digits to read back as the same float. */
-	TSharedPtr<FJsonValue> Number(float Value)
-	{
-		return Number(static_cast<double>(Value));
-	}
-
-	TSharedPtr<FJsonValue> Numbers(std::initializer_list<double> Values)
-	{
-		TArray<TSharedPtr<FJsonValue>> Array;
-		for (const double Value : Values)
-		{
-			Array.Add(Number(Value));
-		}
-		return MakeShared<FJsonValueArray>(Array);
-	}
-
 	TSharedPtr<FJsonObject> XYZ(float X, float Y, float Z)
 	{
 		TSharedPtr<FJsonObject> Object = MakeShared<FJsonObject>();
-		Object->SetField(TEXT("X"), Number(X));
-		Object->SetField(TEXT("Y"), Number(Y));
-		Object->SetField(TEXT("Z"), Number(Z));
+		Object->SetField(TEXT("X"), JsonNumber(X));
+		Object->SetField(TEXT("Y"), JsonNumber(Y));
+		Object->SetField(TEXT("Z"), JsonNumber(Z));
 		return Object;
 	}
 
@@ -81,13 +50,13 @@ namespace
 		Vertices.Reserve(Mesh.Vertices.Num());
 		for (const FVector& Vertex : Mesh.Vertices)
 		{
-			Vertices.Add(Numbers({Vertex.X, Vertex.Y, Vertex.Z}));
+			Vertices.Add(JsonNumbers({Vertex.X, Vertex.Y, Vertex.Z}));
 		}
 		TArray<TSharedPtr<FJsonValue>> UVs;
 		UVs.Reserve(Mesh.UVs.Num());
 		for (const FVector2D& UV : Mesh.UVs)
 		{
-			UVs.Add(Numbers({UV.X, UV.Y}));
+			UVs.Add(JsonNumbers({UV.X, UV.Y}));
 		}
 		TArray<TSharedPtr<FJsonValue>> Faces;
 		Faces.Reserve(Mesh.Faces.Num());
@@ -96,7 +65,7 @@ namespace
 			TArray<TSharedPtr<FJsonValue>> Corners;
 			for (const FOrvaneVertex& Corner : Face.Vertices)
 			{
-				Corners.Add(Numbers({static_cast<double>(Corner.VertexIndex), static_cast<double>(Corner.UVIndex)}));
+				Corners.Add(JsonNumbers({static_cast<double>(Corner.VertexIndex), static_cast<double>(Corner.UVIndex)}));
 			}
 			Faces.Add(MakeShared<FJsonValueArray>(Corners));
 		}
@@ -123,7 +92,7 @@ namespace
 		Object->SetStringField(TEXT("Label"), Wall.Label);
 		Object->SetStringField(TEXT("ModelPath"), Wall.ModelPath);
 		Object->SetBoolField(TEXT("bActive"), Wall.bActive);
-		Object->SetField(TEXT("Scale"), Number(Wall.Scale));
+		Object->SetField(TEXT("Scale"), JsonNumber(Wall.Scale));
 		Object->SetObjectField(TEXT("Position"), XYZ(Wall.Position.X, Wall.Position.Y, Wall.Position.Z));
 		Object->SetObjectField(TEXT("Rotation"), XYZ(Wall.Rotation.X, Wall.Rotation.Y, Wall.Rotation.Z));
 		TSharedPtr<FJsonObject> Resolution = MakeShared<FJsonObject>();
@@ -402,9 +371,7 @@ int RunStageInspect(int ArgC, char** ArgV)
 		return 1;
 	}
 
-	FString Text;
-	FJsonSerializer::Serialize(StageToJson(Stage, bWithArrays), TJsonWriterFactory<TCHAR, TCondensedJsonPrintPolicy<TCHAR>>::Create(&Text));
-	std::fputs(TCHAR_TO_UTF8(*Text), stdout);
+	std::fputs(TCHAR_TO_UTF8(*ToJsonLine(StageToJson(Stage, bWithArrays))), stdout);
 	std::fputc('\n', stdout);
 	std::fflush(stdout);
 
