@@ -5,6 +5,7 @@
 #include "Dom/JsonObject.h"
 #include "OrvaneCompat.h"
 #include "OrvaneLiveLinkLog.h"
+#include "OrvaneNumbers.h"
 #include "OrvaneSourceState.h"
 #include "Serialization/JsonReader.h"
 #include "Serialization/JsonSerializer.h"
@@ -267,15 +268,7 @@ int32 FOrvaneMessageDecoder::ToInt32(double Value)
 
 float FOrvaneMessageDecoder::ToFloat(double Value)
 {
-	// Above the largest float, values within half a step of it still round to it; beyond, infinity.
-	constexpr double RoundsToMax = 3.4028235677973366e38;
-	const double Magnitude = std::abs(Value);
-	if (Magnitude > static_cast<double>(std::numeric_limits<float>::max()))
-	{
-		const float Limit = Magnitude < RoundsToMax ? std::numeric_limits<float>::max() : std::numeric_limits<float>::infinity();
-		return Value > 0.0 ? Limit : -Limit;
-	}
-	return static_cast<float>(Value);
+	return OrvaneNumbers::NarrowToFloat(Value);
 }
 
 uint64 FOrvaneMessageDecoder::ToUInt64(double Value)

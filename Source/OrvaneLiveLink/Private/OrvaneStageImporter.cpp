@@ -3,31 +3,17 @@
 
 #include "HAL/PlatformFileManager.h"
 #include "Misc/FileHelper.h"
+#include "OrvaneNumbers.h"
 #include "XmlFile.h"
 #include "XmlNode.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <limits>
 #include <string>
 
 namespace
 {
-	/** The C library's decimal-to-double conversion, narrowed to float with IEEE rounding (beyond the float range: infinity). */
-	float NarrowToFloat(double Value)
-	{
-		// Above the largest float, values within half a step of it still round to it.
-		constexpr double RoundsToMax = 3.4028235677973366e38;
-		const double Magnitude = std::abs(Value);
-		if (Magnitude > static_cast<double>(std::numeric_limits<float>::max()))
-		{
-			const float Limit = Magnitude < RoundsToMax ? std::numeric_limits<float>::max() : std::numeric_limits<float>::infinity();
-			return Value > 0.0 ? Limit : -Limit;
-		}
-		return static_cast<float>(Value);
-	}
-
 	/**
 	 * Reads a number the way the C library's decimal-to-double conversion does: leading white space, sign,
 	 * digits, fraction and exponent, stopping at the first character that does not fit; 0 when there is none.
@@ -333,7 +319,7 @@ namespace
 	float ParseFloatAttribute(const FXmlNode* Node, const TCHAR* Name)
 	{
 		const FString Value = Node->GetAttribute(Name);
-		return Value.IsEmpty() ? 0.0f : NarrowToFloat(FCString::Atod(*Value));
+		return Value.IsEmpty() ? 0.0f : OrvaneNumbers::NarrowToFloat(FCString::Atod(*Value));
 	}
 
 	int32 ParseIntAttribute(const FXmlNode* Node, const TCHAR* Name)
@@ -363,7 +349,7 @@ namespace
 			{
 				if (Index >= 1 && Index <= Count)
 				{
-					OutCoordinates[Index - 1] = NarrowToFloat(ParseDouble(Token));
+					OutCoordinates[Index - 1] = OrvaneNumbers::NarrowToFloat(ParseDouble(Token));
 				}
 				return true; });
 		return Tokens > Count;
@@ -584,7 +570,7 @@ bool UOrvaneStageImporter::GetElementBool(const FXmlNode* ParentNode, const FStr
 float UOrvaneStageImporter::GetElementFloat(const FXmlNode* ParentNode, const FString& ChildName, float DefaultValue)
 {
 	const FString Text = GetElementText(ParentNode, ChildName, TEXT(""));
-	return Text.IsEmpty() ? DefaultValue : NarrowToFloat(FCString::Atod(*Text));
+	return Text.IsEmpty() ? DefaultValue : OrvaneNumbers::NarrowToFloat(FCString::Atod(*Text));
 }
 
 FOrvanePosition UOrvaneStageImporter::GetElementPosition(const FXmlNode* ParentNode, const FString& ChildName)
