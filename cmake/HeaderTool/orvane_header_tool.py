@@ -895,14 +895,16 @@ def generate_struct(t, package, header_path):
     out.append("\t{")
     for p in t.properties:
         flags = flags_expression(p.flags, "CPF_None")
-        meta = metadata_list(p.metadata)
+        # Host only: a blueprint variable's name may hold blanks, which a C++ member name cannot.
+        reflected_name = next((value for key, value in p.metadata if key == "HostPropertyName"), p.name)
+        meta = metadata_list([(key, value) for key, value in p.metadata if key != "HostPropertyName"])
         where = f"// {os.path.basename(header_path)}:{p.line} {p.type_text} {p.name}"
         if p.bitfield:
             out.append(f"\t\t{where}")
-            out.append(f"\t\tBuilder.AddBitfieldBool({c_string(p.name)}, &SetBit_{p.name}, sizeof({t.name}), alignof({t.name}), sizeof({p.type_text}), EPropertyFlags({flags}), {meta});")
+            out.append(f"\t\tBuilder.AddBitfieldBool({c_string(reflected_name)}, &SetBit_{p.name}, sizeof({t.name}), alignof({t.name}), sizeof({p.type_text}), EPropertyFlags({flags}), {meta});")
         else:
             out.append(f"\t\t{where}")
-            out.append(f"\t\tBuilder.AddProperty<decltype({t.name}::{p.name})>({c_string(p.name)}, offsetof({t.name}, {p.name}), EPropertyFlags({flags}), {meta}, {c_string(p.type_text)});")
+            out.append(f"\t\tBuilder.AddProperty<decltype({t.name}::{p.name})>({c_string(reflected_name)}, offsetof({t.name}, {p.name}), EPropertyFlags({flags}), {meta}, {c_string(p.type_text)});")
     for f in t.functions:
         out.append(f"\t\tBuilder.AddFunction({c_string(f.name)}, EFunctionFlags({flags_expression(f.flags, 'FUNC_None')}), {metadata_list(f.metadata)});")
     out.append("\t}")

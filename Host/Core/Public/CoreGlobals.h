@@ -11,9 +11,13 @@
 
 #define GLog (FOutputDeviceRedirector::Get())
 
+class FConfigCacheIni;
+
 extern bool GIsEditor;
 extern uint64 GFrameCounter;
 /** The engine's output for errors. */
 extern CORE_API FOutputDeviceError* GError;
+/** The config cache: the .ini files behind config properties. */
+extern CORE_API FConfigCacheIni* GConfig;
 
 CORE_API DECLARE_LOG_CATEGORY_EXTERN(LogTemp, Log, All);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Containers/Array.h"
+#include "Containers/EnumAsByte.h"
 #include "Containers/ArrayView.h"
 #include "Containers/Map.h"
 #include "Containers/StringConv.h"
@@ -15,6 +16,7 @@
 #include "Internationalization/Internationalization.h"
 #include "Internationalization/Text.h"
 #include "Logging/LogMacros.h"
+#include "Math/Color.h"
 #include "Math/Quat.h"
 #include "Math/Rotator.h"
 #include "Math/Transform.h"

@@ -745,7 +745,7 @@ namespace UE::CoreUObject::Host::AssetFile
 				return false;
 			}
 		}
-		else
+		else if (IFileManager::Get().FileExists(*BulkFilename))
 		{
 			IFileManager::Get().Delete(*BulkFilename);
 		}
@@ -1006,7 +1006,9 @@ UObject* StaticLoadObject(UClass* Class, UObject* InOuter, const TCHAR* Name, co
 	{
 		return nullptr;
 	}
-	if (UObject* Found = StaticFindObject(Class, InOuter, Name))
+	// A bare package name stands for the asset in it (below), not for the package, unless a package is asked for.
+	UObject* Found = StaticFindObject(Class, InOuter, Name);
+	if (Found && (!Found->IsA(UPackage::StaticClass()) || Class == UPackage::StaticClass()))
 	{
 		return Found;
 	}

@@ -8,6 +8,7 @@
 #include "Misc/Guid.h"
 #include "UObject/Class.h"
 #include "UObject/GeneratedCppIncludes.h"
+#include "UObject/SoftObjectPath.h"
 
 #include <cstddef>
 
@@ -74,5 +75,14 @@ UE_HOST_DEFINE_BASE_STRUCTURE(FGuid, "Guid",
 	AddMember<uint32>(Builder, TEXT("B"), offsetof(FGuid, B), TEXT("uint32"));
 	AddMember<uint32>(Builder, TEXT("C"), offsetof(FGuid, C), TEXT("uint32"));
 	AddMember<uint32>(Builder, TEXT("D"), offsetof(FGuid, D), TEXT("uint32"));)
+
+// The host keeps a soft path as one string, its only member; config text writes it as the bare path.
+static_assert(sizeof(FSoftObjectPath) == sizeof(FString) && sizeof(FSoftClassPath) == sizeof(FString));
+
+UE_HOST_DEFINE_BASE_STRUCTURE(FSoftObjectPath, "SoftObjectPath",
+	AddMember<FString>(Builder, TEXT("PathString"), 0, TEXT("FString"));)
+
+UE_HOST_DEFINE_BASE_STRUCTURE(FSoftClassPath, "SoftClassPath",
+	AddMember<FString>(Builder, TEXT("PathString"), 0, TEXT("FString"));)
 
 #undef UE_HOST_DEFINE_BASE_STRUCTURE

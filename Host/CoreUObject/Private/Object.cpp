@@ -80,6 +80,10 @@ namespace UE::CoreUObject::Host
 			std::lock_guard<std::recursive_mutex> Lock(Table->Mutex);
 			Table->Slots[size_t(Index)].bReady = true;
 		}
+		if ((Flags & RF_ClassDefaultObject) != 0 && Class->HasAnyClassFlags(CLASS_Config))
+		{
+			LoadObjectConfig(Object);
+		}
 		Object->PostInitProperties();
 		return Object;
 	}
@@ -518,4 +522,9 @@ UObject* FWeakObjectPtr::Get() const
 	}
 	const FObjectTable::FSlot& Slot = Table->Slots[size_t(ObjectIndex)];
 	return Slot.SerialNumber == ObjectSerialNumber && Slot.bReady ? static_cast<UObject*>(Slot.Object) : nullptr;
+}
+
+void UObject::ProcessEvent(UFunction* Function, void* Parms)
+{
+	UE_LOG(LogUObjectGlobals, Warning, TEXT("ProcessEvent: %s has no body in the headless host; nothing was called"), Function ? *Function->GetName() : TEXT("(null)"));
 }

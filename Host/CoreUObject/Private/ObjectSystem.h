@@ -15,6 +15,12 @@ DECLARE_LOG_CATEGORY_EXTERN(LogUObjectGlobals, Log, All);
 
 namespace UE::CoreUObject::Host
 {
+	/** Reads a new class default object's config properties from the project's .ini files. */
+	void LoadObjectConfig(UObject* Object);
+}
+
+namespace UE::CoreUObject::Host
+{
 	/**
 	 * Every object the host makes, by index, with a name index per outer. The table owns the objects;
 	 * garbage collection frees the unreachable ones, shutdown the rest. All access is under Mutex.

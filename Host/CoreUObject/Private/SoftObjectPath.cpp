@@ -59,9 +59,39 @@ FSoftClassPath::FSoftClassPath(const UClass* InClass)
 {
 }
 
+UObject* FSoftObjectPath::TryLoad() const
+{
+	if (IsNull())
+	{
+		return nullptr;
+	}
+	if (UObject* Found = ResolveObject())
+	{
+		return Found;
+	}
+	return StaticLoadObject(UObject::StaticClass(), nullptr, *PathString, nullptr, LOAD_NoWarn);
+}
+
 UClass* FSoftClassPath::ResolveClass() const
 {
 	return dynamic_cast<UClass*>(ResolveObject());
+}
+
+UClass* FSoftClassPath::TryLoadClassChildOf(UClass* BaseClass) const
+{
+	UClass* Class = dynamic_cast<UClass*>(TryLoad());
+	return Class && (!BaseClass || Class->IsChildOf(BaseClass)) ? Class : nullptr;
+}
+
+UObject* FSoftObjectPtr::LoadSynchronous() const
+{
+	if (UObject* Found = Get())
+	{
+		return Found;
+	}
+	UObject* Loaded = ObjectPath.TryLoad();
+	WeakPtr = Loaded;
+	return Loaded;
 }
 
 FSoftObjectPtr::FSoftObjectPtr(const UObject* Object)

@@ -174,3 +174,42 @@ void AActor::RemoveOwnedComponent(UActorComponent* Component)
 {
 	OwnedComponents.Remove(Component);
 }
+
+void UEngine::AddOnScreenDebugMessage(uint64 Key, float TimeToDisplay, FColor DisplayColor, const FString& DebugMessage, bool bNewerOnTop, const FVector2D& TextScale)
+{
+	HostOnScreenMessages.Add(FHostOnScreenMessage{int64(Key), TimeToDisplay, DisplayColor, DebugMessage, bNewerOnTop, TextScale});
+}
+
+void UEngine::AddOnScreenDebugMessage(int32 Key, float TimeToDisplay, FColor DisplayColor, const FString& DebugMessage, bool bNewerOnTop, const FVector2D& TextScale)
+{
+	HostOnScreenMessages.Add(FHostOnScreenMessage{int64(Key), TimeToDisplay, DisplayColor, DebugMessage, bNewerOnTop, TextScale});
+}
+
+FTransform AActor::GetActorTransform() const
+{
+	if (!RootComponent)
+	{
+		return FTransform();
+	}
+	return FTransform(RootComponent->GetRelativeRotation().Quaternion(), RootComponent->GetRelativeLocation(), RootComponent->GetRelativeScale3D());
+}
+
+bool AActor::AttachToActor(AActor* ParentActor, const FAttachmentTransformRules& AttachmentRules, FName SocketName)
+{
+	if (!ParentActor || ParentActor == this || !RootComponent || !ParentActor->GetRootComponent())
+	{
+		return false;
+	}
+	return RootComponent->AttachToComponent(ParentActor->GetRootComponent(), AttachmentRules, SocketName);
+}
+
+AActor* AActor::GetAttachParentActor() const
+{
+	const USceneComponent* Parent = RootComponent ? RootComponent->GetAttachParent() : nullptr;
+	return Parent ? Parent->GetOwner() : nullptr;
+}
+
+void AActor::RerunConstructionScripts()
+{
+	OnConstruction(GetActorTransform());
+}

@@ -115,6 +115,7 @@ AActor* UWorld::SpawnActor(UClass* Class, const FVector* Location, const FRotato
 		}
 	}
 	Level->Actors.Add(Actor);
+	Actor->OnConstruction(Actor->GetActorTransform());
 	return Actor;
 }
 

@@ -278,6 +278,9 @@ namespace UE::CoreUObject::Host
  * The reflected struct of an engine core type that has no generated code of its own (FVector, FGuid, ...).
  * Specialised for each supported type; undefined for any other.
  */
+struct FSoftObjectPath;
+struct FSoftClassPath;
+
 template <typename T>
 struct TBaseStructure;
 
@@ -296,5 +299,7 @@ UE_HOST_DECLARE_BASE_STRUCTURE(FVector4)
 UE_HOST_DECLARE_BASE_STRUCTURE(FRotator)
 UE_HOST_DECLARE_BASE_STRUCTURE(FQuat)
 UE_HOST_DECLARE_BASE_STRUCTURE(FGuid)
+UE_HOST_DECLARE_BASE_STRUCTURE(FSoftObjectPath)
+UE_HOST_DECLARE_BASE_STRUCTURE(FSoftClassPath)
 
 #undef UE_HOST_DECLARE_BASE_STRUCTURE

@@ -308,6 +308,17 @@ namespace UE::CoreUObject::Host
 			return Property;
 		}
 	};
+	/** An old-style enum held in a byte. The host reflects no namespaced enums, so it is a plain byte property. */
+	template <typename E>
+	struct TPropertyFactory<TEnumAsByte<E>>
+	{
+		static FProperty* Create(FFieldVariant Owner, FName Name)
+		{
+			FByteProperty* Property = new FByteProperty(Owner, Name, RF_Public);
+			FStructBuilder::SetElementSize(Property, sizeof(uint8));
+			return Property;
+		}
+	};
 	template <typename E>
 	struct TPropertyFactory<TArray<E>>
 	{

@@ -7,6 +7,8 @@
 #include "UObject/UObjectBaseUtility.h"
 #include "UObject/UObjectGlobals.h"
 
+class FConfigCacheIni;
+class FProperty;
 class UFunction;
 
 /** The base class of all reflected objects. */
@@ -65,6 +67,23 @@ public:
 		SubobjectFlags |= bTransient ? RF_Transient : RF_NoFlags;
 		return NewObject<TReturnType>(this, TReturnType::StaticClass(), SubobjectName, SubobjectFlags);
 	}
+
+	/**
+	 * Writes the config properties that carry RequiredPropertyFlags to Filename (default: the class's saved
+	 * config file) through Config. Host: bAllowCopyToDefaultObject is not used.
+	 */
+	void SaveConfig(uint64 RequiredPropertyFlags = CPF_Config, const TCHAR* Filename = nullptr, FConfigCacheIni* Config = GConfig, bool bAllowCopyToDefaultObject = true);
+	/** Writes every config property to the class's default config file (or SpecificFileLocation); false if it cannot be written. */
+	bool TryUpdateDefaultConfigFile(const FString& SpecificFileLocation = TEXT(""), bool bWarnIfFail = true);
+	/** Deprecated since 5.0 in the engine; as TryUpdateDefaultConfigFile. */
+	void UpdateDefaultConfigFile(const FString& SpecificFileLocation = TEXT(""));
+	/** Writes one config property to InConfigIniName (array properties are skipped, as in the engine). */
+	void UpdateSinglePropertyInConfigFile(const FProperty* InProperty, const FString& InConfigIniName);
+	/** The project's Default<ConfigName>.ini of the object's class. */
+	FString GetDefaultConfigFilename() const;
+
+	/** Calls a reflected function. Host: functions have no bodies here, so the call only logs a warning. */
+	virtual void ProcessEvent(UFunction* Function, void* Parms);
 
 	/** Host only: how many times PostEditChange was called on this object, for tests. */
 	int32 GetHostPostEditChangeCount() const { return HostPostEditChangeCount; }

@@ -1,6 +1,6 @@
 // Copyright Kelmora. All Rights Reserved.
 // Stands in for the engine's UObject/SoftObjectPath.h. The host keeps the whole path as one string
-// (the engine splits it into an FTopLevelAssetPath and a sub-path) and never loads from disk.
+// (the engine splits it into an FTopLevelAssetPath and a sub-path).
 #pragma once
 
 #include "CoreMinimal.h"
@@ -28,8 +28,8 @@ struct COREUOBJECT_API FSoftObjectPath
 	void Reset() { PathString.Empty(); }
 	/** The object if it is in memory, else null. */
 	UObject* ResolveObject() const;
-	/** The host cannot load; same as ResolveObject. */
-	UObject* TryLoad() const { return ResolveObject(); }
+	/** The object if it is in memory, else loaded from its package; null if neither works. */
+	UObject* TryLoad() const;
 
 	bool operator==(const FSoftObjectPath& Other) const { return PathString == Other.PathString; }
 	bool operator!=(const FSoftObjectPath& Other) const { return !(*this == Other); }
@@ -46,11 +46,15 @@ struct COREUOBJECT_API FSoftClassPath : public FSoftObjectPath
 	FSoftClassPath(const UClass* InClass);
 
 	UClass* ResolveClass() const;
+	/** The class, loaded if needed; null if it does not load or is not T or a subclass of T. */
 	template <class T>
 	UClass* TryLoadClass() const
 	{
-		return ResolveClass();
+		return TryLoadClassChildOf(T::StaticClass());
 	}
+
+private:
+	UClass* TryLoadClassChildOf(UClass* BaseClass) const;
 };
 
 inline uint32 GetTypeHash(const FSoftObjectPath& Path)

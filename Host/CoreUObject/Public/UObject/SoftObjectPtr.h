@@ -26,6 +26,8 @@ struct COREUOBJECT_API FSoftObjectPtr
 	UObject* Get() const;
 	const FSoftObjectPath& ToSoftObjectPath() const { return ObjectPath; }
 	FString ToString() const { return ObjectPath.ToString(); }
+	/** The object, loaded from its package if it is not in memory; null if it does not load. */
+	UObject* LoadSynchronous() const;
 	bool IsNull() const { return ObjectPath.IsNull(); }
 	bool IsValid() const { return Get() != nullptr; }
 	/** True if the path is set and the object is not in memory. */
@@ -79,8 +81,12 @@ public:
 		UObject* Object = SoftObjectPtr.Get();
 		return Object && Object->IsA(T::StaticClass()) ? static_cast<T*>(Object) : nullptr;
 	}
-	/** The host never loads; returns the object if it is in memory. */
-	T* LoadSynchronous() const { return Get(); }
+	/** The object, loaded from its package if it is not in memory; null if it does not load as a T. */
+	T* LoadSynchronous() const
+	{
+		UObject* Object = SoftObjectPtr.LoadSynchronous();
+		return Object && Object->IsA(T::StaticClass()) ? static_cast<T*>(Object) : nullptr;
+	}
 	const FSoftObjectPath& ToSoftObjectPath() const { return SoftObjectPtr.ToSoftObjectPath(); }
 	FString ToString() const { return SoftObjectPtr.ToString(); }
 	FString GetAssetName() const { return ToSoftObjectPath().GetAssetName(); }

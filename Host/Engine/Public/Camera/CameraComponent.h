@@ -4,6 +4,7 @@
 
 #include "CoreMinimal.h"
 #include "Components/SceneComponent.h"
+#include "Engine/Scene.h"
 
 #include "CameraComponent.generated.h"
 
@@ -17,4 +18,8 @@ public:
 	/** The horizontal field of view in degrees. */
 	UPROPERTY()
 	float FieldOfView = 90.0f;
+
+	/** The camera's own post-process settings. */
+	UPROPERTY()
+	FPostProcessSettings PostProcessSettings;
 };

@@ -37,6 +37,22 @@ public:
 	/** Moves the root component; false without a root. */
 	bool SetActorLocation(const FVector& NewLocation, bool bSweep = false, FHitResult* OutSweepHitResult = nullptr, ETeleportType Teleport = ETeleportType::None);
 
+	/** The root component's relative transform (location, rotation, scale), or identity without a root. */
+	FTransform GetActorTransform() const;
+
+	/**
+	 * Attaches the root component to ParentActor's root; false if either has no root or the parent is this
+	 * actor. Host: the relative transform is kept whatever the rules say.
+	 */
+	bool AttachToActor(AActor* ParentActor, const FAttachmentTransformRules& AttachmentRules, FName SocketName = NAME_None);
+	/** The actor whose root component this actor's root is attached to; null if none. */
+	AActor* GetAttachParentActor() const;
+
+	/** Called when the actor is spawned and each time its construction scripts run again. */
+	virtual void OnConstruction(const FTransform& Transform) {}
+	/** Runs the actor's construction again, as the editor does after a property changes (host: OnConstruction). */
+	void RerunConstructionScripts();
+
 	/** Every component the actor owns, in creation order. */
 	void GetComponents(TArray<UActorComponent*>& OutComponents, bool bIncludeFromChildActors = false) const;
 	/** The owned components that are T or derive from it, in creation order. */

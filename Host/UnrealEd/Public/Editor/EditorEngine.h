@@ -4,6 +4,7 @@
 
 #include "CoreMinimal.h"
 #include "Engine/Engine.h"
+#include "TimerManager.h"
 
 #include "EditorEngine.generated.h"
 
@@ -17,6 +18,10 @@ public:
 	/** The context of the level being edited; its world is made on first call (type EWorldType::Editor). */
 	FWorldContext& GetEditorWorldContext(bool bEnsureIsGWorld = false);
 
+	/** The editor's own timers, which run while no game is playing. */
+	TSharedRef<FTimerManager> GetTimerManager() { return TimerManager; }
+
 private:
 	FWorldContext EditorWorldContext;
+	TSharedRef<FTimerManager> TimerManager = MakeShared<FTimerManager>();
 };

@@ -1,0 +1,32 @@
+// Copyright Kelmora. All Rights Reserved.
+// Stands in for the engine's Containers/EnumAsByte.h: an old-style enum stored in one byte.
+#pragma once
+
+#include "CoreTypes.h"
+
+/** Holds a value of the unscoped enum TEnum in one byte. */
+template <class TEnum>
+class TEnumAsByte
+{
+public:
+	typedef TEnum EnumType;
+
+	TEnumAsByte() = default;
+	TEnumAsByte(TEnum InValue)
+		: Value(static_cast<uint8>(InValue))
+	{
+	}
+	explicit TEnumAsByte(int32 InValue)
+		: Value(static_cast<uint8>(InValue))
+	{
+	}
+
+	bool operator==(TEnum InValue) const { return static_cast<TEnum>(Value) == InValue; }
+	bool operator==(TEnumAsByte InValue) const { return Value == InValue.Value; }
+	operator TEnum() const { return static_cast<TEnum>(Value); }
+	TEnum GetValue() const { return static_cast<TEnum>(Value); }
+	uint8 GetIntValue() const { return Value; }
+
+private:
+	uint8 Value = 0;
+};
