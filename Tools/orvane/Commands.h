@@ -22,3 +22,5 @@ int RunStageInspect(int ArgC, char** ArgV);
 
 /** orvane stage convert FILE [--no-icvfx] [--project DIR]: writes the stage's nDisplay configuration beside it. */
 int RunStageConvert(int ArgC, char** ArgV);
+/** orvane stage import FILE [--no-icvfx] [--project DIR]: runs the setup dialog's stage import in the headless editor. */
+int RunStageImport(int ArgC, char** ArgV);

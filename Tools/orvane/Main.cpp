@@ -42,6 +42,13 @@ void PrintUsage()
 			   "                  write the nDisplay configuration of a stage beside it (FILE.ndisplay, blanks and\n"
 			   "                  hyphens of the name as underscores) and save the wall meshes into the headless\n"
 			   "                  project DIR (default: OrvaneProject beside the stage file); prints the written path\n"
+			   "  stage import FILE [--no-icvfx] [--project DIR]\n"
+			   "                  run the setup dialog's stage import in the headless editor of project DIR: a\n"
+			   "                  virtual-production camera (with Live Link source and preset unless the project has\n"
+			   "                  a startup preset), the nDisplay blueprint with wall meshes and ICVFX camera, saved\n"
+			   "                  and placed in the level, the camera linked and attached. Log lines on standard\n"
+			   "                  error, then a summary: saved assets, level actors, the camera's preset and link.\n"
+			   "                  Exits 1 with the failing message when the stage cannot be converted or imported.\n"
 			   "  stage inspect FILE [--meshes]\n"
 			   "                  read a stage file and print its records as one JSON line: StageName, Description,\n"
 			   "                  WallCount, MeshCount, MappingCount, Walls, Meshes, Mappings (record field names, in\n"
@@ -86,6 +93,10 @@ int main(int ArgC, char** ArgV)
 	else if (Command == "stage" && ArgC >= 3 && std::string(ArgV[2]) == "convert")
 	{
 		Result = RunStageConvert(ArgC, ArgV);
+	}
+	else if (Command == "stage" && ArgC >= 3 && std::string(ArgV[2]) == "import")
+	{
+		Result = RunStageImport(ArgC, ArgV);
 	}
 	else
 	{

@@ -4,6 +4,7 @@
 
 #include "CoreMinimal.h"
 #include "Dom/JsonObject.h"
+#include "Engine/RendererSettings.h"
 #include "Misc/EngineVersionComparison.h"
 
 namespace OrvaneCompat
@@ -22,6 +23,27 @@ namespace OrvaneCompat
 		return true;
 #else
 		return Object.TryGetNumberField(FieldName, OutNumber);
+#endif
+	}
+
+	/** True when the project keeps the alpha channel through post-processing. */
+	inline bool IsAlphaChannelInPostProcessingEnabled(const URendererSettings& Settings)
+	{
+#if UE_VERSION_OLDER_THAN(5, 5, 0)
+		// Before 5.5 the setting is a mode; alpha reaches the output only through the tonemapper mode.
+		return Settings.bEnableAlphaChannelInPostProcessing == EAlphaChannelMode::AllowThroughTonemapper;
+#else
+		return Settings.bEnableAlphaChannelInPostProcessing;
+#endif
+	}
+
+	/** Keeps the alpha channel through post-processing. */
+	inline void EnableAlphaChannelInPostProcessing(URendererSettings& Settings)
+	{
+#if UE_VERSION_OLDER_THAN(5, 5, 0)
+		Settings.bEnableAlphaChannelInPostProcessing = EAlphaChannelMode::AllowThroughTonemapper;
+#else
+		Settings.bEnableAlphaChannelInPostProcessing = true;
 #endif
 	}
 }
