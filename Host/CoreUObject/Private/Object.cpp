@@ -510,6 +510,11 @@ void FWeakObjectPtr::operator=(const UObject* Object)
 
 UObject* FWeakObjectPtr::Get() const
 {
+	return Get(false);
+}
+
+UObject* FWeakObjectPtr::Get(bool bEvenIfGarbage) const
+{
 	FObjectTable* Table = ObjectIndex != INDEX_NONE ? FObjectTable::Get() : nullptr;
 	if (!Table)
 	{
@@ -521,7 +526,8 @@ UObject* FWeakObjectPtr::Get() const
 		return nullptr;
 	}
 	const FObjectTable::FSlot& Slot = Table->Slots[size_t(ObjectIndex)];
-	return Slot.SerialNumber == ObjectSerialNumber && Slot.bReady ? static_cast<UObject*>(Slot.Object) : nullptr;
+	UObject* Object = Slot.SerialNumber == ObjectSerialNumber && Slot.bReady ? static_cast<UObject*>(Slot.Object) : nullptr;
+	return Object && (bEvenIfGarbage || ::IsValid(Object)) ? Object : nullptr;
 }
 
 void UObject::ProcessEvent(UFunction* Function, void* Parms)

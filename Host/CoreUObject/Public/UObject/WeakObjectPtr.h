@@ -18,8 +18,10 @@ struct COREUOBJECT_API FWeakObjectPtr
 		ObjectSerialNumber = 0;
 	}
 
-	/** The object, or null if it was never set or no longer exists. */
+	/** The object, or null if it was never set, no longer exists or is marked as garbage (a destroyed actor). */
 	UObject* Get() const;
+	/** As Get, but also returns an object marked as garbage when bEvenIfGarbage is set. */
+	UObject* Get(bool bEvenIfGarbage) const;
 	bool IsValid() const { return Get() != nullptr; }
 	/** True if the pointer was set and its object is gone. */
 	bool IsStale() const { return ObjectSerialNumber != 0 && Get() == nullptr; }

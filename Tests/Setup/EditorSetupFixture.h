@@ -1,0 +1,106 @@
+// Copyright Kelmora. All Rights Reserved.
+// A headless editor with the plug-in and its content, reset to a fresh project for each test.
+#pragma once
+
+#include "CoreMinimal.h"
+#include "Containers/Ticker.h"
+#include "Editor.h"
+#include "Engine/Level.h"
+#include "Engine/RendererSettings.h"
+#include "Engine/World.h"
+#include "GameMapsSettings.h"
+#include "HeadlessProject.h"
+#include "LiveLink/SourceTestSupport.h"
+#include "LiveLinkSettings.h"
+#include "LogCapture.h"
+#include "Misc/ConfigCacheIni.h"
+#include "Misc/FileHelper.h"
+#include "Modules/ModuleManager.h"
+#include "OrvaneCameraManager.h"
+#include "OrvaneContentStandIns.h"
+#include "TimerManager.h"
+
+#include <gtest/gtest.h>
+
+namespace OrvaneSetupTest
+{
+	class FEditorSetupTest : public testing::Test
+	{
+	protected:
+		void SetUp() override
+		{
+			for (const TCHAR* Module : {TEXT("UnrealEd"), TEXT("AssetRegistry"), TEXT("AssetTools"), TEXT("DisplayClusterConfiguration"), TEXT("DisplayCluster"), TEXT("DisplayClusterConfigurator"),
+					 TEXT("LiveLink"), TEXT("EngineSettings"), TEXT("SettingsEditor"), TEXT("OrvaneLiveLink"), TEXT("OrvaneContent"), TEXT("Orvaneui")})
+			{
+				FModuleManager::Get().LoadModule(Module);
+			}
+			// The settings objects outlive a test; each test starts from a project nobody has set up.
+			GConfig->HostReset();
+			GetMutableDefault<ULiveLinkSettings>()->DefaultLiveLinkPreset.Reset();
+			UGameMapsSettings::SetGlobalDefaultGameMode(FString());
+			URendererSettings* Renderer = GetMutableDefault<URendererSettings>();
+			Renderer->bEnableAlphaChannelInPostProcessing = false;
+			Renderer->DefaultBackBufferPixelFormat = EDefaultBackBufferPixelFormat::DBBPF_B8G8R8A8;
+			GEditor->HostOnScreenMessages.Reset();
+			ClearLevel();
+			Client = &OrvaneTest::GetHeadlessClient();
+			Client->RemoveAllSources();
+			Client->Tick();
+		}
+
+		void TearDown() override
+		{
+			RunEditorFor(2.0f);
+			Client->RemoveAllSources();
+			Client->Tick();
+			ClearLevel();
+		}
+
+		/** The editor's main loop for a while: tickers and editor timers fire as their delays pass. */
+		static void RunEditorFor(float Seconds)
+		{
+			for (float Elapsed = 0.0f; Elapsed < Seconds; Elapsed += 0.25f)
+			{
+				FTSTicker::GetCoreTicker().Tick(0.25f);
+				GEditor->GetTimerManager()->Tick(0.25f);
+			}
+		}
+
+		static UWorld* EditorWorld() { return GEditor->GetEditorWorldContext().World(); }
+
+		static void ClearLevel()
+		{
+			UWorld* World = EditorWorld();
+			const TArray<TObjectPtr<AActor>> Actors = World->PersistentLevel->Actors;
+			for (AActor* Actor : Actors)
+			{
+				World->DestroyActor(Actor);
+			}
+		}
+
+		/** The virtual-production cameras in the editor level. */
+		static TArray<AOrvaneVPCameraStandIn*> Cameras()
+		{
+			TArray<AOrvaneVPCameraStandIn*> Found;
+			for (AActor* Actor : EditorWorld()->PersistentLevel->Actors)
+			{
+				if (IsValid(Actor) && Actor->IsA(AOrvaneVPCameraStandIn::StaticClass()))
+				{
+					Found.Add(static_cast<AOrvaneVPCameraStandIn*>(Actor));
+				}
+			}
+			return Found;
+		}
+
+		FString ReadConfig(const TCHAR* Name) const
+		{
+			FString Text;
+			FFileHelper::LoadFileToString(Text, *(Project.GetProjectDir() + TEXT("Config/") + Name));
+			return Text;
+		}
+
+		FScopedHeadlessProject Project;
+		FLogCapture Log;
+		FLiveLinkClient* Client = nullptr;
+	};
+}
