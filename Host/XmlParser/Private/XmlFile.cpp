@@ -16,7 +16,8 @@ namespace
 	/** White space for the engine's reader: blank, tab and every control character. */
 	bool IsXmlWhiteSpace(TCHAR Char)
 	{
-		return Char == TEXT(' ') || Char == TEXT('\t') || Char < 32;
+		// Blank (32), tab (9) and the other control characters: all of 0 to 32.
+		return Char <= 32;
 	}
 
 	bool IsLineBreak(TCHAR Char)
@@ -515,25 +516,26 @@ public:
 		// At most one character per character read, plus the blank before the first word.
 		Content.resize(OldSize + static_cast<size_t>(End - Begin) + 1);
 		TCHAR* const Start = Content.data();
-		TCHAR* Out = Start + OldSize;
-		bool bInWord = false;
+		TCHAR* const RunStart = Start + OldSize;
+		TCHAR* Out = RunStart;
+		// Without a branch per character: white space becomes a blank, kept only where a run of it starts; text
+		// already there is followed by a blank first, and a blank left at the end is taken back.
+		if (OldSize > 0)
+		{
+			*Out++ = TEXT(' ');
+		}
+		bool bAfterWhiteSpace = true;
 		for (const TCHAR* At = Begin; At != End; ++At)
 		{
 			const TCHAR Char = *At;
-			if (IsXmlWhiteSpace(Char))
-			{
-				bInWord = false;
-				continue;
-			}
-			if (!bInWord)
-			{
-				if (Out != Start)
-				{
-					*Out++ = TEXT(' ');
-				}
-				bInWord = true;
-			}
-			*Out++ = Char;
+			const bool bWhiteSpace = IsXmlWhiteSpace(Char);
+			*Out = bWhiteSpace ? TEXT(' ') : Char;
+			Out += !(bWhiteSpace && bAfterWhiteSpace);
+			bAfterWhiteSpace = bWhiteSpace;
+		}
+		if (bAfterWhiteSpace && Out != RunStart)
+		{
+			--Out;
 		}
 		Content.resize(static_cast<size_t>(Out - Start));
 	}
