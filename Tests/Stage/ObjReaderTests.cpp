@@ -26,7 +26,9 @@ TEST(ObjReader, ReadsTheSameMeshWhateverTheLineEndings)
 	const FOrvaneMeshData Unix = Parse(TEXT("v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0.5 0.25\nf 1/1 2/1 3/1\n"));
 	const FOrvaneMeshData Windows = Parse(TEXT("v 0 0 0\r\nv 1 0 0\r\nv 0 1 0\r\nvt 0.5 0.25\r\nf 1/1 2/1 3/1\r\n"));
 	const FOrvaneMeshData Mac = Parse(TEXT("v 0 0 0\rv 1 0 0\rv 0 1 0\rvt 0.5 0.25\rf 1/1 2/1 3/1\r"));
-	for (const FOrvaneMeshData* Mesh : {&Unix, &Windows, &Mac})
+	// Mixed: a lone carriage return before a pair, a line feed before a carriage return, no break at the end.
+	const FOrvaneMeshData Mixed = Parse(TEXT("v 0 0 0\r\r\nv 1 0 0\n\rv 0 1 0\r\n\nvt 0.5 0.25\rf 1/1 2/1 3/1"));
+	for (const FOrvaneMeshData* Mesh : {&Unix, &Windows, &Mac, &Mixed})
 	{
 		EXPECT_EQ(Mesh->Vertices.Num(), 3);
 		EXPECT_EQ(Mesh->UVs.Num(), 1);

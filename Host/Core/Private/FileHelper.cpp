@@ -6,6 +6,7 @@
 #include "HAL/PlatformFileManager.h"
 #include "Misc/Paths.h"
 
+#include <cstring>
 #include <fstream>
 #include <string>
 
@@ -88,17 +89,10 @@ void FFileHelper::BufferToString(FString& Result, const uint8* Buffer, int32 Siz
 	{
 		Start = 3;
 	}
-	int32 Length = Size - Start;
-	for (int32 Index = Start; Index < Size; ++Index)
-	{
-		if (Buffer[Index] == 0)
-		{
-			Length = Index - Start;
-			break;
-		}
-	}
+	const void* const Null = std::memchr(Buffer + Start, 0, size_t(Size - Start));
+	const int32 Length = Null ? int32(static_cast<const uint8*>(Null) - (Buffer + Start)) : Size - Start;
 	FUTF8ToTCHAR Converted(reinterpret_cast<const ANSICHAR*>(Buffer + Start), Length);
-	Result = FString(Converted.Length(), Converted.Get());
+	Result = FString(MoveTemp(Converted.GetHostString()));
 }
 
 bool FFileHelper::LoadFileToArray(TArray<uint8>& Result, const TCHAR* Filename, uint32 Flags)

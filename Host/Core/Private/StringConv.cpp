@@ -1,6 +1,8 @@
 // Copyright Kelmora. All Rights Reserved.
 #include "Containers/StringConv.h"
 
+#include <cstring>
+
 namespace
 {
 	void AppendUtf8(std::string& Out, char32_t CodePoint)
@@ -52,18 +54,43 @@ namespace
 
 	std::u16string Utf8ToUtf16(const unsigned char* Source, size_t Length)
 	{
+		// Never more units than bytes: written by index into room made once, then cut to what was written.
 		std::u16string Out;
-		Out.reserve(Length);
+		Out.resize(Length);
+		char16_t* const Write = Out.data();
+		size_t Written = 0;
 		size_t Index = 0;
 		while (Index < Length)
 		{
+			// Runs of 7-bit text, the bulk of most files, are widened eight bytes at a time.
+			while (Index + 8 <= Length)
+			{
+				uint64 Eight;
+				std::memcpy(&Eight, Source + Index, sizeof(Eight));
+				if ((Eight & 0x8080808080808080ull) != 0)
+				{
+					break;
+				}
+				for (size_t Offset = 0; Offset < 8; ++Offset)
+				{
+					Write[Written + Offset] = Source[Index + Offset];
+				}
+				Written += 8;
+				Index += 8;
+			}
+			if (Index >= Length)
+			{
+				break;
+			}
 			const unsigned char Lead = Source[Index];
 			char32_t CodePoint = 0xFFFD;
 			size_t Extra = 0;
 			char32_t Minimum = 0;
 			if (Lead < 0x80)
 			{
-				CodePoint = Lead;
+				Write[Written++] = Lead;
+				++Index;
+				continue;
 			}
 			else if ((Lead & 0xE0) == 0xC0)
 			{
@@ -85,7 +112,7 @@ namespace
 			}
 			else
 			{
-				Out.push_back(0xFFFD);
+				Write[Written++] = 0xFFFD;
 				++Index;
 				continue;
 			}
@@ -102,22 +129,24 @@ namespace
 			}
 			if (!bValid || CodePoint < Minimum || CodePoint > 0x10FFFF || (CodePoint >= 0xD800 && CodePoint <= 0xDFFF))
 			{
-				Out.push_back(0xFFFD);
+				Write[Written++] = 0xFFFD;
 				Index += bValid ? Taken : (Taken > 1 ? Taken : 1);
 				continue;
 			}
 			Index += Taken;
+			// A four-byte sequence gives two units: never more units than bytes.
 			if (CodePoint >= 0x10000)
 			{
 				CodePoint -= 0x10000;
-				Out.push_back(static_cast<char16_t>(0xD800 + (CodePoint >> 10)));
-				Out.push_back(static_cast<char16_t>(0xDC00 + (CodePoint & 0x3FF)));
+				Write[Written++] = static_cast<char16_t>(0xD800 + (CodePoint >> 10));
+				Write[Written++] = static_cast<char16_t>(0xDC00 + (CodePoint & 0x3FF));
 			}
 			else
 			{
-				Out.push_back(static_cast<char16_t>(CodePoint));
+				Write[Written++] = static_cast<char16_t>(CodePoint);
 			}
 		}
+		Out.resize(Written);
 		return Out;
 	}
 

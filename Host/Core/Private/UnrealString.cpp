@@ -245,6 +245,26 @@ FString FString::TrimStartAndEnd() const
 	return TrimStart().TrimEnd();
 }
 
+void FString::TrimStartInline()
+{
+	size_t First = 0;
+	while (First < Data.size() && FChar::IsWhitespace(Data[First]))
+	{
+		++First;
+	}
+	Data.erase(0, First);
+}
+
+void FString::TrimEndInline()
+{
+	size_t End = Data.size();
+	while (End > 0 && FChar::IsWhitespace(Data[End - 1]))
+	{
+		--End;
+	}
+	Data.resize(End);
+}
+
 FString FString::Replace(const TCHAR* From, const TCHAR* To, ESearchCase::Type SearchCase) const
 {
 	FString Result(*this);

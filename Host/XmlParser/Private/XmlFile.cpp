@@ -16,7 +16,8 @@ namespace
 	/** White space for the engine's reader: blank, tab and every control character. */
 	bool IsXmlWhiteSpace(TCHAR Char)
 	{
-		return Char == TEXT(' ') || Char == TEXT('\t') || Char < 32;
+		// Blank (32), tab (9) and the other control characters: all of 0 to 32.
+		return Char <= 32;
 	}
 
 	bool IsLineBreak(TCHAR Char)
@@ -45,32 +46,64 @@ namespace
 		FString ToString() const { return FString(Len, Data); }
 	};
 
-	/** Calls Visit(LineBegin, LineEnd) for each line; a line ends at "\r\n", "\r" or "\n", as the engine splits. */
-	template <typename VisitorType>
-	void ForEachLine(std::u16string& Text, VisitorType&& Visit)
+	/** The first index in [From, To) holding one of the characters, or To. */
+	template <typename... CharTypes>
+	size_t FindAny(const TCHAR* Text, size_t From, size_t To, CharTypes... Chars)
 	{
-		const size_t Size = Text.size();
-		size_t Begin = 0;
-		while (Begin <= Size)
+		size_t Index = From;
+		// Groups are tested without a branch per character, which the compiler turns into vector compares.
+		constexpr size_t GroupSize = 32;
+		for (; Index + GroupSize <= To; Index += GroupSize)
 		{
-			size_t End = Begin;
-			while (End < Size && !IsLineBreak(Text[End]))
+			uint32 Found = 0;
+			for (size_t Offset = 0; Offset < GroupSize; ++Offset)
 			{
-				++End;
+				const TCHAR Char = Text[Index + Offset];
+				Found |= (static_cast<uint32>(Char == Chars) | ...);
 			}
-			if (!Visit(Begin, End))
+			if (Found != 0)
 			{
-				return;
+				break;
 			}
-			if (End == Size)
-			{
-				return;
-			}
-			Begin = End + ((Text[End] == TEXT('\r') && End + 1 < Size && Text[End + 1] == TEXT('\n')) ? 2 : 1);
 		}
+		for (; Index < To; ++Index)
+		{
+			const TCHAR Char = Text[Index];
+			if (((Char == Chars) || ...))
+			{
+				return Index;
+			}
+		}
+		return To;
 	}
 
-	bool StartsWithNoCase(const std::u16string& Text, size_t At, size_t End, const char* Prefix)
+	/** The start of the line holding At. */
+	size_t LineBeginOf(const TCHAR* Text, size_t At)
+	{
+		while (At > 0 && !IsLineBreak(Text[At - 1]))
+		{
+			--At;
+		}
+		return At;
+	}
+
+	/** The end of the line holding At: its line break, or Size. */
+	size_t LineEndOf(const TCHAR* Text, size_t Size, size_t At)
+	{
+		while (At < Size && !IsLineBreak(Text[At]))
+		{
+			++At;
+		}
+		return At;
+	}
+
+	/** The start of the line after the one ending at End ("\r\n", "\r" or "\n", as the engine splits). */
+	size_t NextLineBegin(const TCHAR* Text, size_t Size, size_t End)
+	{
+		return End + ((Text[End] == TEXT('\r') && End + 1 < Size && Text[End + 1] == TEXT('\n')) ? 2 : 1);
+	}
+
+	bool StartsWithNoCase(const TCHAR* Text, size_t At, size_t End, const char* Prefix)
 	{
 		for (; *Prefix != 0; ++Prefix, ++At)
 		{
@@ -82,54 +115,91 @@ namespace
 		return true;
 	}
 
-	bool MatchesAt(const std::u16string& Text, size_t At, const char* Literal)
+	/** A run of the text read as blanks, [First, Last]; the line breaks inside it stay. */
+	struct FBlankRange
 	{
-		for (; *Literal != 0; ++Literal, ++At)
-		{
-			if (Text[At] != static_cast<TCHAR>(*Literal))
-			{
-				return false;
-			}
-		}
-		return true;
-	}
-
-	/** Blanks [First, Last], keeping line breaks so the line structure the tokenizer sees is unchanged. */
-	void WhiteOut(std::u16string& Text, size_t First, size_t Last)
-	{
-		for (size_t Index = First; Index <= Last && Index < Text.size(); ++Index)
-		{
-			if (!IsLineBreak(Text[Index]))
-			{
-				Text[Index] = TEXT(' ');
-			}
-		}
-	}
+		size_t First;
+		size_t Last;
+	};
 
 	/**
-	 * The engine's line-based clean-up: a line whose first word starts with "<!DOCTYPE" or "<?xml" is dropped
-	 * whole, and comments are blanked line by line. Quirks kept on purpose: comment marks are found anywhere
-	 * (inside quotes too), an unclosed comment is left in place, and an end mark found one place early also
-	 * blanks the character after it.
+	 * The engine's line-based clean-up, as blank ranges over the untouched text: a line whose first word
+	 * starts with "<!DOCTYPE" or "<?xml" is dropped whole, and comments are blanked line by line. Quirks kept
+	 * on purpose: comment marks are found anywhere (inside quotes too), an unclosed comment is left in place,
+	 * and an end mark found one place early also blanks the character after it. Returns the ranges in order,
+	 * merged where they meet.
 	 */
-	void PreProcess(std::u16string& Text)
+	TArray<FBlankRange> FindBlankRanges(const TCHAR* Text, size_t Size)
 	{
-		ForEachLine(Text, [&Text](size_t Begin, size_t End)
+		// Prolog lines: only a '<' that starts the first word of its line can begin one.
+		TArray<FBlankRange> Dropped;
+		for (size_t At = FindAny(Text, 0, Size, TEXT('<')); At < Size; At = FindAny(Text, At + 1, Size, TEXT('<')))
+		{
+			size_t Begin = At;
+			while (Begin > 0 && IsXmlWhiteSpace(Text[Begin - 1]) && !IsLineBreak(Text[Begin - 1]))
 			{
-				size_t First = Begin;
-				while (First < End && IsXmlWhiteSpace(Text[First]))
-				{
-					++First;
-				}
-				if (StartsWithNoCase(Text, First, End, "<!DOCTYPE") || StartsWithNoCase(Text, First, End, "<?xml"))
-				{
-					WhiteOut(Text, Begin, End - 1);
-				}
-				return true; });
+				--Begin;
+			}
+			if ((Begin == 0 || IsLineBreak(Text[Begin - 1])) && (StartsWithNoCase(Text, At, Size, "<!DOCTYPE") || StartsWithNoCase(Text, At, Size, "<?xml")))
+			{
+				const size_t End = LineEndOf(Text, Size, At);
+				Dropped.Add(FBlankRange{Begin, End - 1});
+				At = End;
+			}
+		}
 
+		// Comments. Lines are visited as the engine visits them, except that while no comment is open the
+		// visit jumps to the line holding the next "<!--", since nothing happens on the lines before it.
+		TArray<FBlankRange> Comments;
+		int32 NextDropped = 0;
 		bool bInComment = false;
 		size_t CommentStart = 0;
-		ForEachLine(Text, [&](size_t Begin, size_t End)
+		// Positions below BlankedEnd on the current line were blanked by a comment closed on it.
+		size_t BlankedEnd = 0;
+		auto CharAt = [&](size_t At)
+		{ return At < BlankedEnd ? TEXT(' ') : Text[At]; };
+		auto MatchesAt = [&](size_t At, const char* Literal)
+		{
+			for (; *Literal != 0; ++Literal, ++At)
+			{
+				if (CharAt(At) != static_cast<TCHAR>(*Literal))
+				{
+					return false;
+				}
+			}
+			return true;
+		};
+		auto FindOpening = [&](size_t From)
+		{
+			for (size_t At = FindAny(Text, From, Size, TEXT('<')); At < Size; At = FindAny(Text, At + 1, Size, TEXT('<')))
+			{
+				if (At + 3 < Size && Text[At + 1] == TEXT('!') && Text[At + 2] == TEXT('-') && Text[At + 3] == TEXT('-'))
+				{
+					return At;
+				}
+			}
+			return Size;
+		};
+		size_t Begin = 0;
+		while (Begin <= Size)
+		{
+			if (!bInComment)
+			{
+				const size_t Opening = FindOpening(Begin);
+				if (Opening == Size)
+				{
+					break;
+				}
+				Begin = LineBeginOf(Text, Opening);
+			}
+			const size_t End = LineEndOf(Text, Size, Begin);
+			while (NextDropped < Dropped.Num() && Dropped[NextDropped].First < Begin)
+			{
+				++NextDropped;
+			}
+			// A dropped line reads as blanks, on which nothing matches.
+			const bool bDropped = NextDropped < Dropped.Num() && Dropped[NextDropped].First == Begin;
+			if (!bDropped)
 			{
 				size_t First = Begin;
 				while (First < End && IsXmlWhiteSpace(Text[First]))
@@ -137,28 +207,55 @@ namespace
 					++First;
 				}
 				const size_t Length = End - First;
-				if (Length == 3 && bInComment && MatchesAt(Text, First, "-->"))
+				if (Length == 3 && bInComment && MatchesAt(First, "-->"))
 				{
 					bInComment = false;
-					WhiteOut(Text, CommentStart, First + 2);
+					Comments.Add(FBlankRange{CommentStart, First + 2});
 				}
 				for (size_t At = First; Length >= 4 && At + 3 < End; ++At)
 				{
 					if (!bInComment)
 					{
-						if (MatchesAt(Text, At, "<!--"))
+						if (MatchesAt(At, "<!--"))
 						{
 							bInComment = true;
 							CommentStart = At;
 						}
 					}
-					else if (MatchesAt(Text, At + 1, "-->") || MatchesAt(Text, At, "-->"))
+					else if (MatchesAt(At + 1, "-->") || MatchesAt(At, "-->"))
 					{
 						bInComment = false;
-						WhiteOut(Text, CommentStart, At + 3);
+						Comments.Add(FBlankRange{CommentStart, At + 3});
+						BlankedEnd = At + 4;
 					}
 				}
-				return true; });
+			}
+			if (End == Size)
+			{
+				break;
+			}
+			Begin = NextLineBegin(Text, Size, End);
+		}
+
+		// Both lists are in order; merged into one list of separate ranges.
+		TArray<FBlankRange> Ranges;
+		Ranges.Reserve(Dropped.Num() + Comments.Num());
+		int32 DroppedIndex = 0;
+		int32 CommentIndex = 0;
+		while (DroppedIndex < Dropped.Num() || CommentIndex < Comments.Num())
+		{
+			const bool bTakeDropped = CommentIndex == Comments.Num() || (DroppedIndex < Dropped.Num() && Dropped[DroppedIndex].First < Comments[CommentIndex].First);
+			const FBlankRange Range = bTakeDropped ? Dropped[DroppedIndex++] : Comments[CommentIndex++];
+			if (Ranges.Num() > 0 && Range.First <= Ranges.Last().Last + 1)
+			{
+				Ranges.Last().Last = FMath::Max(Ranges.Last().Last, Range.Last);
+			}
+			else
+			{
+				Ranges.Add(Range);
+			}
+		}
+		return Ranges;
 	}
 
 	/** '<' and '>' always; '/' only right after '<' or right before '>'. */
@@ -405,6 +502,44 @@ public:
 		return false;
 	}
 
+	/** True while words go to the text of an open element. */
+	bool IsTakingText() const { return State == EState::Content && Stack.Num() > 0; }
+
+	/**
+	 * What consuming each word of [Begin, End) does when the range holds no '<', '>' or '"': each run of
+	 * characters other than white space is added to the open element's text, as AppendContent adds it.
+	 */
+	void AppendPlainText(const TCHAR* Begin, const TCHAR* End)
+	{
+		std::u16string& Content = Stack.Last()->Content.GetHostString();
+		const size_t OldSize = Content.size();
+		// At most one character per character read, plus the blank before the first word.
+		Content.resize(OldSize + static_cast<size_t>(End - Begin) + 1);
+		TCHAR* const Start = Content.data();
+		TCHAR* const RunStart = Start + OldSize;
+		TCHAR* Out = RunStart;
+		// Without a branch per character: white space becomes a blank, kept only where a run of it starts; text
+		// already there is followed by a blank first, and a blank left at the end is taken back.
+		if (OldSize > 0)
+		{
+			*Out++ = TEXT(' ');
+		}
+		bool bAfterWhiteSpace = true;
+		for (const TCHAR* At = Begin; At != End; ++At)
+		{
+			const TCHAR Char = *At;
+			const bool bWhiteSpace = IsXmlWhiteSpace(Char);
+			*Out = bWhiteSpace ? TEXT(' ') : Char;
+			Out += !(bWhiteSpace && bAfterWhiteSpace);
+			bAfterWhiteSpace = bWhiteSpace;
+		}
+		if (bAfterWhiteSpace && Out != RunStart)
+		{
+			--Out;
+		}
+		Content.resize(static_cast<size_t>(Out - Start));
+	}
+
 	/** The finished root, handed to the caller; null when the document was empty, unfinished or broken. */
 	FXmlNode* Finish()
 	{
@@ -503,15 +638,62 @@ private:
 
 namespace
 {
-	/** Parses the whole text in place (comments are blanked in it); null when it holds no complete document. */
-	FXmlNode* ParseDocument(std::u16string& Text)
+	/** Parses the text, which is left untouched; null when it holds no complete document. */
+	FXmlNode* ParseDocument(const TCHAR* Text, size_t Size)
 	{
-		PreProcess(Text);
+		const TArray<FBlankRange> Ranges = FindBlankRanges(Text, Size);
+		int32 NextRange = 0;
+		// A line that a blank range touches is tokenized from a copy with the range blanked.
+		std::u16string Scratch;
 		FXmlTreeBuilder Builder;
-		const TCHAR* const Base = Text.data();
-		ForEachLine(Text, [&](size_t Begin, size_t End)
-			{ return TokenizeLine(Base + Begin, Base + End, [&Builder](const FToken& Token)
-				  { return Builder.Consume(Token); }); });
+		auto Emit = [&Builder](const FToken& Token)
+		{ return Builder.Consume(Token); };
+		size_t Begin = 0;
+		while (Begin <= Size)
+		{
+			while (NextRange < Ranges.Num() && Ranges[NextRange].Last < Begin)
+			{
+				++NextRange;
+			}
+			if (Builder.IsTakingText())
+			{
+				// Whole lines before the next '<', '>', '"' or blank range are plain words of the open
+				// element's text: they are added in one go instead of word by word.
+				const size_t RangeStart = NextRange < Ranges.Num() ? FMath::Max(Ranges[NextRange].First, Begin) : Size;
+				const size_t Stop = FindAny(Text, Begin, RangeStart, TEXT('<'), TEXT('>'), TEXT('"'));
+				const size_t PlainEnd = Stop == Size ? Size : LineBeginOf(Text, Stop);
+				if (PlainEnd > Begin)
+				{
+					Builder.AppendPlainText(Text + Begin, Text + PlainEnd);
+					if (PlainEnd == Size)
+					{
+						break;
+					}
+					Begin = PlainEnd;
+				}
+			}
+			const size_t End = LineEndOf(Text, Size, Begin);
+			const TCHAR* Line = Text + Begin;
+			if (NextRange < Ranges.Num() && Ranges[NextRange].First < End)
+			{
+				Scratch.assign(Line, End - Begin);
+				for (int32 Index = NextRange; Index < Ranges.Num() && Ranges[Index].First < End; ++Index)
+				{
+					const size_t First = FMath::Max(Ranges[Index].First, Begin);
+					const size_t Last = FMath::Min(Ranges[Index].Last, End - 1);
+					for (size_t At = First; At <= Last; ++At)
+					{
+						Scratch[At - Begin] = TEXT(' ');
+					}
+				}
+				Line = Scratch.data();
+			}
+			if (!TokenizeLine(Line, Line + (End - Begin), Emit) || End == Size)
+			{
+				break;
+			}
+			Begin = NextLineBegin(Text, Size, End);
+		}
 		return Builder.Finish();
 	}
 
@@ -589,21 +771,19 @@ bool FXmlFile::LoadFile(const FString& InFile, EConstructMethod::Type ConstructM
 	Clear();
 	ErrorMessage = LoadSuccessText;
 
-	FString Text;
+	// The document is read where it lies; a buffer is not copied first.
+	FString Loaded;
 	if (ConstructMethod == EConstructMethod::ConstructFromFile)
 	{
-		if (!FFileHelper::LoadFileToString(Text, *InFile))
+		if (!FFileHelper::LoadFileToString(Loaded, *InFile))
 		{
 			ErrorMessage = FString(FileLoadFailText) + TEXT("\"") + InFile + TEXT("\"");
 			return false;
 		}
 	}
-	else
-	{
-		Text = InFile;
-	}
+	const FString& Text = ConstructMethod == EConstructMethod::ConstructFromFile ? Loaded : InFile;
 
-	RootNode = ParseDocument(Text.GetHostString());
+	RootNode = ParseDocument(*Text, static_cast<size_t>(Text.Len()));
 	bFileLoaded = RootNode != nullptr;
 	if (!bFileLoaded)
 	{

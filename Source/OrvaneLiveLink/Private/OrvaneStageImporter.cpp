@@ -4,9 +4,11 @@
 #include "HAL/PlatformFileManager.h"
 #include "Misc/FileHelper.h"
 #include "OrvaneNumbers.h"
+#include "OrvaneTextInPlace.h"
 #include "XmlFile.h"
 #include "XmlNode.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -20,9 +22,10 @@ namespace
 	 */
 	double ParseDouble(FStringView Token)
 	{
-		// Only 7-bit characters can belong to a number; the first other one ends it.
+		// Only 7-bit characters can belong to a number; the first other one ends it. (Hot: raw pointers.)
+		const TCHAR* const Chars = Token.GetData();
 		int32 Length = 0;
-		while (Length < Token.Len() && Token[Length] <= 127)
+		while (Length < Token.Len() && Chars[Length] <= 127)
 		{
 			++Length;
 		}
@@ -40,7 +43,7 @@ namespace
 		}
 		for (int32 Index = 0; Index < Length; ++Index)
 		{
-			Narrow[Index] = static_cast<char>(Token[Index]);
+			Narrow[Index] = static_cast<char>(Chars[Index]);
 		}
 		Narrow[Length] = '\0';
 		// The fast path covers plain decimal text; anything the C library reads differently goes to it.
@@ -66,21 +69,27 @@ namespace
 	/** The C library's decimal-to-int conversion, saturating instead of overflowing. */
 	int64 ParseInteger(FStringView Token)
 	{
-		int32 Index = 0;
-		while (Index < Token.Len() && FChar::IsWhitespace(Token[Index]))
-		{
-			++Index;
-		}
+		// Hot (two per face corner): raw pointers, and no white-space test when a digit comes first.
+		const TCHAR* At = Token.GetData();
+		const TCHAR* const End = At + Token.Len();
 		bool bNegative = false;
-		if (Index < Token.Len() && (Token[Index] == '-' || Token[Index] == '+'))
+		if (At != End && !FChar::IsDigit(*At))
 		{
-			bNegative = Token[Index] == '-';
-			++Index;
+			while (At != End && FChar::IsWhitespace(*At))
+			{
+				++At;
+			}
+			if (At != End && (*At == '-' || *At == '+'))
+			{
+				bNegative = *At == '-';
+				++At;
+			}
 		}
+		constexpr int64 Saturated = static_cast<int64>(TNumericLimits<int32>::Max()) + 1;
 		int64 Value = 0;
-		for (; Index < Token.Len() && FChar::IsDigit(Token[Index]); ++Index)
+		for (; At != End && FChar::IsDigit(*At); ++At)
 		{
-			Value = FMath::Min<int64>(Value * 10 + (Token[Index] - '0'), static_cast<int64>(TNumericLimits<int32>::Max()) + 1);
+			Value = FMath::Min<int64>(Value * 10 + (*At - '0'), Saturated);
 		}
 		Value = bNegative ? -Value : Value;
 		return FMath::Clamp<int64>(Value, TNumericLimits<int32>::Min(), TNumericLimits<int32>::Max());
@@ -96,16 +105,19 @@ namespace
 	template <typename VisitorType>
 	int32 ForEachToken(FStringView Line, VisitorType Visit)
 	{
+		// Hot (every OBJ line): raw pointers.
+		const TCHAR* const Chars = Line.GetData();
+		const int32 Length = Line.Len();
 		int32 Count = 0;
 		int32 Index = 0;
-		while (Index < Line.Len())
+		while (Index < Length)
 		{
-			while (Index < Line.Len() && Line[Index] == ' ')
+			while (Index < Length && Chars[Index] == ' ')
 			{
 				++Index;
 			}
 			const int32 Start = Index;
-			while (Index < Line.Len() && Line[Index] != ' ')
+			while (Index < Length && Chars[Index] != ' ')
 			{
 				++Index;
 			}
@@ -121,60 +133,73 @@ namespace
 		return Count;
 	}
 
-	int32 CountTokens(FStringView Line)
-	{
-		return ForEachToken(Line, [](int32, FStringView)
-			{ return true; });
-	}
-
+	/** Whether Line starts with the 7-bit Prefix, compared without regard to case. */
 	bool StartsWithIgnoreCase(FStringView Line, const TCHAR* Prefix)
 	{
-		const FStringView PrefixView(Prefix);
-		return Line.Len() >= PrefixView.Len() && Line.Left(PrefixView.Len()).Equals(PrefixView, ESearchCase::IgnoreCase);
+		// Hot (every OBJ line): raw pointers.
+		const TCHAR* const Chars = Line.GetData();
+		int32 Index = 0;
+		for (; Prefix[Index] != 0; ++Index)
+		{
+			if (Index >= Line.Len() || FChar::ToLower(Chars[Index]) != FChar::ToLower(Prefix[Index]))
+			{
+				return false;
+			}
+		}
+		return true;
 	}
 
 	FStringView TrimView(FStringView Text)
 	{
+		const TCHAR* const Chars = Text.GetData();
 		int32 Start = 0;
 		int32 End = Text.Len();
-		while (Start < End && FChar::IsWhitespace(Text[Start]))
+		while (Start < End && FChar::IsWhitespace(Chars[Start]))
 		{
 			++Start;
 		}
-		while (End > Start && FChar::IsWhitespace(Text[End - 1]))
+		while (End > Start && FChar::IsWhitespace(Chars[End - 1]))
 		{
 			--End;
 		}
-		return FStringView(Text.GetData() + Start, End - Start);
+		return FStringView(Chars + Start, End - Start);
 	}
 
-	/** Carriage return plus line feed, then any lone carriage return, become line feeds; returns the new length. */
-	int32 NormalizeLineBreaks(TCHAR* Data, int32 Length)
+	/** One bit per character of a text: the blanks that the flattened-text repair turns into line feeds. */
+	class FLineBreakBits
 	{
-		int32 Write = 0;
-		while (Write < Length && Data[Write] != '\r')
+	public:
+		explicit FLineBreakBits(int32 Length)
 		{
-			++Write;
+			Words.SetNumZeroed((Length + 63) / 64);
 		}
-		for (int32 Read = Write; Read < Length; ++Read)
+		bool IsSet(int32 Index) const { return (Words[Index >> 6] >> (Index & 63)) & 1; }
+		void Set(int32 Index) { Words[Index >> 6] |= uint64(1) << (Index & 63); }
+		/** The first set index in [From, To), or To. */
+		int32 FindNext(int32 From, int32 To) const
 		{
-			if (Data[Read] == '\r')
+			int32 Word = From >> 6;
+			uint64 Bits = From < To ? Words[Word] & (~uint64(0) << (From & 63)) : 0;
+			while (Bits == 0)
 			{
-				Data[Write++] = '\n';
-				if (Read + 1 < Length && Data[Read + 1] == '\n')
+				if (++Word >= Words.Num() || (Word << 6) >= To)
 				{
-					++Read;
+					return To;
 				}
+				Bits = Words[Word];
 			}
-			else
-			{
-				Data[Write++] = Data[Read];
-			}
+			return FMath::Min((Word << 6) + static_cast<int32>(std::countr_zero(Bits)), To);
 		}
-		return Write;
-	}
 
-	bool MatchesIgnoreCase(const TCHAR* Data, int32 Length, int32 Index, const TCHAR* Pattern, int32 PatternLength)
+	private:
+		TArray<uint64> Words;
+	};
+
+	/**
+	 * Whether Pattern matches at Index, compared without regard to ASCII case, in the text as the repair has
+	 * left it so far: a blank it turned into a line feed matches no pattern character.
+	 */
+	bool MatchesIgnoreCase(const TCHAR* Data, int32 Length, const FLineBreakBits& Breaks, int32 Index, const TCHAR* Pattern, int32 PatternLength)
 	{
 		if (Index + PatternLength > Length)
 		{
@@ -182,7 +207,7 @@ namespace
 		}
 		for (int32 Offset = 0; Offset < PatternLength; ++Offset)
 		{
-			if (FChar::ToLower(Data[Index + Offset]) != FChar::ToLower(Pattern[Offset]))
+			if (FChar::ToLower(Data[Index + Offset]) != FChar::ToLower(Pattern[Offset]) || Breaks.IsSet(Index + Offset))
 			{
 				return false;
 			}
@@ -191,15 +216,15 @@ namespace
 	}
 
 	/**
-	 * For each keyword in turn, replaces left to right without overlaps each occurrence of it (keywords start
-	 * with a blank) by a line feed followed by the rest of the keyword; all in one sweep over the text, each
-	 * keyword's pass trailing the one before it by Lag positions, block by block. The length does not change.
+	 * For each keyword in turn, marks left to right without overlaps each occurrence of it (keywords start with
+	 * a blank) as a line break at its blank, each keyword seeing the breaks of those before it; all in one sweep
+	 * over the text, each keyword's pass trailing the one before it by Lag positions, block by block.
 	 */
-	void BreakBeforeKeywordsInPlace(TCHAR* Data, int32 Length)
+	void FindBreaksBeforeKeywords(const TCHAR* Data, int32 Length, FLineBreakBits& Breaks)
 	{
-		// A pass only writes the first character of a match, and a later pass at position P only reads up to
+		// A pass only marks the first character of a match, and a later pass at position P only reads up to
 		// P + 3, so once every earlier pass has moved past P + 3 it sees what whole earlier passes would leave
-		// there; and an earlier pass, being ahead, never reads what a later one writes.
+		// there; and an earlier pass, being ahead, never reads what a later one marks.
 		constexpr int32 Lag = 4;
 		constexpr int32 BlockSize = 16384;
 		static const TCHAR* const Keywords[] = {TEXT(" v "), TEXT(" vt "), TEXT(" f "), TEXT(" o "), TEXT(" s "), TEXT(" #")};
@@ -217,8 +242,8 @@ namespace
 		}
 
 		// A match needs a blank followed by a keyword's second character; only such positions are tried.
-		// Writing line feeds never makes a new one, so they can be listed ahead of the passes. Those no pass
-		// has reached yet lie within the last Lag * KeywordCount positions, so a block's worth fits.
+		// Marking breaks never makes a new one, so they can be listed ahead of the passes. Those no pass has
+		// reached yet lie within the last Lag * KeywordCount positions, so a block's worth fits.
 		TArray<int32> Candidates;
 		Candidates.SetNumUninitialized(BlockSize + Lag * KeywordCount + 1);
 		int32 CandidateCount = 0;
@@ -253,9 +278,9 @@ namespace
 				for (; Index < CandidateCount && Candidates[Index] < End; ++Index)
 				{
 					const int32 Position = Candidates[Index];
-					if (Position >= Resume[Keyword] && MatchesIgnoreCase(Data, Length, Position, Keywords[Keyword], PatternLength))
+					if (Position >= Resume[Keyword] && MatchesIgnoreCase(Data, Length, Breaks, Position, Keywords[Keyword], PatternLength))
 					{
-						Data[Position] = '\n';
+						Breaks.Set(Position);
 						Resume[Keyword] = Position + PatternLength;
 					}
 				}
@@ -274,33 +299,6 @@ namespace
 		}
 	}
 
-	/** One left-to-right pass that turns each pair of line feeds into one; returns the new length. */
-	int32 CollapseLineFeedPairs(TCHAR* Data, int32 Length)
-	{
-		int32 Write = 0;
-		while (Write + 1 < Length && !(Data[Write] == '\n' && Data[Write + 1] == '\n'))
-		{
-			++Write;
-		}
-		if (Write + 1 >= Length)
-		{
-			return Length;
-		}
-		for (int32 Read = Write; Read < Length;)
-		{
-			if (Data[Read] == '\n' && Read + 1 < Length && Data[Read + 1] == '\n')
-			{
-				Data[Write++] = '\n';
-				Read += 2;
-			}
-			else
-			{
-				Data[Write++] = Data[Read++];
-			}
-		}
-		return Write;
-	}
-
 	bool ContainsIgnoreCase(const TCHAR* Data, int32 Length, const TCHAR* Pattern)
 	{
 		const int32 PatternLength = FCString::Strlen(Pattern);
@@ -308,9 +306,17 @@ namespace
 		const TCHAR FirstUpper = FChar::ToUpper(FirstLower);
 		for (int32 Index = 0; Index + PatternLength <= Length; ++Index)
 		{
-			if ((Data[Index] == FirstLower || Data[Index] == FirstUpper) && MatchesIgnoreCase(Data, Length, Index, Pattern, PatternLength))
+			if ((Data[Index] == FirstLower || Data[Index] == FirstUpper))
 			{
-				return true;
+				bool bMatches = true;
+				for (int32 Offset = 1; Offset < PatternLength && bMatches; ++Offset)
+				{
+					bMatches = FChar::ToLower(Data[Index + Offset]) == FChar::ToLower(Pattern[Offset]);
+				}
+				if (bMatches)
+				{
+					return true;
+				}
 			}
 		}
 		return false;
@@ -453,9 +459,16 @@ bool UOrvaneStageImporter::ParseXMLFile(const FString& FilePath, TSharedPtr<FXml
 		Text.RemoveAt(0, 1);
 	}
 	Text.TrimStartAndEndInline();
-	// CDATA markers go, so that the OBJ text they wrapped becomes ordinary element text.
-	Text.ReplaceInline(TEXT("<![CDATA["), TEXT(""), ESearchCase::IgnoreCase);
-	Text.ReplaceInline(TEXT("]]>"), TEXT(""), ESearchCase::IgnoreCase);
+	// CDATA markers go, so that the OBJ text they wrapped becomes ordinary element text; edited in place, as
+	// the text can be hundreds of megabytes.
+	if (!Text.IsEmpty())
+	{
+		const int32 Length = OrvaneTextInPlace::RemoveCDataMarkers(&Text[0], Text.Len());
+		if (Length < Text.Len())
+		{
+			Text.RemoveAt(Length, Text.Len() - Length);
+		}
+	}
 
 	OutXmlFile = MakeShared<FXmlFile>(Text, EConstructMethod::ConstructFromBuffer);
 	if (!OutXmlFile->IsValid())
@@ -633,44 +646,18 @@ FString UOrvaneStageImporter::MakeMeshNameFromLabel(const FString& Label)
 
 bool UOrvaneStageImporter::ParseOBJContent(const FString& Content, FOrvaneMeshData& OutMeshData)
 {
-	// One working copy, edited in place: every repair below keeps or shrinks the length.
-	TArray<TCHAR> Buffer;
-	Buffer.Append(*Content, Content.Len());
-	TCHAR* Data = Buffer.GetData();
-	int32 Length = NormalizeLineBreaks(Data, Buffer.Num());
-
-	int32 Start = 0;
-	bool bHasLineFeed = false;
-	for (int32 Index = 0; Index < Length && !bHasLineFeed; ++Index)
-	{
-		bHasLineFeed = Data[Index] == '\n';
-	}
-	// Text whose line breaks became blanks (as element text of the stage file arrives) gets them back.
-	if (!bHasLineFeed && ContainsIgnoreCase(Data, Length, TEXT(" v ")))
-	{
-		BreakBeforeKeywordsInPlace(Data, Length);
-		Length = CollapseLineFeedPairs(Data, Length);
-		const FStringView Trimmed = TrimView(FStringView(Data, Length));
-		Start = static_cast<int32>(Trimmed.GetData() - Data);
-		Length = Start + Trimmed.Len();
-	}
+	// The text is read where it lies (it can be hundreds of megabytes): line breaks are found, never written.
+	const TCHAR* const Data = *Content;
+	const int32 Length = Content.Len();
 
 	TArray<FOrvaneVertex> Corners;
-	int32 LineStart = Start;
-	while (LineStart < Length)
+	auto ReadLine = [&](int32 LineStart, int32 LineEnd)
 	{
-		int32 LineEnd = LineStart;
-		while (LineEnd < Length && Data[LineEnd] != '\n')
-		{
-			++LineEnd;
-		}
 		const FStringView Line = TrimView(FStringView(Data + LineStart, LineEnd - LineStart));
-		LineStart = LineEnd + 1;
 		if (Line.IsEmpty())
 		{
-			continue;
+			return;
 		}
-
 		if (Line[0] == '#')
 		{
 			const FStringView Remainder = TrimView(Line.RightChop(1));
@@ -709,6 +696,44 @@ bool UOrvaneStageImporter::ParseOBJContent(const FString& Content, FOrvaneMeshDa
 				Face.Vertices = Corners;
 			}
 		}
+	};
+
+	if (OrvaneTextInPlace::FindEither(Data, 0, Length, '\n', '\r') < Length)
+	{
+		// A line ends at a line feed, a carriage return, or the pair of them.
+		int32 LineStart = 0;
+		while (LineStart < Length)
+		{
+			int32 LineEnd = LineStart;
+			while (LineEnd < Length && Data[LineEnd] != '\n' && Data[LineEnd] != '\r')
+			{
+				++LineEnd;
+			}
+			ReadLine(LineStart, LineEnd);
+			LineStart = LineEnd + ((LineEnd + 1 < Length && Data[LineEnd] == '\r' && Data[LineEnd + 1] == '\n') ? 2 : 1);
+		}
+	}
+	else if (ContainsIgnoreCase(Data, Length, TEXT(" v ")))
+	{
+		// Text whose line breaks became blanks (as element text of the stage file arrives) gets them back.
+		// Breaks are never next to each other (each is followed by a keyword's letter), so no empty lines
+		// need folding; the text is trimmed as a whole, then read line by line.
+		FLineBreakBits Breaks(Length);
+		FindBreaksBeforeKeywords(Data, Length, Breaks);
+		const FStringView Trimmed = TrimView(FStringView(Data, Length));
+		const int32 Start = static_cast<int32>(Trimmed.GetData() - Data);
+		const int32 End = Start + Trimmed.Len();
+		int32 LineStart = Start;
+		while (LineStart < End)
+		{
+			const int32 LineEnd = Breaks.FindNext(LineStart, End);
+			ReadLine(LineStart, LineEnd);
+			LineStart = LineEnd + 1;
+		}
+	}
+	else if (Length > 0)
+	{
+		ReadLine(0, Length);
 	}
 
 	return OutMeshData.Vertices.Num() > 0 && OutMeshData.Faces.Num() > 0;
@@ -739,11 +764,8 @@ bool UOrvaneStageImporter::ParseOBJUV(FStringView Line, FVector2D& OutUV)
 bool UOrvaneStageImporter::ParseOBJFace(FStringView Line, TArray<FOrvaneVertex>& OutVertices)
 {
 	OutVertices.Reset();
-	if (CountTokens(Line) < 4)
-	{
-		return false;
-	}
-	ForEachToken(Line, [&OutVertices](int32 Index, FStringView Token)
+	// One pass: the corners are read as the words are counted, and dropped when there are too few.
+	const int32 Tokens = ForEachToken(Line, [&OutVertices](int32 Index, FStringView Token)
 		{
 			if (Index == 0)
 			{
@@ -755,7 +777,7 @@ bool UOrvaneStageImporter::ParseOBJFace(FStringView Line, TArray<FOrvaneVertex>&
 			int32 SecondSlash = INDEX_NONE;
 			for (int32 Offset = 0; Offset < Token.Len(); ++Offset)
 			{
-				if (Token[Offset] == '/')
+				if (Token.GetData()[Offset] == '/')
 				{
 					if (FirstSlash == INDEX_NONE)
 					{
@@ -781,5 +803,10 @@ bool UOrvaneStageImporter::ParseOBJFace(FStringView Line, TArray<FOrvaneVertex>&
 			}
 			OutVertices.Add(Corner);
 			return true; });
-	return OutVertices.Num() >= 3;
+	if (Tokens < 4)
+	{
+		OutVertices.Reset();
+		return false;
+	}
+	return true;
 }

@@ -27,6 +27,8 @@ public:
 	FUTF8ToTCHAR(const ANSICHAR* Source, int32 SourceLen);
 	const TCHAR* Get() const { return Converted.c_str(); }
 	int32 Length() const { return static_cast<int32>(Converted.size()); }
+	/** The converted text, for the host's own callers to take without a copy. */
+	std::u16string& GetHostString() { return Converted; }
 
 private:
 	std::u16string Converted;

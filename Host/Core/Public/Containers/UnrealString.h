@@ -251,9 +251,14 @@ public:
 	FString TrimStart() const;
 	FString TrimEnd() const;
 	FString TrimStartAndEnd() const;
-	void TrimStartInline() { *this = TrimStart(); }
-	void TrimEndInline() { *this = TrimEnd(); }
-	void TrimStartAndEndInline() { *this = TrimStartAndEnd(); }
+	// In place, as the engine trims: the text is not copied (stage files hold hundreds of megabytes).
+	void TrimStartInline();
+	void TrimEndInline();
+	void TrimStartAndEndInline()
+	{
+		TrimEndInline();
+		TrimStartInline();
+	}
 
 	/** Removes Count characters from Index (clamped to the text). */
 	void RemoveAt(int32 Index, int32 Count = 1)
