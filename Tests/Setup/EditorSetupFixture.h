@@ -78,19 +78,23 @@ namespace OrvaneSetupTest
 			}
 		}
 
-		/** The virtual-production cameras in the editor level. */
-		static TArray<AOrvaneVPCameraStandIn*> Cameras()
+		/** The actors of class T (or a subclass) in the editor level, in spawn order. */
+		template <class T>
+		static TArray<T*> ActorsOf()
 		{
-			TArray<AOrvaneVPCameraStandIn*> Found;
+			TArray<T*> Found;
 			for (AActor* Actor : EditorWorld()->PersistentLevel->Actors)
 			{
-				if (IsValid(Actor) && Actor->IsA(AOrvaneVPCameraStandIn::StaticClass()))
+				if (IsValid(Actor) && Actor->IsA(T::StaticClass()))
 				{
-					Found.Add(static_cast<AOrvaneVPCameraStandIn*>(Actor));
+					Found.Add(static_cast<T*>(Actor));
 				}
 			}
 			return Found;
 		}
+
+		/** The virtual-production cameras in the editor level. */
+		static TArray<AOrvaneVPCameraStandIn*> Cameras() { return ActorsOf<AOrvaneVPCameraStandIn>(); }
 
 		FString ReadConfig(const TCHAR* Name) const
 		{

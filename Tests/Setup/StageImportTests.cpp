@@ -22,18 +22,7 @@ namespace
 			return WriteFile(Project.GetProjectDir(), Name, StageDocument("<label>Studio</label><walls>" + Walls + "</walls>", Meshes));
 		}
 
-		static TArray<ADisplayClusterRootActor*> RootActors()
-		{
-			TArray<ADisplayClusterRootActor*> Found;
-			for (AActor* Actor : EditorWorld()->PersistentLevel->Actors)
-			{
-				if (IsValid(Actor) && Actor->IsA(ADisplayClusterRootActor::StaticClass()))
-				{
-					Found.Add(static_cast<ADisplayClusterRootActor*>(Actor));
-				}
-			}
-			return Found;
-		}
+		static TArray<ADisplayClusterRootActor*> RootActors() { return ActorsOf<ADisplayClusterRootActor>(); }
 
 		static UDisplayClusterICVFXCameraComponent* ICVFXCamera(AActor* Root)
 		{

@@ -16,6 +16,7 @@
 #include "OrvaneLiveLinkHelper.h"
 #include "OrvaneStageImport.h"
 #include "TimerManager.h"
+#include "ToolArguments.h"
 #include "UObject/UnrealType.h"
 
 #include <cstdio>
@@ -89,41 +90,11 @@ namespace
 
 int RunStageImport(int ArgC, char** ArgV)
 {
-	// orvane stage import FILE.orvs [--no-icvfx] [--project DIR]
-	std::string StagePath;
-	std::string ProjectDir;
-	bool bAddICVFX = true;
-	for (int Index = 3; Index < ArgC; ++Index)
+	FStageCommandArguments Arguments;
+	if (!ParseStageCommandArguments(ArgC, ArgV, "import", Arguments))
 	{
-		const std::string Argument = ArgV[Index];
-		if (Argument == "--no-icvfx")
-		{
-			bAddICVFX = false;
-		}
-		else if (Argument == "--project" && Index + 1 < ArgC)
-		{
-			ProjectDir = ArgV[++Index];
-		}
-		else if (!Argument.empty() && Argument[0] != '-' && StagePath.empty())
-		{
-			StagePath = Argument;
-		}
-		else
-		{
-			std::fprintf(stderr, "orvane stage import: unexpected argument %s\n", Argument.c_str());
-			PrintUsage();
-			return 2;
-		}
-	}
-	if (StagePath.empty())
-	{
-		PrintUsage();
 		return 2;
 	}
-
-	const FString Stage = FPaths::ConvertRelativePathToFull(FString(UTF8_TO_TCHAR(StagePath.c_str())));
-	const FString Project = ProjectDir.empty() ? FPaths::GetPath(Stage) / TEXT("OrvaneProject") : FPaths::ConvertRelativePathToFull(FString(UTF8_TO_TCHAR(ProjectDir.c_str())));
-	setenv("ORVANE_PROJECT_DIR", TCHAR_TO_UTF8(*Project), 1);
 
 	// The editor as it stands when a user opens the setup dialog: the engine, the plug-in and its content.
 	for (const TCHAR* Module : {TEXT("UnrealEd"), TEXT("AssetRegistry"), TEXT("AssetTools"), TEXT("DisplayClusterConfiguration"), TEXT("DisplayCluster"), TEXT("DisplayClusterConfigurator"), TEXT("LiveLink"),
@@ -134,7 +105,7 @@ int RunStageImport(int ArgC, char** ArgV)
 
 	// Every log line still reaches standard error; the capture keeps the failing message for the summary.
 	FLogCapture Log(false);
-	const EOrvaneStageImportResult Result = FOrvaneStageImport::ImportStageToLevel(Stage, bAddICVFX, false);
+	const EOrvaneStageImportResult Result = FOrvaneStageImport::ImportStageToLevel(Arguments.StagePath, Arguments.bIncludeICVFXCamera, false);
 	RunEditorFor(2.0f);
 
 	if (Result != EOrvaneStageImportResult::Succeeded)
@@ -152,7 +123,7 @@ int RunStageImport(int ArgC, char** ArgV)
 	}
 
 	std::printf("%s\n", TCHAR_TO_UTF8(FOrvaneStageImport::GetResultText(Result)));
-	std::printf("Project: %s\n", Utf8(Project).c_str());
+	std::printf("Project: %s\n", Utf8(Arguments.ProjectDir).c_str());
 	PrintSavedAssets(FPaths::ProjectContentDir());
 	TArray<AActor*> Actors;
 	const UWorld* World = GEditor ? GEditor->GetEditorWorldContext().World() : nullptr;

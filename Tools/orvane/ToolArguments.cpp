@@ -1,9 +1,13 @@
 // Copyright Kelmora. All Rights Reserved.
 #include "ToolArguments.h"
 
+#include "Commands.h"
+#include "Misc/Paths.h"
+
 #include <cerrno>
 #include <cmath>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 
 std::atomic<bool> GStopRequested{false};
@@ -56,5 +60,42 @@ bool ParseInteger(const std::string& Text, long long Min, long long Max, long lo
 		return false;
 	}
 	OutValue = Value;
+	return true;
+}
+
+bool ParseStageCommandArguments(int ArgC, char** ArgV, const char* Command, FStageCommandArguments& Out)
+{
+	std::string StagePath;
+	std::string ProjectDir;
+	for (int Index = 3; Index < ArgC; ++Index)
+	{
+		const std::string Argument = ArgV[Index];
+		if (Argument == "--no-icvfx")
+		{
+			Out.bIncludeICVFXCamera = false;
+		}
+		else if (Argument == "--project" && Index + 1 < ArgC)
+		{
+			ProjectDir = ArgV[++Index];
+		}
+		else if (!Argument.empty() && Argument[0] != '-' && StagePath.empty())
+		{
+			StagePath = Argument;
+		}
+		else
+		{
+			std::fprintf(stderr, "orvane stage %s: unexpected argument %s\n", Command, Argument.c_str());
+			PrintUsage();
+			return false;
+		}
+	}
+	if (StagePath.empty())
+	{
+		PrintUsage();
+		return false;
+	}
+	Out.StagePath = FPaths::ConvertRelativePathToFull(FString(UTF8_TO_TCHAR(StagePath.c_str())));
+	Out.ProjectDir = ProjectDir.empty() ? FPaths::GetPath(Out.StagePath) / TEXT("OrvaneProject") : FPaths::ConvertRelativePathToFull(FString(UTF8_TO_TCHAR(ProjectDir.c_str())));
+	setenv("ORVANE_PROJECT_DIR", TCHAR_TO_UTF8(*Out.ProjectDir), 1);
 	return true;
 }

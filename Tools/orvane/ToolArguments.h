@@ -2,6 +2,8 @@
 // Small helpers for the tool's option parsing and stop signals.
 #pragma once
 
+#include "CoreMinimal.h"
+
 #include <atomic>
 #include <string>
 
@@ -14,3 +16,19 @@ bool ParseInteger(const std::string& Text, long long Min, long long Max, long lo
 extern std::atomic<bool> GStopRequested;
 /** Turns SIGINT and SIGTERM into GStopRequested. */
 void InstallStopSignals();
+
+/** The arguments of `orvane stage convert|import FILE.orvs [--no-icvfx] [--project DIR]`. */
+struct FStageCommandArguments
+{
+	/** The stage file, as a full path. */
+	FString StagePath;
+	/** The headless project: the one given, or OrvaneProject beside the stage file. */
+	FString ProjectDir;
+	bool bIncludeICVFXCamera = true;
+};
+
+/**
+ * Parses the arguments after `orvane stage <Command>` and points the host at the project; false (after
+ * printing the complaint and the usage) when they do not parse.
+ */
+bool ParseStageCommandArguments(int ArgC, char** ArgV, const char* Command, FStageCommandArguments& Out);

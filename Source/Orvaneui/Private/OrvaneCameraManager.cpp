@@ -83,6 +83,24 @@ namespace
 		return Preset;
 	}
 
+	/** Runs Action on the camera spawned last one second from now, on the editor's timers, if that camera still exists then. */
+	void RunOnLastCreatedCameraLater(TFunction<void(AActor*)> Action)
+	{
+		if (!GEditor)
+		{
+			return;
+		}
+		auto RunIfCameraExists = [Action = MoveTemp(Action)]()
+		{
+			if (AActor* Camera = FOrvaneCameraManager::LastCreatedCamera.Get())
+			{
+				Action(Camera);
+			}
+		};
+		FTimerHandle Handle;
+		GEditor->GetTimerManager()->SetTimer(Handle, FTimerDelegate::CreateLambda(RunIfCameraExists), DelayedStageSeconds, false);
+	}
+
 	FString GetDefaultPresetName()
 	{
 		const ULiveLinkPreset* Preset = LoadStartupPreset(true);
@@ -352,36 +370,14 @@ bool FOrvaneCameraManager::SetPostProcessMaterialOnCamera(AActor* Camera, const 
 
 void FOrvaneCameraManager::ApplyPresetToLastCreatedCamera(const FString& PresetName)
 {
-	if (!GEditor)
-	{
-		return;
-	}
-	auto Apply = [PresetName]()
-	{
-		if (AActor* Camera = LastCreatedCamera.Get())
-		{
-			SetLiveLinkPresetOnCamera(Camera, PresetName);
-		}
-	};
-	FTimerHandle Handle;
-	GEditor->GetTimerManager()->SetTimer(Handle, FTimerDelegate::CreateLambda(Apply), DelayedStageSeconds, false);
+	RunOnLastCreatedCameraLater([PresetName](AActor* Camera)
+		{ SetLiveLinkPresetOnCamera(Camera, PresetName); });
 }
 
 void FOrvaneCameraManager::ApplyPostProcessMaterialToLastCreatedCamera(const FString& MaterialPath)
 {
-	if (!GEditor)
-	{
-		return;
-	}
-	auto Apply = [MaterialPath]()
-	{
-		if (AActor* Camera = LastCreatedCamera.Get())
-		{
-			SetPostProcessMaterialOnCamera(Camera, MaterialPath);
-		}
-	};
-	FTimerHandle Handle;
-	GEditor->GetTimerManager()->SetTimer(Handle, FTimerDelegate::CreateLambda(Apply), DelayedStageSeconds, false);
+	RunOnLastCreatedCameraLater([MaterialPath](AActor* Camera)
+		{ SetPostProcessMaterialOnCamera(Camera, MaterialPath); });
 }
 
 void FOrvaneCameraManager::RemoveExistingOrvaneCameras()
