@@ -9,6 +9,8 @@
 #include "Misc/Paths.h"
 #include "UObject/Package.h"
 #include "UObject/SavePackage.h"
+#include "UObject/SoftObjectPath.h"
+#include "UObject/SoftObjectPtr.h"
 #include "UObject/UObjectGlobals.h"
 #include "UObject/WeakObjectPtrTemplates.h"
 
@@ -320,4 +322,41 @@ TEST(HostileAssetFiles, FailCleanlyWithALogLine)
 	FLogCapture Log;
 	EXPECT_EQ(LoadObject<UPackageTestAsset>(nullptr, TEXT("/Game/Tests/Hostile.Hostile")), nullptr);
 	EXPECT_EQ(Log.CountContaining(TEXT("too large")), 1);
+}
+
+TEST(SoftReferences, LoadAnAssetThatIsOnlyOnDisk)
+{
+	FScopedHeadlessProject Project;
+	UPackageTestAsset* Asset = MakeAsset(TEXT("OnDisk"));
+	ASSERT_TRUE(Save(Asset));
+	const TWeakObjectPtr<UPackageTestAsset> Weak(Asset);
+	Unload({Asset});
+	ASSERT_FALSE(Weak.IsValid());
+
+	const TSoftObjectPtr<UPackageTestAsset> Soft(FSoftObjectPath(TEXT("/Game/Tests/OnDisk.OnDisk")));
+	EXPECT_EQ(Soft.Get(), nullptr) << "Get only looks in memory";
+	UPackageTestAsset* Loaded = Soft.LoadSynchronous();
+	ASSERT_NE(Loaded, nullptr);
+	EXPECT_EQ(Loaded->GetPathName(), TEXT("/Game/Tests/OnDisk.OnDisk"));
+	// A bare package name stands for the asset in it, also once the package is in memory.
+	EXPECT_EQ(LoadObject<UObject>(nullptr, TEXT("/Game/Tests/OnDisk")), Loaded);
+	EXPECT_EQ(LoadObject<UPackage>(nullptr, TEXT("/Game/Tests/OnDisk")), Loaded->GetPackage());
+	EXPECT_EQ(FSoftClassPath(TEXT("/Game/Tests/OnDisk.OnDisk")).TryLoadClass<UObject>(), nullptr) << "an asset is not a class";
+	EXPECT_EQ(FSoftClassPath(UPackageTestAsset::StaticClass()).TryLoadClass<UObject>(), UPackageTestAsset::StaticClass());
+
+	FLogCapture Log;
+	EXPECT_EQ(TSoftObjectPtr<UPackageTestAsset>(FSoftObjectPath(TEXT("/Game/Tests/Nowhere.Nowhere"))).LoadSynchronous(), nullptr);
+	EXPECT_EQ(Log.CountContaining(TEXT("Failed to find object")), 0) << "a soft reference that does not load is quiet";
+}
+
+TEST(WeakReferences, ForgetAnObjectMarkedAsGarbage)
+{
+	UPackageTestAsset* Asset = NewObject<UPackageTestAsset>();
+	const TWeakObjectPtr<UPackageTestAsset> Weak(Asset);
+	ASSERT_EQ(Weak.Get(), Asset);
+	Asset->MarkAsGarbage();
+	EXPECT_EQ(Weak.Get(), nullptr);
+	EXPECT_FALSE(Weak.IsValid());
+	CollectGarbage(RF_NoFlags);
+	EXPECT_TRUE(Weak.IsStale());
 }
