@@ -27,7 +27,10 @@ public:
 
 	/** Calls InDelegate every InDelay seconds (every tick for 0) until it returns false or is removed. */
 	FDelegateHandle AddTicker(const FTickerDelegate& InDelegate, float InDelay = 0.0f);
-	/** As above for a function; the name is for diagnostics. */
+	/**
+	 * As above for a function; the name is for diagnostics. The function's type differs between engine
+	 * versions (TFunction, later TUniqueFunction&&): unconfirmed for 5.6, so the plug-in uses the delegate form.
+	 */
 	FDelegateHandle AddTicker(const TCHAR* InName, float InDelay, TFunction<bool(float)> Function);
 	/** Removes a ticker; it is not called again, even from within the tick that is running. */
 	static void RemoveTicker(FDelegateHandle Handle);

@@ -7,7 +7,8 @@
 
 /**
  * The contents of one .ini file: sections in file order, each with its keys in order. Host: one value
- * per key (the engine's array keys "+Key=" are not needed here).
+ * per key (the engine's array keys "+Key=" are not needed here); Read and Write are simplified forms of the
+ * engine's (which reads without a result and writes with more options), used by the host only.
  */
 class CORE_API FConfigFile
 {
@@ -38,7 +39,7 @@ public:
 	/** Sets a value in the cached file; Flush writes it out. */
 	void SetString(const TCHAR* Section, const TCHAR* Key, const TCHAR* Value, const FString& Filename);
 
-	/** The cached file, read on first use. */
+	/** Host only (the engine finds files through its branches): the cached file, read on first use; null if unreadable. */
 	FConfigFile* FindOrLoadConfigFile(const FString& Filename);
 
 	/**

@@ -51,7 +51,7 @@ public:
 	/** Called when the actor is spawned and each time its construction scripts run again. */
 	virtual void OnConstruction(const FTransform& Transform) {}
 	/** Runs the actor's construction again, as the editor does after a property changes (host: OnConstruction). */
-	void RerunConstructionScripts();
+	virtual void RerunConstructionScripts();
 
 	/** Every component the actor owns, in creation order. */
 	void GetComponents(TArray<UActorComponent*>& OutComponents, bool bIncludeFromChildActors = false) const;
