@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <random>
 #include <string>
 
 namespace
@@ -151,4 +152,56 @@ TEST(Paths, ProjectFollowsTheScopedProject)
 	}
 	EXPECT_NE(FPaths::ProjectDir(), Outer);
 	EXPECT_FALSE(FPaths::DirectoryExists(Outer));
+}
+
+TEST(FileHelperLoad, TextReadInPiecesIsTheTextOfTheWholeBuffer)
+{
+	// UTF-8 is decoded as it is read, 64 KiB at a time: sequences cut by a piece boundary (whole, truncated
+	// or invalid), a null character just past one, and a byte order mark must come out as the whole-buffer
+	// conversion gives them.
+	FScopedHeadlessProject Project;
+	const FString Filename = Project.GetProjectDir() + TEXT("pieces.txt");
+	constexpr size_t Piece = 1 << 16;
+	const std::string Sequences[] = {"\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\xE2\x82", "\xF0\x9F\x98", "\xC3", "\xE2\x28\xA1", "\xF0\x9F\x28\x80", "\x80\x80", "\xFF"};
+	auto Check = [&](const std::string& Bytes, const char* What)
+	{
+		WriteBytes(Filename, Bytes);
+		FString Loaded = TEXT("stale");
+		ASSERT_TRUE(FFileHelper::LoadFileToString(Loaded, *Filename)) << What;
+		FString Whole;
+		FFileHelper::BufferToString(Whole, reinterpret_cast<const uint8*>(Bytes.data()), static_cast<int32>(Bytes.size()));
+		ASSERT_EQ(Loaded.Len(), Whole.Len()) << What;
+		EXPECT_TRUE(Loaded.Equals(Whole, ESearchCase::CaseSensitive)) << What;
+	};
+	for (const std::string& Sequence : Sequences)
+	{
+		for (size_t Before = Piece - 4; Before <= Piece + 1; ++Before)
+		{
+			for (const bool bMark : {false, true})
+			{
+				std::string Bytes = bMark ? "\xEF\xBB\xBF" : "";
+				Bytes.append(Before - Bytes.size(), 'a');
+				Bytes += Sequence + "tail";
+				Check(Bytes, (Sequence + (bMark ? " with mark at " : " at ") + std::to_string(Before)).c_str());
+			}
+		}
+	}
+	for (size_t Null = Piece - 2; Null <= Piece + 2; ++Null)
+	{
+		std::string Bytes(Piece * 2, 'b');
+		Bytes[Null] = '\0';
+		Check(Bytes, ("null at " + std::to_string(Null)).c_str());
+	}
+	for (const size_t Size : {Piece - 1, Piece, Piece + 1, Piece * 3})
+	{
+		std::mt19937 Random(static_cast<uint32>(Size));
+		std::string Bytes(Size, ' ');
+		for (char& Byte : Bytes)
+		{
+			// Mostly 7-bit text with a sprinkle of lead and continuation bytes, never a null.
+			const int32 Roll = std::uniform_int_distribution<int32>(0, 15)(Random);
+			Byte = static_cast<char>(Roll < 12 ? 'a' + Roll : std::uniform_int_distribution<int32>(0x80, 0xF7)(Random));
+		}
+		Check(Bytes, ("random bytes, size " + std::to_string(Size)).c_str());
+	}
 }

@@ -89,7 +89,7 @@ namespace
 	FOrvaneMeshData Parse(const std::u16string& Text, bool& bOutOk)
 	{
 		FOrvaneMeshData Mesh;
-		bOutOk = UOrvaneStageImporter::ParseOBJContent(FString(Text.c_str()), Mesh);
+		bOutOk = UOrvaneStageImporter::ParseOBJContent(FString(static_cast<int32>(Text.size()), Text.data()), Mesh);
 		return Mesh;
 	}
 
@@ -214,4 +214,88 @@ TEST(ObjRepair, LongFlattenedTextReadsAsTheReferenceRepairOfIt)
 	{
 		ExpectSameAsReference(RandomFlatText(Random, 40000));
 	}
+}
+
+TEST(ObjRepair, LinesReadWhileRepairingReadAsTheReferenceRepairOfIt)
+{
+	// Lines are read as soon as the repair has settled the break that ends them, block by block: lines that
+	// span blocks, end right at a block's edge or hold a null character, metadata comments, keywords split or
+	// run together by blanks, and non-ASCII text must all read as the reference repair of the whole text.
+	static const char16_t* const Lines[] = {u"v 1.5 -2 3e2", u"vt 0.25 0.75", u"f 1/1 2/2 3/3", u"f 1 2 3 4", u"# key = value", u"#k=v v 1 2 3",
+		u"o name", u"s 1", u"V 1 2 3", u"VT 1 2", u"F 3 2 1", u"v  1  2  3", u"f 1//1 2//2 3//3", u"x y z", u"v 1 2", u"f 1"};
+	constexpr int32 LineCount = static_cast<int32>(sizeof(Lines) / sizeof(Lines[0]));
+	std::mt19937 Random(31337u);
+	for (int32 Case = 0; Case < 24; ++Case)
+	{
+		std::u16string Flat = Case % 3 == 0 ? u"  " : u"";
+		// A long first line moves the later ones across the block edges from case to case.
+		Flat += u"# pad = ";
+		Flat.append(static_cast<size_t>(16384 - 40 + Case * 3), u'p');
+		const size_t Target = 16384 * static_cast<size_t>(2 + Case % 2) + 50;
+		while (Flat.size() < Target)
+		{
+			Flat += u' ';
+			const int32 Roll = std::uniform_int_distribution<int32>(0, 39)(Random);
+			if (Roll == 0)
+			{
+				Flat += u"v 1 ";
+				Flat += char16_t(0);
+				Flat += u" 3";
+			}
+			else if (Roll == 1)
+			{
+				Flat += u"# \u00e9 = \u4e2d";
+			}
+			else if (Roll == 2)
+			{
+				Flat += u"   ";
+			}
+			else if (Roll == 3)
+			{
+				// A long comment, so some lines span a whole block.
+				Flat += u"# long = ";
+				Flat.append(static_cast<size_t>(std::uniform_int_distribution<int32>(100, 20000)(Random)), u'L');
+			}
+			else
+			{
+				Flat += Lines[std::uniform_int_distribution<int32>(0, LineCount - 1)(Random)];
+			}
+		}
+		Flat += Case % 2 == 0 ? u" f 1 2 3  " : u" v 9 9 9";
+		ExpectSameAsReference(Flat);
+		if (::testing::Test::HasFailure())
+		{
+			return;
+		}
+	}
+}
+
+TEST(ObjRepair, TextWithLineBreaksIsNotRepaired)
+{
+	// Text that still has line breaks (LF, CR or CRLF) is read line by line, blanks and keywords untouched.
+	const char16_t* const Text = u"v 1 2 3 v 4 5 6\r\nv 7 8 9\rv 1 1 1\nvt 0 0 f 1/1 2/1 3/1\r\nf 1 2 4\r\n";
+	bool bOk = false;
+	const FOrvaneMeshData Mesh = Parse(Text, bOk);
+	EXPECT_TRUE(bOk);
+	// Repaired, the first line would give two vertices and the fourth a face of its own.
+	EXPECT_EQ(Mesh.Vertices.Num(), 3);
+	EXPECT_EQ(Mesh.UVs.Num(), 1);
+	ASSERT_EQ(Mesh.Faces.Num(), 1);
+	EXPECT_EQ(Mesh.Faces[0].Vertices.Num(), 3);
+	std::u16string Unix = Text;
+	for (size_t Index = 0; Index < Unix.size(); ++Index)
+	{
+		if (Unix[Index] == u'\r')
+		{
+			Unix[Index] = u'\n';
+			if (Index + 1 < Unix.size() && Unix[Index + 1] == u'\n')
+			{
+				Unix.erase(Index + 1, 1);
+			}
+		}
+	}
+	bool bUnixOk = false;
+	const FOrvaneMeshData UnixMesh = Parse(Unix, bUnixOk);
+	EXPECT_EQ(UnixMesh.Vertices.Num(), Mesh.Vertices.Num());
+	EXPECT_EQ(UnixMesh.Faces.Num(), Mesh.Faces.Num());
 }

@@ -112,3 +112,29 @@ TEST(XmlReference, RandomDocumentsReadAsTheReferenceReadsThem)
 		}
 	}
 }
+
+TEST(XmlReference, LongPlainTextReadsAsTheReferenceReadsIt)
+{
+	// Plain text lines are folded in groups and appended in pieces of a few thousand characters: runs of white
+	// space (blanks, tabs, line breaks, control characters) falling on group and piece edges must fold as the
+	// reference folds them, including at the start and end of the text and next to text already there.
+	std::mt19937 Random(9001u);
+	static const char16_t* const Pieces[] = {u"v", u"1.25", u"-3", u"f", u"1/2", u"\u00e9", u" ", u" ", u" ", u"  ", u"\t", u"\n", u"\r\n", u"\n\n", u" \n ", u"\x01"};
+	constexpr int32 PieceCount = static_cast<int32>(sizeof(Pieces) / sizeof(Pieces[0]));
+	for (int32 Case = 0; Case < 40; ++Case)
+	{
+		std::u16string Document = Case % 2 == 0 ? u"<r>" : u"<r><c/>lead";
+		Document.append(static_cast<size_t>(Case), u'x');
+		const size_t Target = 4096 * (1 + Case % 3) + static_cast<size_t>(std::uniform_int_distribution<int32>(0, 64)(Random));
+		while (Document.size() < Target)
+		{
+			Document += Pieces[std::uniform_int_distribution<int32>(0, PieceCount - 1)(Random)];
+		}
+		Document += Case % 4 < 2 ? u"</r>" : u"\n \n</r>";
+		ExpectSameAsReference(Document);
+		if (::testing::Test::HasFailure())
+		{
+			return;
+		}
+	}
+}

@@ -4,10 +4,13 @@
 #include "Containers/StringConv.h"
 #include "CoreGlobals.h"
 #include "HAL/PlatformFileManager.h"
+#include "HostUtf8.h"
 #include "Misc/Paths.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <string>
 
 DEFINE_LOG_CATEGORY_STATIC(LogFileHelper, Log, All);
@@ -17,6 +20,31 @@ namespace
 	std::string ToNativePath(const TCHAR* Filename)
 	{
 		return std::string(FTCHARToUTF8(Filename).Get());
+	}
+
+	/** Opens an existing file for reading and gives its size; false (with a warning unless silent) when it cannot. */
+	bool OpenForReading(const TCHAR* Filename, uint32 Flags, const TCHAR* Caller, std::ifstream& OutStream, int64& OutSize)
+	{
+		if (!Filename || !*Filename || !FPaths::FileExists(FString(Filename)))
+		{
+			UE_CLOG(!(Flags & FILEREAD_Silent) && Filename && *Filename, LogFileHelper, Warning, TEXT("%s: %s does not exist"), Caller, Filename);
+			return false;
+		}
+		OutStream.open(ToNativePath(Filename), std::ios::binary | std::ios::ate);
+		if (!OutStream)
+		{
+			UE_CLOG(!(Flags & FILEREAD_Silent), LogFileHelper, Warning, TEXT("%s: could not open %s"), Caller, Filename);
+			return false;
+		}
+		const std::streamoff Size = OutStream.tellg();
+		if (Size < 0 || Size > std::streamoff(0x7fffffff))
+		{
+			UE_LOG(LogFileHelper, Warning, TEXT("%s: %s is too large to load"), Caller, Filename);
+			return false;
+		}
+		OutStream.seekg(0);
+		OutSize = int64(Size);
+		return true;
 	}
 
 	bool WriteBytes(const TCHAR* Filename, const uint8* Data, int64 Size, uint32 WriteFlags)
@@ -98,24 +126,12 @@ void FFileHelper::BufferToString(FString& Result, const uint8* Buffer, int32 Siz
 bool FFileHelper::LoadFileToArray(TArray<uint8>& Result, const TCHAR* Filename, uint32 Flags)
 {
 	Result.Empty();
-	if (!Filename || !*Filename || !FPaths::FileExists(FString(Filename)))
+	std::ifstream Stream;
+	int64 Size = 0;
+	if (!OpenForReading(Filename, Flags, TEXT("LoadFileToArray"), Stream, Size))
 	{
-		UE_CLOG(!(Flags & FILEREAD_Silent) && Filename && *Filename, LogFileHelper, Warning, TEXT("LoadFileToArray: %s does not exist"), Filename);
 		return false;
 	}
-	std::ifstream Stream(ToNativePath(Filename), std::ios::binary | std::ios::ate);
-	if (!Stream)
-	{
-		UE_CLOG(!(Flags & FILEREAD_Silent), LogFileHelper, Warning, TEXT("LoadFileToArray: could not open %s"), Filename);
-		return false;
-	}
-	const std::streamoff Size = Stream.tellg();
-	if (Size < 0 || Size > std::streamoff(0x7fffffff))
-	{
-		UE_LOG(LogFileHelper, Warning, TEXT("LoadFileToArray: %s is too large to load"), Filename);
-		return false;
-	}
-	Stream.seekg(0);
 	Result.AddUninitialized(int32(Size));
 	if (Size > 0 && !Stream.read(reinterpret_cast<char*>(Result.GetData()), Size))
 	{
@@ -127,14 +143,72 @@ bool FFileHelper::LoadFileToArray(TArray<uint8>& Result, const TCHAR* Filename, 
 
 bool FFileHelper::LoadFileToString(FString& Result, const TCHAR* Filename, EHashOptions VerifyFlags, uint32 ReadFlags)
 {
-	TArray<uint8> Bytes;
-	if (!LoadFileToArray(Bytes, Filename, ReadFlags | FILEREAD_Silent))
+	Result.Empty();
+	std::ifstream Stream;
+	int64 Size = 0;
+	if (!OpenForReading(Filename, ReadFlags | FILEREAD_Silent, TEXT("LoadFileToString"), Stream, Size))
 	{
-		Result.Empty();
 		return false;
 	}
-	BufferToString(Result, Bytes.GetData(), Bytes.Num());
-	return true;
+
+	// UTF-8 text (the usual case) is decoded as it is read, a piece at a time, so the whole file is never held
+	// as bytes next to its text; what comes out is what BufferToString gives for the whole file.
+	constexpr size_t PieceSize = 1 << 16;
+	const std::unique_ptr<unsigned char[]> Bytes(new unsigned char[PieceSize]);
+	const std::unique_ptr<char16_t[]> Units(new char16_t[PieceSize]);
+	const size_t FirstRead = size_t(std::min<int64>(Size, int64(PieceSize)));
+	if (FirstRead > 0 && !Stream.read(reinterpret_cast<char*>(Bytes.get()), std::streamsize(FirstRead)))
+	{
+		return false;
+	}
+	if (Size >= 2 && !(Size & 1) && ((Bytes[0] == 0xff && Bytes[1] == 0xfe) || (Bytes[0] == 0xfe && Bytes[1] == 0xff)))
+	{
+		// UTF-16 with a byte order mark, which is rare: read whole.
+		TArray<uint8> Whole;
+		Whole.AddUninitialized(int32(Size));
+		std::memcpy(Whole.GetData(), Bytes.get(), FirstRead);
+		if (Size > int64(FirstRead) && !Stream.read(reinterpret_cast<char*>(Whole.GetData() + FirstRead), std::streamsize(Size - int64(FirstRead))))
+		{
+			return false;
+		}
+		BufferToString(Result, Whole.GetData(), Whole.Num());
+		return true;
+	}
+
+	std::u16string& Text = Result.GetHostString();
+	// Never more units than bytes: room is made once.
+	Text.reserve(size_t(Size));
+	size_t Start = (Size >= 3 && Bytes[0] == 0xef && Bytes[1] == 0xbb && Bytes[2] == 0xbf) ? 3 : 0;
+	size_t Available = FirstRead;
+	size_t Fresh = 0;
+	int64 Remaining = Size - int64(FirstRead);
+	for (;;)
+	{
+		// As in the engine, the text ends at the first null character.
+		const void* const Null = std::memchr(Bytes.get() + Fresh, 0, Available - Fresh);
+		const bool bEnded = Null != nullptr || Remaining == 0;
+		const size_t End = Null ? size_t(static_cast<const unsigned char*>(Null) - Bytes.get()) : Available;
+		size_t Written = 0;
+		const size_t Consumed = HostUtf8::Decode(Bytes.get() + Start, End - Start, bEnded, Units.get(), Written);
+		Text.append(Units.get(), Written);
+		if (bEnded)
+		{
+			return true;
+		}
+		// A sequence cut short (at most three bytes) waits at the front for the rest of it.
+		const size_t Kept = End - Start - Consumed;
+		std::memmove(Bytes.get(), Bytes.get() + Start + Consumed, Kept);
+		const size_t Read = size_t(std::min<int64>(Remaining, int64(PieceSize - Kept)));
+		if (!Stream.read(reinterpret_cast<char*>(Bytes.get() + Kept), std::streamsize(Read)))
+		{
+			Result.Empty();
+			return false;
+		}
+		Remaining -= int64(Read);
+		Start = 0;
+		Fresh = Kept;
+		Available = Kept + Read;
+	}
 }
 
 bool FFileHelper::LoadFileToStringArray(TArray<FString>& Result, const TCHAR* Filename)

@@ -1,6 +1,8 @@
 // Copyright Kelmora. All Rights Reserved.
 #include "Containers/StringConv.h"
 
+#include "HostUtf8.h"
+
 #include <cstring>
 
 namespace
@@ -57,95 +59,8 @@ namespace
 		// Never more units than bytes: written by index into room made once, then cut to what was written.
 		std::u16string Out;
 		Out.resize(Length);
-		char16_t* const Write = Out.data();
 		size_t Written = 0;
-		size_t Index = 0;
-		while (Index < Length)
-		{
-			// Runs of 7-bit text, the bulk of most files, are widened eight bytes at a time.
-			while (Index + 8 <= Length)
-			{
-				uint64 Eight;
-				std::memcpy(&Eight, Source + Index, sizeof(Eight));
-				if ((Eight & 0x8080808080808080ull) != 0)
-				{
-					break;
-				}
-				for (size_t Offset = 0; Offset < 8; ++Offset)
-				{
-					Write[Written + Offset] = Source[Index + Offset];
-				}
-				Written += 8;
-				Index += 8;
-			}
-			if (Index >= Length)
-			{
-				break;
-			}
-			const unsigned char Lead = Source[Index];
-			char32_t CodePoint = 0xFFFD;
-			size_t Extra = 0;
-			char32_t Minimum = 0;
-			if (Lead < 0x80)
-			{
-				Write[Written++] = Lead;
-				++Index;
-				continue;
-			}
-			else if ((Lead & 0xE0) == 0xC0)
-			{
-				CodePoint = Lead & 0x1F;
-				Extra = 1;
-				Minimum = 0x80;
-			}
-			else if ((Lead & 0xF0) == 0xE0)
-			{
-				CodePoint = Lead & 0x0F;
-				Extra = 2;
-				Minimum = 0x800;
-			}
-			else if ((Lead & 0xF8) == 0xF0)
-			{
-				CodePoint = Lead & 0x07;
-				Extra = 3;
-				Minimum = 0x10000;
-			}
-			else
-			{
-				Write[Written++] = 0xFFFD;
-				++Index;
-				continue;
-			}
-			size_t Taken = 1;
-			bool bValid = true;
-			for (; Taken <= Extra; ++Taken)
-			{
-				if (Index + Taken >= Length || (Source[Index + Taken] & 0xC0) != 0x80)
-				{
-					bValid = false;
-					break;
-				}
-				CodePoint = (CodePoint << 6) | (Source[Index + Taken] & 0x3F);
-			}
-			if (!bValid || CodePoint < Minimum || CodePoint > 0x10FFFF || (CodePoint >= 0xD800 && CodePoint <= 0xDFFF))
-			{
-				Write[Written++] = 0xFFFD;
-				Index += bValid ? Taken : (Taken > 1 ? Taken : 1);
-				continue;
-			}
-			Index += Taken;
-			// A four-byte sequence gives two units: never more units than bytes.
-			if (CodePoint >= 0x10000)
-			{
-				CodePoint -= 0x10000;
-				Write[Written++] = static_cast<char16_t>(0xD800 + (CodePoint >> 10));
-				Write[Written++] = static_cast<char16_t>(0xDC00 + (CodePoint & 0x3FF));
-			}
-			else
-			{
-				Write[Written++] = static_cast<char16_t>(CodePoint);
-			}
-		}
+		HostUtf8::Decode(Source, Length, true, Out.data(), Written);
 		Out.resize(Written);
 		return Out;
 	}
@@ -160,6 +75,107 @@ namespace
 		return Length;
 	}
 }
+
+size_t HostUtf8::Decode(const unsigned char* Source, size_t Length, bool bFinal, char16_t* Write, size_t& OutWritten)
+{
+	size_t Written = 0;
+	size_t Index = 0;
+	while (Index < Length)
+	{
+		// Runs of 7-bit text, the bulk of most files, are widened eight bytes at a time.
+		while (Index + 8 <= Length)
+		{
+			uint64 Eight;
+			std::memcpy(&Eight, Source + Index, sizeof(Eight));
+			if ((Eight & 0x8080808080808080ull) != 0)
+			{
+				break;
+			}
+			for (size_t Offset = 0; Offset < 8; ++Offset)
+			{
+				Write[Written + Offset] = Source[Index + Offset];
+			}
+			Written += 8;
+			Index += 8;
+		}
+		if (Index >= Length)
+		{
+			break;
+		}
+		const unsigned char Lead = Source[Index];
+		char32_t CodePoint = 0xFFFD;
+		size_t Extra = 0;
+		char32_t Minimum = 0;
+		if (Lead < 0x80)
+		{
+			Write[Written++] = Lead;
+			++Index;
+			continue;
+		}
+		else if ((Lead & 0xE0) == 0xC0)
+		{
+			CodePoint = Lead & 0x1F;
+			Extra = 1;
+			Minimum = 0x80;
+		}
+		else if ((Lead & 0xF0) == 0xE0)
+		{
+			CodePoint = Lead & 0x0F;
+			Extra = 2;
+			Minimum = 0x800;
+		}
+		else if ((Lead & 0xF8) == 0xF0)
+		{
+			CodePoint = Lead & 0x07;
+			Extra = 3;
+			Minimum = 0x10000;
+		}
+		else
+		{
+			Write[Written++] = 0xFFFD;
+			++Index;
+			continue;
+		}
+		size_t Taken = 1;
+		bool bValid = true;
+		for (; Taken <= Extra; ++Taken)
+		{
+			if (Index + Taken >= Length && !bFinal)
+			{
+				// Cut short by the end of this piece: decided when the rest is there.
+				OutWritten = Written;
+				return Index;
+			}
+			if (Index + Taken >= Length || (Source[Index + Taken] & 0xC0) != 0x80)
+			{
+				bValid = false;
+				break;
+			}
+			CodePoint = (CodePoint << 6) | (Source[Index + Taken] & 0x3F);
+		}
+		if (!bValid || CodePoint < Minimum || CodePoint > 0x10FFFF || (CodePoint >= 0xD800 && CodePoint <= 0xDFFF))
+		{
+			Write[Written++] = 0xFFFD;
+			Index += bValid ? Taken : (Taken > 1 ? Taken : 1);
+			continue;
+		}
+		Index += Taken;
+		// A four-byte sequence gives two units: never more units than bytes.
+		if (CodePoint >= 0x10000)
+		{
+			CodePoint -= 0x10000;
+			Write[Written++] = static_cast<char16_t>(0xD800 + (CodePoint >> 10));
+			Write[Written++] = static_cast<char16_t>(0xDC00 + (CodePoint & 0x3FF));
+		}
+		else
+		{
+			Write[Written++] = static_cast<char16_t>(CodePoint);
+		}
+	}
+	OutWritten = Written;
+	return Index;
+}
+
 
 FTCHARToUTF8::FTCHARToUTF8(const TCHAR* Source)
 	: Converted(Source ? Utf16ToUtf8(Source, Length16(Source)) : std::string())

@@ -513,11 +513,13 @@ public:
 	{
 		std::u16string& Content = Stack.Last()->Content.GetHostString();
 		const size_t OldSize = Content.size();
-		// At most one character per character read, plus the blank before the first word.
-		Content.resize(OldSize + static_cast<size_t>(End - Begin) + 1);
-		TCHAR* const Start = Content.data();
-		TCHAR* const RunStart = Start + OldSize;
-		TCHAR* Out = RunStart;
+		// At most one character per character read, plus the blank before the first word: room is made once,
+		// and the text is folded a piece at a time into a small buffer and appended from there, so the (possibly
+		// very large) text is written once, not first filled with zeros.
+		Content.reserve(OldSize + static_cast<size_t>(End - Begin) + 1);
+		constexpr size_t PieceSize = 4096;
+		TCHAR Piece[PieceSize + 1];
+		TCHAR* Out = Piece;
 		// Without a branch per character: white space becomes a blank, kept only where a run of it starts; text
 		// already there is followed by a blank first, and a blank left at the end is taken back.
 		if (OldSize > 0)
@@ -525,19 +527,51 @@ public:
 			*Out++ = TEXT(' ');
 		}
 		bool bAfterWhiteSpace = true;
-		for (const TCHAR* At = Begin; At != End; ++At)
+		constexpr size_t GroupSize = 16;
+		for (const TCHAR* At = Begin; At != End;)
 		{
-			const TCHAR Char = *At;
-			const bool bWhiteSpace = IsXmlWhiteSpace(Char);
-			*Out = bWhiteSpace ? TEXT(' ') : Char;
-			Out += !(bWhiteSpace && bAfterWhiteSpace);
-			bAfterWhiteSpace = bWhiteSpace;
+			const TCHAR* const PieceEnd = At + FMath::Min<size_t>(static_cast<size_t>(End - At), PieceSize - static_cast<size_t>(Out - Piece));
+			while (At != PieceEnd)
+			{
+				// A group with no two white-space characters in a row (counting the one before it) keeps every
+				// character, white space as a blank: tested and copied without a branch per character.
+				if (static_cast<size_t>(PieceEnd - At) >= GroupSize)
+				{
+					uint32 Doubled = static_cast<uint32>(bAfterWhiteSpace) & static_cast<uint32>(IsXmlWhiteSpace(At[0]));
+					for (size_t Offset = 0; Offset + 1 < GroupSize; ++Offset)
+					{
+						Doubled |= static_cast<uint32>(IsXmlWhiteSpace(At[Offset])) & static_cast<uint32>(IsXmlWhiteSpace(At[Offset + 1]));
+					}
+					if (Doubled == 0)
+					{
+						for (size_t Offset = 0; Offset < GroupSize; ++Offset)
+						{
+							Out[Offset] = IsXmlWhiteSpace(At[Offset]) ? TEXT(' ') : At[Offset];
+						}
+						bAfterWhiteSpace = IsXmlWhiteSpace(At[GroupSize - 1]);
+						Out += GroupSize;
+						At += GroupSize;
+						continue;
+					}
+				}
+				const TCHAR* const GroupEnd = At + FMath::Min<size_t>(static_cast<size_t>(PieceEnd - At), GroupSize);
+				for (; At != GroupEnd; ++At)
+				{
+					const TCHAR Char = *At;
+					const bool bWhiteSpace = IsXmlWhiteSpace(Char);
+					*Out = bWhiteSpace ? TEXT(' ') : Char;
+					Out += !(bWhiteSpace && bAfterWhiteSpace);
+					bAfterWhiteSpace = bWhiteSpace;
+				}
+			}
+			Content.append(Piece, static_cast<size_t>(Out - Piece));
+			Out = Piece;
 		}
-		if (bAfterWhiteSpace && Out != RunStart)
+		Content.append(Piece, static_cast<size_t>(Out - Piece));
+		if (bAfterWhiteSpace && Content.size() > OldSize)
 		{
-			--Out;
+			Content.pop_back();
 		}
-		Content.resize(static_cast<size_t>(Out - Start));
 	}
 
 	/** The finished root, handed to the caller; null when the document was empty, unfinished or broken. */

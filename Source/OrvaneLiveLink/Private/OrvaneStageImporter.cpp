@@ -12,6 +12,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace
@@ -24,26 +25,22 @@ namespace
 	{
 		// Only 7-bit characters can belong to a number; the first other one ends it. (Hot: raw pointers.)
 		const TCHAR* const Chars = Token.GetData();
-		int32 Length = 0;
-		while (Length < Token.Len() && Chars[Length] <= 127)
+		char Small[128];
+		std::string Large;
+		char* Narrow = Small;
+		if (Token.Len() >= static_cast<int32>(sizeof(Small)))
 		{
-			++Length;
+			Large.resize(static_cast<size_t>(Token.Len()));
+			Narrow = Large.data();
+		}
+		int32 Length = 0;
+		for (; Length < Token.Len() && Chars[Length] <= 127; ++Length)
+		{
+			Narrow[Length] = static_cast<char>(Chars[Length]);
 		}
 		if (Length == 0)
 		{
 			return 0.0;
-		}
-		char Small[128];
-		std::string Large;
-		char* Narrow = Small;
-		if (Length >= static_cast<int32>(sizeof(Small)))
-		{
-			Large.resize(static_cast<size_t>(Length));
-			Narrow = Large.data();
-		}
-		for (int32 Index = 0; Index < Length; ++Index)
-		{
-			Narrow[Index] = static_cast<char>(Chars[Index]);
 		}
 		Narrow[Length] = '\0';
 		// The fast path covers plain decimal text; anything the C library reads differently goes to it.
@@ -89,7 +86,14 @@ namespace
 		int64 Value = 0;
 		for (; At != End && FChar::IsDigit(*At); ++At)
 		{
-			Value = FMath::Min<int64>(Value * 10 + (*At - '0'), Saturated);
+			Value = Value * 10 + (*At - '0');
+			if (Value > Saturated)
+			{
+				// More digits only make it larger, so it stays saturated; a rarely taken branch keeps the clamp out of
+				// each digit's arithmetic.
+				Value = Saturated;
+				break;
+			}
 		}
 		Value = bNegative ? -Value : Value;
 		return FMath::Clamp<int64>(Value, TNumericLimits<int32>::Min(), TNumericLimits<int32>::Max());
@@ -205,6 +209,11 @@ namespace
 		{
 			return false;
 		}
+		// The second character first (every keyword has one): it turns away nearly every candidate.
+		if (FChar::ToLower(Data[Index + 1]) != FChar::ToLower(Pattern[1]))
+		{
+			return false;
+		}
 		for (int32 Offset = 0; Offset < PatternLength; ++Offset)
 		{
 			if (FChar::ToLower(Data[Index + Offset]) != FChar::ToLower(Pattern[Offset]) || Breaks.IsSet(Index + Offset))
@@ -216,11 +225,24 @@ namespace
 	}
 
 	/**
+	 * 1 when a character may follow the blank of a keyword (v, f, o, s or #, either case; a few others pass
+	 * too), else 0; with bit operations only, so that compilers can test many characters at once.
+	 */
+	uint32 MayFollowKeywordBlank(TCHAR Char)
+	{
+		const uint32 Folded = static_cast<uint32>(Char) | 0x20;
+		return static_cast<uint32>(Folded == 'v') | static_cast<uint32>(Folded == 'f') | static_cast<uint32>(Folded == 'o') | static_cast<uint32>(Folded == 's') | static_cast<uint32>(Folded == '#');
+	}
+
+	/**
 	 * For each keyword in turn, marks left to right without overlaps each occurrence of it (keywords start with
 	 * a blank) as a line break at its blank, each keyword seeing the breaks of those before it; all in one sweep
-	 * over the text, each keyword's pass trailing the one before it by Lag positions, block by block.
+	 * over the text, each keyword's pass trailing the one before it by Lag positions, block by block. After each
+	 * block, OnSettled(Settled) is told that no break below Settled will change any more (Settled reaches
+	 * Length at the end), so lines can be read while their text is still in cache.
 	 */
-	void FindBreaksBeforeKeywords(const TCHAR* Data, int32 Length, FLineBreakBits& Breaks)
+	template <typename SettledType>
+	void FindBreaksBeforeKeywords(const TCHAR* Data, int32 Length, FLineBreakBits& Breaks, SettledType&& OnSettled)
 	{
 		// A pass only marks the first character of a match, and a later pass at position P only reads up to
 		// P + 3, so once every earlier pass has moved past P + 3 it sees what whole earlier passes would leave
@@ -230,13 +252,12 @@ namespace
 		static const TCHAR* const Keywords[] = {TEXT(" v "), TEXT(" vt "), TEXT(" f "), TEXT(" o "), TEXT(" s "), TEXT(" #")};
 		constexpr int32 KeywordCount = UE_ARRAY_COUNT(Keywords);
 		int32 KeywordLengths[KeywordCount];
-		TCHAR Seconds[KeywordCount];
 		int32 Resume[KeywordCount];
 		int32 Cursor[KeywordCount];
 		for (int32 Keyword = 0; Keyword < KeywordCount; ++Keyword)
 		{
 			KeywordLengths[Keyword] = FCString::Strlen(Keywords[Keyword]);
-			Seconds[Keyword] = FChar::ToLower(Keywords[Keyword][1]);
+			check(MayFollowKeywordBlank(Keywords[Keyword][1]) != 0);
 			Resume[Keyword] = 0;
 			Cursor[Keyword] = 0;
 		}
@@ -253,19 +274,37 @@ namespace
 		{
 			Limit = FMath::Min<int64>(Limit + BlockSize, Total);
 			const int32 ScanEnd = static_cast<int32>(FMath::Min<int64>(Limit, static_cast<int64>(Length) - 1));
-			for (; Scanned < ScanEnd; ++Scanned)
+			// Candidates are flagged a group at a time without a branch per character (compilers turn this into
+			// vector compares), then listed from the flags, eight at a time passed over when none is set; the character after each scanned one
+			// is always in the text.
+			constexpr int32 GroupSize = 32;
+			for (; Scanned + GroupSize <= ScanEnd; Scanned += GroupSize)
 			{
-				if (Data[Scanned] == ' ')
+				const TCHAR* const Group = Data + Scanned;
+				uint8 Flags[GroupSize];
+				for (int32 Offset = 0; Offset < GroupSize; ++Offset)
 				{
-					const TCHAR Next = FChar::ToLower(Data[Scanned + 1]);
-					for (int32 Keyword = 0; Keyword < KeywordCount; ++Keyword)
+					Flags[Offset] = static_cast<uint8>(static_cast<uint32>(Group[Offset] == ' ') & MayFollowKeywordBlank(Group[Offset + 1]));
+				}
+				for (int32 Word = 0; Word < GroupSize; Word += 8)
+				{
+					uint64 Bits;
+					std::memcpy(&Bits, Flags + Word, sizeof(Bits));
+					if (Bits != 0)
 					{
-						if (Next == Seconds[Keyword])
+						for (int32 Offset = Word; Offset < Word + 8; ++Offset)
 						{
-							Candidates[CandidateCount++] = Scanned;
-							break;
+							Candidates[CandidateCount] = Scanned + Offset;
+							CandidateCount += Flags[Offset];
 						}
 					}
+				}
+			}
+			for (; Scanned < ScanEnd; ++Scanned)
+			{
+				if (Data[Scanned] == ' ' && MayFollowKeywordBlank(Data[Scanned + 1]) != 0)
+				{
+					Candidates[CandidateCount++] = Scanned;
 				}
 			}
 
@@ -296,6 +335,8 @@ namespace
 			{
 				Cursor[Keyword] -= Consumed;
 			}
+			// The last pass has been through every candidate below its end, and the ones before it further.
+			OnSettled(static_cast<int32>(FMath::Min<int64>(Limit - static_cast<int64>(Lag) * (KeywordCount - 1), Length)));
 		}
 	}
 
@@ -719,17 +760,24 @@ bool UOrvaneStageImporter::ParseOBJContent(const FString& Content, FOrvaneMeshDa
 		// Breaks are never next to each other (each is followed by a keyword's letter), so no empty lines
 		// need folding; the text is trimmed as a whole, then read line by line.
 		FLineBreakBits Breaks(Length);
-		FindBreaksBeforeKeywords(Data, Length, Breaks);
 		const FStringView Trimmed = TrimView(FStringView(Data, Length));
 		const int32 Start = static_cast<int32>(Trimmed.GetData() - Data);
 		const int32 End = Start + Trimmed.Len();
 		int32 LineStart = Start;
-		while (LineStart < End)
-		{
-			const int32 LineEnd = Breaks.FindNext(LineStart, End);
-			ReadLine(LineStart, LineEnd);
-			LineStart = LineEnd + 1;
-		}
+		// Each line is read as soon as the break that ends it is settled, while its text is still in cache.
+		FindBreaksBeforeKeywords(Data, Length, Breaks, [&](int32 Settled)
+			{
+				const int32 Known = FMath::Min(Settled, End);
+				while (LineStart < End)
+				{
+					const int32 LineEnd = Breaks.FindNext(LineStart, Known);
+					if (LineEnd == Known && Known < End)
+					{
+						return;
+					}
+					ReadLine(LineStart, LineEnd);
+					LineStart = LineEnd + 1;
+				} });
 	}
 	else if (Length > 0)
 	{
