@@ -127,6 +127,44 @@ TEST(StaticMeshAsset, SavedMeshReadsBackEqualAfterGarbageCollection)
 	Unload(Loaded);
 }
 
+TEST(StaticMeshAsset, ClearedDescriptionIsReadBackFromTheCommittedOne)
+{
+	FScopedHeadlessProject Project;
+	UStaticMesh* Mesh = nullptr;
+	ASSERT_TRUE(BuildQuadAsset(TEXT("Cleared"), MeshFileName(TEXT("Cleared")), Mesh));
+	const TArray<uint8> Committed = Mesh->GetHostCommittedMeshDescription(0);
+	// An edit after the commit is not part of the committed description, so clearing drops it.
+	Mesh->GetMeshDescription(0)->CreateVertex();
+	Mesh->ClearMeshDescription(0);
+	EXPECT_TRUE(Mesh->IsMeshDescriptionValid(0));
+	FMeshDescription* Description = Mesh->GetMeshDescription(0);
+	ASSERT_NE(Description, nullptr);
+	EXPECT_EQ(Mesh->GetMeshDescription(0), Description) << "the description read back stays cached";
+	ASSERT_EQ(Description->Vertices().Num(), 4);
+	EXPECT_EQ(Description->Edges().Num(), 5);
+	FStaticMeshAttributes Attributes(*Description);
+	EXPECT_EQ(Attributes.GetVertexPositions()[FVertexID(3)], Corners[3]);
+	EXPECT_EQ(Attributes.GetVertexInstanceUVs().Get(FVertexInstanceID(5), 0), FVector2f(0.75f, 0.75f));
+	EXPECT_EQ(Attributes.GetPolygonGroupMaterialSlotNames()[FPolygonGroupID(0)], FName(TEXT("Orvane_Material")));
+	EXPECT_EQ(Mesh->GetHostCommittedMeshDescription(0), Committed);
+
+	// Without a commit there is nothing to read back.
+	Mesh->CreateMeshDescription(0);
+	Mesh->CommitMeshDescription(0);
+	Mesh->CreateMeshDescription(0)->CreateVertex();
+	Mesh->ClearMeshDescription(0);
+	ASSERT_NE(Mesh->GetMeshDescription(0), nullptr) << "an empty committed description still reads back";
+	EXPECT_EQ(Mesh->GetMeshDescription(0)->Vertices().Num(), 0);
+	UStaticMesh* Fresh = NewObject<UStaticMesh>(Mesh->GetPackage(), FName(TEXT("Fresh")));
+	Fresh->AddSourceModel();
+	Fresh->CreateMeshDescription(0);
+	Fresh->ClearMeshDescription(0);
+	EXPECT_FALSE(Fresh->IsMeshDescriptionValid(0));
+	EXPECT_EQ(Fresh->GetMeshDescription(0), nullptr);
+	EXPECT_EQ(Fresh->GetMeshDescription(1), nullptr);
+	Unload(Mesh);
+}
+
 TEST(StaticMeshAsset, SaveToAnImpossiblePathFailsWithALogLine)
 {
 	FScopedHeadlessProject Project;

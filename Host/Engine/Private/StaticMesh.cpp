@@ -153,12 +153,30 @@ FMeshDescription* UStaticMesh::GetMeshDescription(int32 LodIndex) const
 	{
 		return nullptr;
 	}
-	return MeshDescriptions[size_t(LodIndex)].get();
+	std::unique_ptr<FMeshDescription>& Cached = MeshDescriptions[size_t(LodIndex)];
+	const TArray<uint8>& Committed = CommittedMeshDescriptions[size_t(LodIndex)];
+	if (!Cached && Committed.Num() > 0)
+	{
+		// As the engine does, a cleared description is unpacked again from the committed bulk data.
+		std::unique_ptr<FMeshDescription> Loaded = std::make_unique<FMeshDescription>();
+		FString Error;
+		if (!MeshDescriptionBulkData::Read(TArrayView<const uint8>(Committed.GetData(), Committed.Num()), *Loaded, Error))
+		{
+			UE_LOG(LogStaticMesh, Error, TEXT("GetMeshDescription: %s LOD %d: %s"), *GetPathName(), LodIndex, *Error);
+			return nullptr;
+		}
+		Cached = std::move(Loaded);
+	}
+	return Cached.get();
 }
 
 bool UStaticMesh::IsMeshDescriptionValid(int32 LodIndex) const
 {
-	return GetMeshDescription(LodIndex) != nullptr;
+	if (LodIndex < 0 || size_t(LodIndex) >= MeshDescriptions.size() || !SourceModels.IsValidIndex(LodIndex))
+	{
+		return false;
+	}
+	return MeshDescriptions[size_t(LodIndex)] != nullptr || CommittedMeshDescriptions[size_t(LodIndex)].Num() > 0;
 }
 
 void UStaticMesh::CommitMeshDescription(int32 LodIndex, const FCommitMeshDescriptionParams& Params)

@@ -38,7 +38,8 @@ namespace
 void FMeshDescription::ReserveNewVertices(const int32 NumberOfNewVertices)
 {
 	ReserveMore(VertexArray, VertexAttributeSet, NumberOfNewVertices);
-	ReserveVector(VertexConnectedEdges, size_t(VertexArray.Num()), NumberOfNewVertices);
+	ReserveVector(VertexFirstEdge, size_t(VertexArray.Num()), NumberOfNewVertices);
+	ReserveVector(VertexLastEdge, size_t(VertexArray.Num()), NumberOfNewVertices);
 }
 
 void FMeshDescription::ReserveNewVertexInstances(const int32 NumberOfNewVertexInstances)
@@ -51,6 +52,7 @@ void FMeshDescription::ReserveNewEdges(const int32 NumberOfNewEdges)
 {
 	ReserveMore(EdgeArray, EdgeAttributeSet, NumberOfNewEdges);
 	ReserveVector(EdgeVertices, size_t(EdgeArray.Num()), NumberOfNewEdges, 2);
+	ReserveVector(EdgeNextEdge, size_t(EdgeArray.Num()), NumberOfNewEdges, 2);
 }
 
 void FMeshDescription::ReserveNewTriangles(const int32 NumberOfNewTriangles)
@@ -78,7 +80,8 @@ FVertexID FMeshDescription::CreateVertex()
 {
 	const FVertexID VertexID = VertexArray.HostAdd();
 	VertexAttributeSet.SetNumElements(VertexArray.Num());
-	VertexConnectedEdges.emplace_back();
+	VertexFirstEdge.push_back(FEdgeID::Invalid);
+	VertexLastEdge.push_back(FEdgeID::Invalid);
 	return VertexID;
 }
 
@@ -98,12 +101,35 @@ FEdgeID FMeshDescription::CreateEdge(const FVertexID VertexID0, const FVertexID 
 	EdgeAttributeSet.SetNumElements(EdgeArray.Num());
 	EdgeVertices.push_back(VertexID0);
 	EdgeVertices.push_back(VertexID1);
-	VertexConnectedEdges[size_t(VertexID0.GetValue())].push_back(EdgeID);
+	EdgeNextEdge.push_back(FEdgeID::Invalid);
+	EdgeNextEdge.push_back(FEdgeID::Invalid);
+	LinkEdgeAtVertex(EdgeID, VertexID0);
 	if (VertexID1 != VertexID0)
 	{
-		VertexConnectedEdges[size_t(VertexID1.GetValue())].push_back(EdgeID);
+		LinkEdgeAtVertex(EdgeID, VertexID1);
 	}
 	return EdgeID;
+}
+
+void FMeshDescription::LinkEdgeAtVertex(const FEdgeID EdgeID, const FVertexID VertexID)
+{
+	FEdgeID& Last = VertexLastEdge[size_t(VertexID.GetValue())];
+	if (Last == FEdgeID::Invalid)
+	{
+		VertexFirstEdge[size_t(VertexID.GetValue())] = EdgeID;
+	}
+	else
+	{
+		const size_t LastEnd = EdgeVertices[size_t(Last.GetValue()) * 2] == VertexID ? 0 : 1;
+		EdgeNextEdge[size_t(Last.GetValue()) * 2 + LastEnd] = EdgeID;
+	}
+	Last = EdgeID;
+}
+
+FEdgeID FMeshDescription::GetNextEdgeAtVertex(const FEdgeID EdgeID, const FVertexID VertexID) const
+{
+	const size_t End = EdgeVertices[size_t(EdgeID.GetValue()) * 2] == VertexID ? 0 : 1;
+	return EdgeNextEdge[size_t(EdgeID.GetValue()) * 2 + End];
 }
 
 FPolygonGroupID FMeshDescription::CreatePolygonGroup()
@@ -168,7 +194,7 @@ FEdgeID FMeshDescription::GetVertexPairEdge(const FVertexID VertexID0, const FVe
 	{
 		return FEdgeID::Invalid;
 	}
-	for (const FEdgeID EdgeID : VertexConnectedEdges[size_t(VertexID0.GetValue())])
+	for (FEdgeID EdgeID = VertexFirstEdge[size_t(VertexID0.GetValue())]; EdgeID != FEdgeID::Invalid; EdgeID = GetNextEdgeAtVertex(EdgeID, VertexID0))
 	{
 		const FVertexID A = EdgeVertices[size_t(EdgeID.GetValue()) * 2];
 		const FVertexID B = EdgeVertices[size_t(EdgeID.GetValue()) * 2 + 1];
@@ -250,7 +276,9 @@ void FMeshDescription::Empty()
 	PolygonGroupAttributeSet.SetNumElements(0);
 	VertexInstanceVertex.clear();
 	EdgeVertices.clear();
-	VertexConnectedEdges.clear();
+	VertexFirstEdge.clear();
+	VertexLastEdge.clear();
+	EdgeNextEdge.clear();
 	TriangleVertexInstanceIDs.clear();
 	TriangleEdgeIDs.clear();
 	TrianglePolygonGroup.clear();

@@ -42,7 +42,11 @@ namespace UE::MeshDescription::Host
 		virtual const std::type_info& GetValueType() const = 0;
 	};
 
-	/** One attribute: NumChannels arrays of T, one value per element in each. */
+	/**
+	 * One attribute: NumChannels arrays of T, one value per element in each. A channel holds no
+	 * storage until something may write to it: until then every element reads as the default, so
+	 * attributes the build derives (normals, tangents, colours) cost nothing per element.
+	 */
 	template <typename T>
 	class TAttributeArray final : public FAttributeArrayBase
 	{
@@ -62,17 +66,24 @@ namespace UE::MeshDescription::Host
 
 		virtual void SetNumElements(int32 NumElements) override
 		{
-			for (std::vector<FSlot>& Channel : Channels)
-			{
-				Channel.resize(size_t(NumElements), FSlot{Default});
-			}
 			ElementCount = NumElements;
+			for (FChannel& Channel : Channels)
+			{
+				if (Channel.bStored)
+				{
+					Channel.Values.resize(size_t(NumElements), FSlot{Default});
+				}
+			}
 		}
 		virtual void Reserve(int32 NumElements) override
 		{
-			for (std::vector<FSlot>& Channel : Channels)
+			Capacity = FMath::Max(Capacity, NumElements);
+			for (FChannel& Channel : Channels)
 			{
-				Channel.reserve(size_t(NumElements));
+				if (Channel.bStored)
+				{
+					Channel.Values.reserve(size_t(Capacity));
+				}
 			}
 		}
 		virtual int32 GetNumChannels() const override { return int32(Channels.size()); }
@@ -81,19 +92,45 @@ namespace UE::MeshDescription::Host
 		void SetNumChannels(int32 NumChannels)
 		{
 			Channels.resize(size_t(FMath::Max(NumChannels, 0)));
-			SetNumElements(ElementCount);
 		}
 		int32 GetNumElements() const { return ElementCount; }
+		/** A writable value: the channel gets its storage, every element holding the default, on first use. */
 		T& At(int32 Element, int32 Channel)
 		{
-			checkf(Channel >= 0 && Channel < GetNumChannels() && Element >= 0 && Element < ElementCount, "Mesh attribute index out of range");
-			return Channels[size_t(Channel)][size_t(Element)].Value;
+			CheckIndex(Element, Channel);
+			FChannel& Stored = Channels[size_t(Channel)];
+			if (!Stored.bStored)
+			{
+				Stored.Values.reserve(size_t(FMath::Max(Capacity, ElementCount)));
+				Stored.Values.resize(size_t(ElementCount), FSlot{Default});
+				Stored.bStored = true;
+			}
+			return Stored.Values[size_t(Element)].Value;
+		}
+		/** A value to read; the default when the channel was never written. */
+		const T& Read(int32 Element, int32 Channel) const
+		{
+			CheckIndex(Element, Channel);
+			const FChannel& Stored = Channels[size_t(Channel)];
+			return Stored.bStored ? Stored.Values[size_t(Element)].Value : Default;
 		}
 
 	private:
-		std::vector<std::vector<FSlot>> Channels;
+		struct FChannel
+		{
+			std::vector<FSlot> Values;
+			bool bStored = false;
+		};
+
+		void CheckIndex(int32 Element, int32 Channel) const
+		{
+			checkf(Channel >= 0 && Channel < GetNumChannels() && Element >= 0 && Element < ElementCount, "Mesh attribute index out of range");
+		}
+
+		std::vector<FChannel> Channels;
 		T Default;
 		int32 ElementCount = 0;
+		int32 Capacity = 0;
 	};
 }
 
@@ -138,15 +175,26 @@ public:
 	AttributeType& operator[](const ElementIDType ElementID) const
 	{
 		check(Array);
-		return Array->At(ElementID.GetValue(), 0);
+		if constexpr (std::is_const_v<AttributeType>)
+		{
+			return Array->Read(ElementID.GetValue(), 0);
+		}
+		else
+		{
+			return Array->At(ElementID.GetValue(), 0);
+		}
 	}
 	/** The element's value in channel 0. */
-	FValue Get(const ElementIDType ElementID) const { return (*this)[ElementID]; }
+	FValue Get(const ElementIDType ElementID) const
+	{
+		check(Array);
+		return Array->Read(ElementID.GetValue(), 0);
+	}
 	/** The element's value in the given channel. */
 	FValue Get(const ElementIDType ElementID, const int32 AttributeIndex) const
 	{
 		check(Array);
-		return Array->At(ElementID.GetValue(), AttributeIndex);
+		return Array->Read(ElementID.GetValue(), AttributeIndex);
 	}
 	/** Sets the element's value in channel 0. */
 	void Set(const ElementIDType ElementID, const FValue& Value) const
@@ -195,11 +243,20 @@ public:
 		else
 		{
 			Slot = std::make_unique<FArray>(NumberOfChannels, Default, NumElements);
+			if (Capacity > 0)
+			{
+				Slot->Reserve(Capacity);
+			}
+			CollectArrays();
 		}
 		return TMeshAttributesRef<ElementIDType, T>(static_cast<FArray*>(Slot.get()));
 	}
 	/** Removes the attribute; references to it become dangling. */
-	void UnregisterAttribute(const FName AttributeName) { Attributes.erase(AttributeName.ToString()); }
+	void UnregisterAttribute(const FName AttributeName)
+	{
+		Attributes.erase(AttributeName.ToString());
+		CollectArrays();
+	}
 	/** True if an attribute of this name is registered. */
 	bool HasAttribute(const FName AttributeName) const { return Attributes.count(AttributeName.ToString()) != 0; }
 	/** True if an attribute of this name and type is registered. */
@@ -233,21 +290,34 @@ public:
 	void SetNumElements(int32 NewNumElements)
 	{
 		NumElements = NewNumElements;
-		for (auto& Pair : Attributes)
+		for (UE::MeshDescription::Host::FAttributeArrayBase* Array : Arrays)
 		{
-			Pair.second->SetNumElements(NewNumElements);
+			Array->SetNumElements(NewNumElements);
 		}
 	}
-	/** Host: reserves room in every attribute. */
-	void Reserve(int32 Capacity)
+	/** Host: reserves room in every attribute, also in those registered later. */
+	void Reserve(int32 NewCapacity)
 	{
-		for (auto& Pair : Attributes)
+		Capacity = FMath::Max(Capacity, NewCapacity);
+		for (UE::MeshDescription::Host::FAttributeArrayBase* Array : Arrays)
 		{
-			Pair.second->Reserve(Capacity);
+			Array->Reserve(Capacity);
 		}
 	}
 
 private:
+	// Creating an element touches every attribute, so they are also kept in a flat list.
+	void CollectArrays()
+	{
+		Arrays.clear();
+		for (auto& Pair : Attributes)
+		{
+			Arrays.push_back(Pair.second.get());
+		}
+	}
+
 	std::map<FString, std::unique_ptr<UE::MeshDescription::Host::FAttributeArrayBase>> Attributes;
+	std::vector<UE::MeshDescription::Host::FAttributeArrayBase*> Arrays;
 	int32 NumElements = 0;
+	int32 Capacity = 0;
 };

@@ -133,6 +133,11 @@ public:
 	void Empty();
 
 private:
+	/** Appends an edge to the list of edges at one of its vertices. */
+	void LinkEdgeAtVertex(const FEdgeID EdgeID, const FVertexID VertexID);
+	/** The edge after EdgeID in the list of edges at VertexID. */
+	FEdgeID GetNextEdgeAtVertex(const FEdgeID EdgeID, const FVertexID VertexID) const;
+
 	FVertexArray VertexArray;
 	FVertexInstanceArray VertexInstanceArray;
 	FEdgeArray EdgeArray;
@@ -150,7 +155,12 @@ private:
 	// Connectivity, indexed by element.
 	std::vector<FVertexID> VertexInstanceVertex;
 	std::vector<FVertexID> EdgeVertices;
-	std::vector<std::vector<FEdgeID>> VertexConnectedEdges;
+	// The edges at each vertex, in creation order, as a list threaded through the edges: each
+	// vertex's first and last edge, and for each edge the next one at each of its two ends (end 0
+	// only for an edge from a vertex to itself). No allocation per vertex.
+	std::vector<FEdgeID> VertexFirstEdge;
+	std::vector<FEdgeID> VertexLastEdge;
+	std::vector<FEdgeID> EdgeNextEdge;
 	std::vector<FVertexInstanceID> TriangleVertexInstanceIDs;
 	std::vector<FEdgeID> TriangleEdgeIDs;
 	std::vector<FPolygonGroupID> TrianglePolygonGroup;
