@@ -165,6 +165,61 @@ TEST(StaticMeshAsset, ClearedDescriptionIsReadBackFromTheCommittedOne)
 	Unload(Mesh);
 }
 
+TEST(StaticMeshAsset, MeshesSavedInOnePackageEachReadBackTheirOwnBulkData)
+{
+	FScopedHeadlessProject Project;
+	UPackage* Package = CreatePackage(TEXT("/Game/Orvane/Meshes/Pair"));
+	// Three meshes, the middle one without a committed description: each one's bytes land at its own offset.
+	const int32 VertexCounts[3] = {3, 0, 7};
+	const TCHAR* Names[3] = {TEXT("A"), TEXT("B"), TEXT("C")};
+	for (int32 Index = 0; Index < 3; ++Index)
+	{
+		UStaticMesh* Mesh = NewObject<UStaticMesh>(Package, FName(Names[Index]), RF_Public | RF_Standalone);
+		Mesh->AddSourceModel();
+		if (VertexCounts[Index] == 0)
+		{
+			continue;
+		}
+		FMeshDescription* Description = Mesh->CreateMeshDescription(0);
+		FStaticMeshAttributes Attributes(*Description);
+		Attributes.Register();
+		for (int32 Vertex = 0; Vertex < VertexCounts[Index]; ++Vertex)
+		{
+			Attributes.GetVertexPositions()[Description->CreateVertex()] = FVector3f(float(Index), float(Vertex), 0.0f);
+		}
+		Mesh->CommitMeshDescription(0);
+	}
+	FSavePackageArgs SaveArgs;
+	SaveArgs.TopLevelFlags = RF_Public | RF_Standalone;
+	const FString FileName = MeshFileName(TEXT("Pair"));
+	ASSERT_TRUE(UPackage::SavePackage(Package, nullptr, *FileName, SaveArgs));
+	Package->ClearFlags(RF_Public | RF_Standalone);
+	for (const TCHAR* Name : Names)
+	{
+		UStaticMesh* Mesh = FindObject<UStaticMesh>(Package, Name);
+		Mesh->ClearFlags(RF_Public | RF_Standalone);
+		Mesh->ConditionalBeginDestroy();
+	}
+	Package->ConditionalBeginDestroy();
+	CollectGarbage(RF_NoFlags);
+
+	for (int32 Index = 0; Index < 3; ++Index)
+	{
+		UStaticMesh* Loaded = LoadObject<UStaticMesh>(nullptr, *FString::Printf(TEXT("/Game/Orvane/Meshes/Pair.%s"), Names[Index]));
+		ASSERT_NE(Loaded, nullptr) << Index;
+		FMeshDescription* Description = Loaded->GetMeshDescription(0);
+		if (VertexCounts[Index] == 0)
+		{
+			EXPECT_EQ(Description, nullptr);
+			continue;
+		}
+		ASSERT_NE(Description, nullptr) << Index;
+		ASSERT_EQ(Description->Vertices().Num(), VertexCounts[Index]);
+		FStaticMeshAttributes Attributes(*Description);
+		EXPECT_EQ(Attributes.GetVertexPositions()[FVertexID(VertexCounts[Index] - 1)], FVector3f(float(Index), float(VertexCounts[Index] - 1), 0.0f));
+	}
+}
+
 TEST(StaticMeshAsset, SaveToAnImpossiblePathFailsWithALogLine)
 {
 	FScopedHeadlessProject Project;

@@ -17,11 +17,12 @@ namespace UE::Engine::Host::MeshDescriptionBulkData
 		constexpr uint32 Magic = 0x4B42444D;
 		constexpr uint32 Version = 1;
 
+		/** Fills bytes already allocated, front to back. */
 		class FWriter
 		{
 		public:
-			explicit FWriter(TArray<uint8>& InBytes)
-				: Bytes(InBytes)
+			explicit FWriter(uint8* InCursor)
+				: Cursor(InCursor)
 			{
 			}
 			template <typename T>
@@ -31,16 +32,16 @@ namespace UE::Engine::Host::MeshDescriptionBulkData
 			}
 			void PutBytes(const void* Data, size_t Size)
 			{
-				const int32 Start = Bytes.Num();
-				Bytes.AddUninitialized(int32(Size));
 				if (Size > 0)
 				{
-					std::memcpy(Bytes.GetData() + Start, Data, Size);
+					std::memcpy(Cursor, Data, Size);
+					Cursor += Size;
 				}
 			}
+			const uint8* GetCursor() const { return Cursor; }
 
 		private:
-			TArray<uint8>& Bytes;
+			uint8* Cursor;
 		};
 
 		class FReader
@@ -103,9 +104,8 @@ namespace UE::Engine::Host::MeshDescriptionBulkData
 			OutError = FString::Printf(TEXT("the mesh description is too large to save (%llu bytes)"), (unsigned long long)Size);
 			return false;
 		}
-		OutBytes.Reserve(OutBytes.Num() + int32(Size));
-
-		FWriter Writer(OutBytes);
+		const int32 Start = OutBytes.AddUninitialized(int32(Size));
+		FWriter Writer(OutBytes.GetData() + Start);
 		Writer.Put(Magic);
 		Writer.Put(Version);
 		Writer.Put(NumVertices);
@@ -148,6 +148,7 @@ namespace UE::Engine::Host::MeshDescriptionBulkData
 			Writer.Put(int32(Name.size()));
 			Writer.PutBytes(Name.data(), Name.size());
 		}
+		check(Writer.GetCursor() == OutBytes.GetData() + OutBytes.Num());
 		return true;
 	}
 

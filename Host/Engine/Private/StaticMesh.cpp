@@ -23,36 +23,28 @@ namespace
 		FStaticMeshBulkDataRegistration()
 		{
 			UE::CoreUObject::Host::FAssetBulkDataHandler Handler;
-			Handler.Save = [](const UObject& Object, TArray<uint8>& OutBytes, FString& OutError)
+			Handler.Save = [](const UObject& Object, UE::CoreUObject::Host::FAssetBulkDataWriter& Writer, FString& OutError)
 			{
 				const UStaticMesh& Mesh = static_cast<const UStaticMesh&>(Object);
-				int64 Total = 0;
+				int64 Total = sizeof(int32);
 				for (int32 Lod = 0; Lod < Mesh.GetNumSourceModels(); ++Lod)
 				{
 					Total += sizeof(int32) + Mesh.GetHostCommittedMeshDescription(Lod).Num();
 				}
-				if (Total + OutBytes.Num() + int64(sizeof(int32)) > int64(std::numeric_limits<int32>::max()))
+				if (Total + Writer.Num() > int64(std::numeric_limits<int32>::max()))
 				{
 					OutError = FString(TEXT("the committed mesh descriptions are too large to save"));
 					return false;
 				}
-				OutBytes.Reserve(OutBytes.Num() + int32(Total) + int32(sizeof(int32)));
-				const auto Append = [&OutBytes](const void* Data, int32 Size)
-				{
-					const int32 Start = OutBytes.AddUninitialized(Size);
-					if (Size > 0)
-					{
-						std::memcpy(OutBytes.GetData() + Start, Data, size_t(Size));
-					}
-				};
 				const int32 LodCount = Mesh.GetNumSourceModels();
-				Append(&LodCount, sizeof(LodCount));
+				Writer.Append(&LodCount, sizeof(LodCount));
 				for (int32 Lod = 0; Lod < LodCount; ++Lod)
 				{
+					// The committed bytes do not change while the package is saved, so they are written from where they are.
 					const TArray<uint8>& Committed = Mesh.GetHostCommittedMeshDescription(Lod);
 					const int32 Size = Committed.Num();
-					Append(&Size, sizeof(Size));
-					Append(Committed.GetData(), Size);
+					Writer.Append(&Size, sizeof(Size));
+					Writer.AppendReferenced(TArrayView<const uint8>(Committed.GetData(), Size));
 				}
 				return true;
 			};
