@@ -206,3 +206,25 @@ TEST(StaticMeshAttributes, ChannelsNeverWrittenReadAsDefaultsWhateverTheElementC
 	UVs.SetNumChannels(2);
 	EXPECT_EQ(UVs.Get(FVertexInstanceID(500), 1), FVector2f(0.0f, 0.0f));
 }
+
+TEST(StaticMeshAttributes, AMovedDescriptionKeepsItsValuesAndGrowsOnItsOwn)
+{
+	FMeshDescription Source;
+	FStaticMeshAttributes(Source).Register();
+	const FVertexInstanceID First = Source.CreateVertexInstance(Source.CreateVertex());
+	FStaticMeshAttributes(Source).GetVertexInstanceUVs().Set(First, 0, FVector2f(0.5f, 0.25f));
+
+	FMeshDescription Moved(MoveTemp(Source));
+	FMeshDescription Assigned;
+	Assigned = MoveTemp(Moved);
+	// New elements count in the description that now owns the attributes.
+	const FVertexInstanceID Second = Assigned.CreateVertexInstance(FVertexID(0));
+	FStaticMeshAttributes Attributes(Assigned);
+	TVertexInstanceAttributesRef<FVector2f> UVs = Attributes.GetVertexInstanceUVs();
+	EXPECT_EQ(UVs.GetNumElements(), 2);
+	EXPECT_EQ(UVs.Get(First, 0), FVector2f(0.5f, 0.25f));
+	EXPECT_EQ(UVs.Get(Second, 0), FVector2f(0.0f, 0.0f));
+	UVs.Set(Second, 0, FVector2f(1.0f, 1.0f));
+	EXPECT_EQ(UVs.Get(Second, 0), FVector2f(1.0f, 1.0f));
+	EXPECT_EQ(Attributes.GetVertexInstanceColors().GetNumElements(), 2);
+}

@@ -148,6 +148,25 @@ TEST(StaticMeshAsset, ClearedDescriptionIsReadBackFromTheCommittedOne)
 	EXPECT_EQ(Attributes.GetPolygonGroupMaterialSlotNames()[FPolygonGroupID(0)], FName(TEXT("Orvane_Material")));
 	EXPECT_EQ(Mesh->GetHostCommittedMeshDescription(0), Committed);
 
+	// Values never written, in the middle or after the last one written, are saved as the defaults.
+	FMeshDescription* Partial = Mesh->CreateMeshDescription(0);
+	FStaticMeshAttributes PartialAttributes(*Partial);
+	PartialAttributes.Register();
+	for (int32 Index = 0; Index < 3; ++Index)
+	{
+		Partial->CreateVertexInstance(Partial->CreateVertex());
+	}
+	PartialAttributes.GetVertexPositions()[FVertexID(1)] = FVector3f(1.0f, 2.0f, 3.0f);
+	PartialAttributes.GetVertexInstanceUVs().Set(FVertexInstanceID(0), 0, FVector2f(0.5f, 0.5f));
+	Mesh->CommitMeshDescription(0);
+	Mesh->ClearMeshDescription(0);
+	FStaticMeshAttributes ReadBack(*Mesh->GetMeshDescription(0));
+	EXPECT_EQ(ReadBack.GetVertexPositions()[FVertexID(0)], FVector3f(0.0f, 0.0f, 0.0f));
+	EXPECT_EQ(ReadBack.GetVertexPositions()[FVertexID(1)], FVector3f(1.0f, 2.0f, 3.0f));
+	EXPECT_EQ(ReadBack.GetVertexPositions()[FVertexID(2)], FVector3f(0.0f, 0.0f, 0.0f));
+	EXPECT_EQ(ReadBack.GetVertexInstanceUVs().Get(FVertexInstanceID(0), 0), FVector2f(0.5f, 0.5f));
+	EXPECT_EQ(ReadBack.GetVertexInstanceUVs().Get(FVertexInstanceID(2), 0), FVector2f(0.0f, 0.0f));
+
 	// Without a commit there is nothing to read back.
 	Mesh->CreateMeshDescription(0);
 	Mesh->CommitMeshDescription(0);

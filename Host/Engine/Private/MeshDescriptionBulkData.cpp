@@ -9,6 +9,8 @@
 #include <limits>
 
 static_assert(std::endian::native == std::endian::little, "The host's mesh bulk data is written in native order, which must be little-endian");
+// Positions, UVs and element IDs are copied as they lie in memory.
+static_assert(sizeof(FVector3f) == 12 && sizeof(FVector2f) == 8 && sizeof(FVertexID) == 4 && sizeof(FVertexInstanceID) == 4 && sizeof(FPolygonGroupID) == 4, "The host's mesh bulk data copies packed values");
 
 namespace UE::Engine::Host::MeshDescriptionBulkData
 {
@@ -38,11 +40,34 @@ namespace UE::Engine::Host::MeshDescriptionBulkData
 					Cursor += Size;
 				}
 			}
+			void PutZeros(size_t Size)
+			{
+				if (Size > 0)
+				{
+					std::memset(Cursor, 0, Size);
+					Cursor += Size;
+				}
+			}
 			const uint8* GetCursor() const { return Cursor; }
 
 		private:
 			uint8* Cursor;
 		};
+
+		/** Writes a channel's values for NumElements elements: those stored as they lie in memory, then the default for the rest. */
+		template <typename T>
+		void PutValues(FWriter& Writer, const UE::MeshDescription::Host::TAttributeArray<T>& Array, int32 Channel, int32 NumElements)
+		{
+			const int32 NumStored = FMath::Min(Array.GetNumStored(Channel), NumElements);
+			if (NumStored > 0)
+			{
+				Writer.PutBytes(Array.GetData(Channel), size_t(NumStored) * sizeof(T));
+			}
+			for (int32 Element = NumStored; Element < NumElements; ++Element)
+			{
+				Writer.Put(Array.GetDefaultValue());
+			}
+		}
 
 		class FReader
 		{
@@ -113,36 +138,26 @@ namespace UE::Engine::Host::MeshDescriptionBulkData
 		Writer.Put(NumTriangles);
 		Writer.Put(NumGroups);
 		Writer.Put(NumUVChannels);
-		for (int32 Vertex = 0; Vertex < NumVertices; ++Vertex)
+		if (Positions.IsValid())
 		{
-			const FVector3f Position = Positions.IsValid() ? Positions.Get(FVertexID(Vertex)) : FVector3f(0.0f, 0.0f, 0.0f);
-			const float Components[3] = {Position.X, Position.Y, Position.Z};
-			Writer.PutBytes(Components, sizeof(Components));
+			PutValues(Writer, *Positions.GetHostArray(), 0, NumVertices);
 		}
-		for (int32 Instance = 0; Instance < NumInstances; ++Instance)
+		else
 		{
-			Writer.Put(MeshDescription.GetVertexInstanceVertex(FVertexInstanceID(Instance)).GetValue());
+			Writer.PutZeros(size_t(NumVertices) * sizeof(FVector3f));
 		}
+		const TArrayView<const FVertexID> InstanceVertices = MeshDescription.GetHostVertexInstanceVertices();
+		check(InstanceVertices.Num() == NumInstances);
+		Writer.PutBytes(InstanceVertices.GetData(), size_t(NumInstances) * sizeof(FVertexID));
 		for (int32 Channel = 0; Channel < NumUVChannels; ++Channel)
 		{
-			for (int32 Instance = 0; Instance < NumInstances; ++Instance)
-			{
-				const FVector2f UV = UVs.Get(FVertexInstanceID(Instance), Channel);
-				const float Components[2] = {UV.X, UV.Y};
-				Writer.PutBytes(Components, sizeof(Components));
-			}
+			PutValues(Writer, *UVs.GetHostArray(), Channel, NumInstances);
 		}
-		for (int32 Triangle = 0; Triangle < NumTriangles; ++Triangle)
-		{
-			for (const FVertexInstanceID Instance : MeshDescription.GetTriangleVertexInstances(FTriangleID(Triangle)))
-			{
-				Writer.Put(Instance.GetValue());
-			}
-		}
-		for (int32 Triangle = 0; Triangle < NumTriangles; ++Triangle)
-		{
-			Writer.Put(MeshDescription.GetTrianglePolygonGroup(FTriangleID(Triangle)).GetValue());
-		}
+		const TArrayView<const FVertexInstanceID> TriangleInstances = MeshDescription.GetHostTriangleVertexInstances();
+		const TArrayView<const FPolygonGroupID> TriangleGroups = MeshDescription.GetHostTrianglePolygonGroups();
+		check(TriangleInstances.Num() == NumTriangles * 3 && TriangleGroups.Num() == NumTriangles);
+		Writer.PutBytes(TriangleInstances.GetData(), size_t(NumTriangles) * 3 * sizeof(FVertexInstanceID));
+		Writer.PutBytes(TriangleGroups.GetData(), size_t(NumTriangles) * sizeof(FPolygonGroupID));
 		for (const std::string& Name : Names)
 		{
 			Writer.Put(int32(Name.size()));

@@ -51,8 +51,7 @@ void FMeshDescription::ReserveNewVertexInstances(const int32 NumberOfNewVertexIn
 void FMeshDescription::ReserveNewEdges(const int32 NumberOfNewEdges)
 {
 	ReserveMore(EdgeArray, EdgeAttributeSet, NumberOfNewEdges);
-	ReserveVector(EdgeVertices, size_t(EdgeArray.Num()), NumberOfNewEdges, 2);
-	ReserveVector(EdgeNextEdge, size_t(EdgeArray.Num()), NumberOfNewEdges, 2);
+	ReserveVector(EdgeRecords, size_t(EdgeArray.Num()), NumberOfNewEdges);
 }
 
 void FMeshDescription::ReserveNewTriangles(const int32 NumberOfNewTriangles)
@@ -79,7 +78,7 @@ void FMeshDescription::ReserveNewPolygonGroups(const int32 NumberOfNewPolygonGro
 FVertexID FMeshDescription::CreateVertex()
 {
 	const FVertexID VertexID = VertexArray.HostAdd();
-	VertexAttributeSet.SetNumElements(VertexArray.Num());
+	VertexAttributeSet.AddElement();
 	VertexFirstEdge.push_back(FEdgeID::Invalid);
 	VertexLastEdge.push_back(FEdgeID::Invalid);
 	return VertexID;
@@ -89,7 +88,7 @@ FVertexInstanceID FMeshDescription::CreateVertexInstance(const FVertexID VertexI
 {
 	checkf(IsVertexValid(VertexID), "CreateVertexInstance: the vertex does not exist");
 	const FVertexInstanceID VertexInstanceID = VertexInstanceArray.HostAdd();
-	VertexInstanceAttributeSet.SetNumElements(VertexInstanceArray.Num());
+	VertexInstanceAttributeSet.AddElement();
 	VertexInstanceVertex.push_back(VertexID);
 	return VertexInstanceID;
 }
@@ -98,11 +97,8 @@ FEdgeID FMeshDescription::CreateEdge(const FVertexID VertexID0, const FVertexID 
 {
 	checkf(IsVertexValid(VertexID0) && IsVertexValid(VertexID1), "CreateEdge: a vertex does not exist");
 	const FEdgeID EdgeID = EdgeArray.HostAdd();
-	EdgeAttributeSet.SetNumElements(EdgeArray.Num());
-	EdgeVertices.push_back(VertexID0);
-	EdgeVertices.push_back(VertexID1);
-	EdgeNextEdge.push_back(FEdgeID::Invalid);
-	EdgeNextEdge.push_back(FEdgeID::Invalid);
+	EdgeAttributeSet.AddElement();
+	EdgeRecords.push_back(FEdgeRecord{{VertexID0, VertexID1}, {FEdgeID::Invalid, FEdgeID::Invalid}});
 	LinkEdgeAtVertex(EdgeID, VertexID0);
 	if (VertexID1 != VertexID0)
 	{
@@ -120,22 +116,17 @@ void FMeshDescription::LinkEdgeAtVertex(const FEdgeID EdgeID, const FVertexID Ve
 	}
 	else
 	{
-		const size_t LastEnd = EdgeVertices[size_t(Last.GetValue()) * 2] == VertexID ? 0 : 1;
-		EdgeNextEdge[size_t(Last.GetValue()) * 2 + LastEnd] = EdgeID;
+		FEdgeRecord& Previous = EdgeRecords[size_t(Last.GetValue())];
+		Previous.Next[Previous.Vertices[0] == VertexID ? 0 : 1] = EdgeID;
 	}
 	Last = EdgeID;
 }
 
-FEdgeID FMeshDescription::GetNextEdgeAtVertex(const FEdgeID EdgeID, const FVertexID VertexID) const
-{
-	const size_t End = EdgeVertices[size_t(EdgeID.GetValue()) * 2] == VertexID ? 0 : 1;
-	return EdgeNextEdge[size_t(EdgeID.GetValue()) * 2 + End];
-}
 
 FPolygonGroupID FMeshDescription::CreatePolygonGroup()
 {
 	const FPolygonGroupID PolygonGroupID = PolygonGroupArray.HostAdd();
-	PolygonGroupAttributeSet.SetNumElements(PolygonGroupArray.Num());
+	PolygonGroupAttributeSet.AddElement();
 	return PolygonGroupID;
 }
 
@@ -149,7 +140,7 @@ FTriangleID FMeshDescription::CreateTriangle(const FPolygonGroupID PolygonGroupI
 	}
 
 	const FTriangleID TriangleID = TriangleArray.HostAdd();
-	TriangleAttributeSet.SetNumElements(TriangleArray.Num());
+	TriangleAttributeSet.AddElement();
 	for (int32 Corner = 0; Corner < 3; ++Corner)
 	{
 		const FVertexID From = GetVertexInstanceVertex(VertexInstanceIDs[Corner]);
@@ -170,7 +161,7 @@ FTriangleID FMeshDescription::CreateTriangle(const FPolygonGroupID PolygonGroupI
 
 	// The encapsulating polygon; the host makes one per triangle, so their IDs match.
 	const FPolygonID PolygonID = PolygonArray.HostAdd();
-	PolygonAttributeSet.SetNumElements(PolygonArray.Num());
+	PolygonAttributeSet.AddElement();
 	PolygonPolygonGroup.push_back(PolygonGroupID);
 	check(PolygonID.GetValue() == TriangleID.GetValue());
 	return TriangleID;
@@ -185,7 +176,7 @@ FVertexID FMeshDescription::GetVertexInstanceVertex(const FVertexInstanceID Vert
 FVertexID FMeshDescription::GetEdgeVertex(const FEdgeID EdgeID, int32 VertexNumber) const
 {
 	checkf(IsEdgeValid(EdgeID) && (VertexNumber == 0 || VertexNumber == 1), "GetEdgeVertex: no such edge vertex");
-	return EdgeVertices[size_t(EdgeID.GetValue()) * 2 + size_t(VertexNumber)];
+	return EdgeRecords[size_t(EdgeID.GetValue())].Vertices[VertexNumber];
 }
 
 FEdgeID FMeshDescription::GetVertexPairEdge(const FVertexID VertexID0, const FVertexID VertexID1) const
@@ -194,14 +185,17 @@ FEdgeID FMeshDescription::GetVertexPairEdge(const FVertexID VertexID0, const FVe
 	{
 		return FEdgeID::Invalid;
 	}
-	for (FEdgeID EdgeID = VertexFirstEdge[size_t(VertexID0.GetValue())]; EdgeID != FEdgeID::Invalid; EdgeID = GetNextEdgeAtVertex(EdgeID, VertexID0))
+	const FEdgeRecord* Records = EdgeRecords.data();
+	for (FEdgeID EdgeID = VertexFirstEdge[size_t(VertexID0.GetValue())]; EdgeID != FEdgeID::Invalid;)
 	{
-		const FVertexID A = EdgeVertices[size_t(EdgeID.GetValue()) * 2];
-		const FVertexID B = EdgeVertices[size_t(EdgeID.GetValue()) * 2 + 1];
+		const FEdgeRecord& Record = Records[size_t(EdgeID.GetValue())];
+		const FVertexID A = Record.Vertices[0];
+		const FVertexID B = Record.Vertices[1];
 		if ((A == VertexID0 && B == VertexID1) || (A == VertexID1 && B == VertexID0))
 		{
 			return EdgeID;
 		}
+		EdgeID = Record.Next[A == VertexID0 ? 0 : 1];
 	}
 	return FEdgeID::Invalid;
 }
@@ -275,10 +269,9 @@ void FMeshDescription::Empty()
 	PolygonAttributeSet.SetNumElements(0);
 	PolygonGroupAttributeSet.SetNumElements(0);
 	VertexInstanceVertex.clear();
-	EdgeVertices.clear();
+	EdgeRecords.clear();
 	VertexFirstEdge.clear();
 	VertexLastEdge.clear();
-	EdgeNextEdge.clear();
 	TriangleVertexInstanceIDs.clear();
 	TriangleEdgeIDs.clear();
 	TrianglePolygonGroup.clear();

@@ -36,16 +36,20 @@ namespace UE::MeshDescription::Host
 	{
 	public:
 		virtual ~FAttributeArrayBase() = default;
-		virtual void SetNumElements(int32 NumElements) = 0;
+		/** Points the attribute at the element count of its set, which owns the count. */
+		virtual void SetElementCount(const int32* InElementCount) = 0;
+		/** Drops stored values past the set's element count (after the set shrank). */
+		virtual void TrimToElementCount() = 0;
 		virtual void Reserve(int32 NumElements) = 0;
 		virtual int32 GetNumChannels() const = 0;
 		virtual const std::type_info& GetValueType() const = 0;
 	};
 
 	/**
-	 * One attribute: NumChannels arrays of T, one value per element in each. A channel holds no
-	 * storage until something may write to it: until then every element reads as the default, so
-	 * attributes the build derives (normals, tangents, colours) cost nothing per element.
+	 * One attribute: NumChannels arrays of T, one value per element in each. A channel stores the
+	 * values of its elements up to the last one written; the elements after that, and all of a
+	 * channel never written, read as the default. So adding an element costs an attribute nothing,
+	 * and attributes the build derives (normals, tangents, colours) hold no storage at all.
 	 */
 	template <typename T>
 	class TAttributeArray final : public FAttributeArrayBase
@@ -57,32 +61,32 @@ namespace UE::MeshDescription::Host
 			T Value;
 		};
 
-		TAttributeArray(int32 InNumChannels, const T& InDefault, int32 NumElements)
+		TAttributeArray(int32 InNumChannels, const T& InDefault, const int32* InElementCount)
 			: Default(InDefault)
+			, ElementCount(InElementCount)
 		{
 			Channels.resize(size_t(FMath::Max(InNumChannels, 0)));
-			SetNumElements(NumElements);
 		}
 
-		virtual void SetNumElements(int32 NumElements) override
+		virtual void SetElementCount(const int32* InElementCount) override { ElementCount = InElementCount; }
+		virtual void TrimToElementCount() override
 		{
-			ElementCount = NumElements;
-			for (FChannel& Channel : Channels)
+			for (std::vector<FSlot>& Values : Channels)
 			{
-				if (Channel.bStored)
+				if (Values.size() > size_t(*ElementCount))
 				{
-					Channel.Values.resize(size_t(NumElements), FSlot{Default});
+					Values.resize(size_t(*ElementCount));
 				}
 			}
 		}
 		virtual void Reserve(int32 NumElements) override
 		{
 			Capacity = FMath::Max(Capacity, NumElements);
-			for (FChannel& Channel : Channels)
+			for (std::vector<FSlot>& Values : Channels)
 			{
-				if (Channel.bStored)
+				if (!Values.empty())
 				{
-					Channel.Values.reserve(size_t(Capacity));
+					Values.reserve(size_t(Capacity));
 				}
 			}
 		}
@@ -93,43 +97,54 @@ namespace UE::MeshDescription::Host
 		{
 			Channels.resize(size_t(FMath::Max(NumChannels, 0)));
 		}
-		int32 GetNumElements() const { return ElementCount; }
-		/** A writable value: the channel gets its storage, every element holding the default, on first use. */
+		int32 GetNumElements() const { return *ElementCount; }
+		/** A writable value; the channel stores every element up to this one, new ones holding the default. */
 		T& At(int32 Element, int32 Channel)
 		{
 			CheckIndex(Element, Channel);
-			FChannel& Stored = Channels[size_t(Channel)];
-			if (!Stored.bStored)
+			std::vector<FSlot>& Values = Channels[size_t(Channel)];
+			if (size_t(Element) >= Values.size())
 			{
-				Stored.Values.reserve(size_t(FMath::Max(Capacity, ElementCount)));
-				Stored.Values.resize(size_t(ElementCount), FSlot{Default});
-				Stored.bStored = true;
+				if (Values.capacity() < size_t(Capacity))
+				{
+					Values.reserve(size_t(Capacity));
+				}
+				Values.resize(size_t(*ElementCount), FSlot{Default});
 			}
-			return Stored.Values[size_t(Element)].Value;
+			return Values[size_t(Element)].Value;
 		}
-		/** A value to read; the default when the channel was never written. */
+		/** A value to read; the default when it was never stored. */
 		const T& Read(int32 Element, int32 Channel) const
 		{
 			CheckIndex(Element, Channel);
-			const FChannel& Stored = Channels[size_t(Channel)];
-			return Stored.bStored ? Stored.Values[size_t(Element)].Value : Default;
+			const std::vector<FSlot>& Values = Channels[size_t(Channel)];
+			return size_t(Element) < Values.size() ? Values[size_t(Element)].Value : Default;
 		}
+
+		/** The number of leading elements whose values the channel stores; the others are the default. */
+		int32 GetNumStored(int32 Channel) const
+		{
+			checkf(Channel >= 0 && Channel < GetNumChannels(), "Mesh attribute channel out of range");
+			return int32(Channels[size_t(Channel)].size());
+		}
+		/** The stored values of a channel, GetNumStored of them in element order; null when there are none. */
+		const T* GetData(int32 Channel) const
+		{
+			static_assert(sizeof(FSlot) == sizeof(T), "values are read as an array of T");
+			return GetNumStored(Channel) > 0 ? &Channels[size_t(Channel)][0].Value : nullptr;
+		}
+		/** The value elements hold until they are written. */
+		const T& GetDefaultValue() const { return Default; }
 
 	private:
-		struct FChannel
-		{
-			std::vector<FSlot> Values;
-			bool bStored = false;
-		};
-
 		void CheckIndex(int32 Element, int32 Channel) const
 		{
-			checkf(Channel >= 0 && Channel < GetNumChannels() && Element >= 0 && Element < ElementCount, "Mesh attribute index out of range");
+			checkf(Channel >= 0 && Channel < GetNumChannels() && Element >= 0 && Element < *ElementCount, "Mesh attribute index out of range");
 		}
 
-		std::vector<FChannel> Channels;
+		std::vector<std::vector<FSlot>> Channels;
 		T Default;
-		int32 ElementCount = 0;
+		const int32* ElementCount;
 		int32 Capacity = 0;
 	};
 }
@@ -226,6 +241,28 @@ template <typename ElementIDType>
 class TAttributesSet
 {
 public:
+	TAttributesSet() = default;
+	TAttributesSet(TAttributesSet&& Other)
+		: Attributes(std::move(Other.Attributes))
+		, Arrays(std::move(Other.Arrays))
+		, NumElements(Other.NumElements)
+		, Capacity(Other.Capacity)
+	{
+		TakeCount(Other);
+	}
+	TAttributesSet& operator=(TAttributesSet&& Other)
+	{
+		if (this != &Other)
+		{
+			Attributes = std::move(Other.Attributes);
+			Arrays = std::move(Other.Arrays);
+			NumElements = Other.NumElements;
+			Capacity = Other.Capacity;
+			TakeCount(Other);
+		}
+		return *this;
+	}
+
 	/**
 	 * Registers an attribute with NumberOfChannels values per element, each starting at Default,
 	 * and returns a reference to it. Registering a name again with the same type keeps the values
@@ -242,7 +279,7 @@ public:
 		}
 		else
 		{
-			Slot = std::make_unique<FArray>(NumberOfChannels, Default, NumElements);
+			Slot = std::make_unique<FArray>(NumberOfChannels, Default, &NumElements);
 			if (Capacity > 0)
 			{
 				Slot->Reserve(Capacity);
@@ -289,12 +326,18 @@ public:
 	/** Host: grows or shrinks every attribute to NewNumElements (called by the mesh description). */
 	void SetNumElements(int32 NewNumElements)
 	{
+		const bool bShrinks = NewNumElements < NumElements;
 		NumElements = NewNumElements;
-		for (UE::MeshDescription::Host::FAttributeArrayBase* Array : Arrays)
+		if (bShrinks)
 		{
-			Array->SetNumElements(NewNumElements);
+			for (UE::MeshDescription::Host::FAttributeArrayBase* Array : Arrays)
+			{
+				Array->TrimToElementCount();
+			}
 		}
 	}
+	/** Host: adds one element, holding the default in every attribute (called by the mesh description). */
+	void AddElement() { ++NumElements; }
 	/** Host: reserves room in every attribute, also in those registered later. */
 	void Reserve(int32 NewCapacity)
 	{
@@ -306,7 +349,19 @@ public:
 	}
 
 private:
-	// Creating an element touches every attribute, so they are also kept in a flat list.
+	// The attributes read the element count from here, so a moved set points them at its own.
+	void TakeCount(TAttributesSet& Other)
+	{
+		for (UE::MeshDescription::Host::FAttributeArrayBase* Array : Arrays)
+		{
+			Array->SetElementCount(&NumElements);
+		}
+		Other.Attributes.clear();
+		Other.Arrays.clear();
+		Other.NumElements = 0;
+		Other.Capacity = 0;
+	}
+	// Reserving and shrinking visit every attribute, so they are also kept in a flat list.
 	void CollectArrays()
 	{
 		Arrays.clear();

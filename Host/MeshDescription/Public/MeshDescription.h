@@ -127,6 +127,13 @@ public:
 	/** The polygon group a polygon belongs to. */
 	FPolygonGroupID GetPolygonPolygonGroup(const FPolygonID PolygonID) const;
 
+	/** Host: the vertex of each vertex instance, in instance order. */
+	TArrayView<const FVertexID> GetHostVertexInstanceVertices() const { return TArrayView<const FVertexID>(VertexInstanceVertex.data(), int32(VertexInstanceVertex.size())); }
+	/** Host: the three vertex instances of each triangle, triangle after triangle. */
+	TArrayView<const FVertexInstanceID> GetHostTriangleVertexInstances() const { return TArrayView<const FVertexInstanceID>(TriangleVertexInstanceIDs.data(), int32(TriangleVertexInstanceIDs.size())); }
+	/** Host: the polygon group of each triangle, in triangle order. */
+	TArrayView<const FPolygonGroupID> GetHostTrianglePolygonGroups() const { return TArrayView<const FPolygonGroupID>(TrianglePolygonGroup.data(), int32(TrianglePolygonGroup.size())); }
+
 	/** True if the description has no element of any type. */
 	bool IsEmpty() const;
 	/** Removes every element, keeping the registered attributes. */
@@ -135,8 +142,6 @@ public:
 private:
 	/** Appends an edge to the list of edges at one of its vertices. */
 	void LinkEdgeAtVertex(const FEdgeID EdgeID, const FVertexID VertexID);
-	/** The edge after EdgeID in the list of edges at VertexID. */
-	FEdgeID GetNextEdgeAtVertex(const FEdgeID EdgeID, const FVertexID VertexID) const;
 
 	FVertexArray VertexArray;
 	FVertexInstanceArray VertexInstanceArray;
@@ -154,13 +159,17 @@ private:
 
 	// Connectivity, indexed by element.
 	std::vector<FVertexID> VertexInstanceVertex;
-	std::vector<FVertexID> EdgeVertices;
-	// The edges at each vertex, in creation order, as a list threaded through the edges: each
+	// The edges at each vertex, in creation order, are a list threaded through the edges: each
 	// vertex's first and last edge, and for each edge the next one at each of its two ends (end 0
-	// only for an edge from a vertex to itself). No allocation per vertex.
+	// only for an edge from a vertex to itself). No allocation per vertex, and one record per step.
+	struct FEdgeRecord
+	{
+		FVertexID Vertices[2];
+		FEdgeID Next[2];
+	};
+	std::vector<FEdgeRecord> EdgeRecords;
 	std::vector<FEdgeID> VertexFirstEdge;
 	std::vector<FEdgeID> VertexLastEdge;
-	std::vector<FEdgeID> EdgeNextEdge;
 	std::vector<FVertexInstanceID> TriangleVertexInstanceIDs;
 	std::vector<FEdgeID> TriangleEdgeIDs;
 	std::vector<FPolygonGroupID> TrianglePolygonGroup;
