@@ -141,10 +141,12 @@ FTriangleID FMeshDescription::CreateTriangle(const FPolygonGroupID PolygonGroupI
 
 	const FTriangleID TriangleID = TriangleArray.HostAdd();
 	TriangleAttributeSet.AddElement();
+	// The corners were checked above.
+	const FVertexID CornerVertices[3] = {VertexInstanceVertex[size_t(VertexInstanceIDs[0].GetValue())], VertexInstanceVertex[size_t(VertexInstanceIDs[1].GetValue())], VertexInstanceVertex[size_t(VertexInstanceIDs[2].GetValue())]};
 	for (int32 Corner = 0; Corner < 3; ++Corner)
 	{
-		const FVertexID From = GetVertexInstanceVertex(VertexInstanceIDs[Corner]);
-		const FVertexID To = GetVertexInstanceVertex(VertexInstanceIDs[(Corner + 1) % 3]);
+		const FVertexID From = CornerVertices[Corner];
+		const FVertexID To = CornerVertices[Corner == 2 ? 0 : Corner + 1];
 		FEdgeID EdgeID = GetVertexPairEdge(From, To);
 		if (EdgeID == FEdgeID::Invalid)
 		{

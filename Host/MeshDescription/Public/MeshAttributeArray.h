@@ -98,7 +98,7 @@ namespace UE::MeshDescription::Host
 			Channels.resize(size_t(FMath::Max(NumChannels, 0)));
 		}
 		int32 GetNumElements() const { return *ElementCount; }
-		/** A writable value; the channel stores every element up to this one, new ones holding the default. */
+		/** A writable value; the channel then stores every element up to this one, new ones holding the default. */
 		T& At(int32 Element, int32 Channel)
 		{
 			CheckIndex(Element, Channel);
@@ -109,7 +109,9 @@ namespace UE::MeshDescription::Host
 				{
 					Values.reserve(size_t(Capacity));
 				}
-				Values.resize(size_t(*ElementCount), FSlot{Default});
+				// Usually the element just added: one value appended, no gap to fill.
+				Values.resize(size_t(Element), FSlot{Default});
+				return Values.emplace_back(FSlot{Default}).Value;
 			}
 			return Values[size_t(Element)].Value;
 		}

@@ -157,26 +157,18 @@ UStaticMesh* UOrvaneStageImporter::CreateStaticMeshFromWallData(const FOrvaneWal
 
 	const int32 NumVertices = Mesh.Vertices.Num();
 	const int32 NumUVs = Mesh.UVs.Num();
-	const auto IsUsableCorner = [NumVertices](const FOrvaneVertex& Corner)
-	{
-		return Corner.VertexIndex >= 0 && Corner.VertexIndex < NumVertices;
-	};
-	// Counted first so that every array of the description is allocated once.
+	// Counted first so that every array of the description is allocated once; from the corner counts
+	// alone, so the count is exact unless corners are dropped, and the faces' corners are read only once.
 	int64 NumInstances = 0;
 	int64 NumTriangles = 0;
 	for (const FOrvaneFace& Face : Mesh.Faces)
 	{
-		if (Face.Vertices.Num() < 3)
+		const int32 NumCorners = Face.Vertices.Num();
+		if (NumCorners >= 3)
 		{
-			continue;
+			NumInstances += NumCorners;
+			NumTriangles += NumCorners == 3 ? 1 : (NumCorners == 4 ? 2 : 0);
 		}
-		int32 Usable = 0;
-		for (const FOrvaneVertex& Corner : Face.Vertices)
-		{
-			Usable += IsUsableCorner(Corner) ? 1 : 0;
-		}
-		NumInstances += Usable;
-		NumTriangles += Usable == 3 ? 1 : (Usable == 4 ? 2 : 0);
 	}
 
 	MeshDescription->ReserveNewVertices(Positions.Num());
@@ -206,7 +198,7 @@ UStaticMesh* UOrvaneStageImporter::CreateStaticMeshFromWallData(const FOrvaneWal
 		int32 NumFaceInstances = 0;
 		for (const FOrvaneVertex& Corner : Face.Vertices)
 		{
-			if (!IsUsableCorner(Corner))
+			if (Corner.VertexIndex < 0 || Corner.VertexIndex >= NumVertices)
 			{
 				continue;
 			}
