@@ -161,7 +161,14 @@ TEST(MeshDescription, EdgesAreFoundFromEitherEndAmongManyAtOneVertex)
 	EXPECT_EQ(Mesh.GetVertexPairEdge(Hub, Hub), Loop);
 	EXPECT_NE(Mesh.GetVertexPairEdge(Hub, FVertexID(2)), Again);
 	EXPECT_EQ(Mesh.GetVertexPairEdge(Hub, FVertexID(2)), Mesh.GetVertexPairEdge(FVertexID(2), Hub));
-	EXPECT_EQ(Mesh.GetVertexPairEdge(Hub, FVertexID(16)), FEdgeID(23)) << "edges after the loop on the hub's list are still reached";
+	EXPECT_EQ(Mesh.GetVertexPairEdge(Hub, FVertexID(16)), FEdgeID(23)) << "the hub's last triangle edge is far down its list";
+	const FVertexID Late = Mesh.CreateVertex();
+	const FEdgeID LateEdge = Mesh.CreateEdge(Late, Hub);
+	EXPECT_EQ(Mesh.GetVertexPairEdge(Hub, Late), LateEdge) << "an edge after the loop on the hub's list is still reached";
+	EXPECT_EQ(Mesh.GetVertexPairEdge(Late, Hub), LateEdge);
+	const FEdgeID RimLoop = Mesh.CreateEdge(FVertexID(1), FVertexID(1));
+	EXPECT_EQ(Mesh.GetVertexPairEdge(FVertexID(1), FVertexID(1)), RimLoop) << "a loop at a vertex with few edges";
+	EXPECT_EQ(Mesh.GetVertexPairEdge(FVertexID(1), Hub), FEdgeID(0));
 
 	Mesh.Empty();
 	const FVertexID First = Mesh.CreateVertex();

@@ -38,8 +38,7 @@ namespace
 void FMeshDescription::ReserveNewVertices(const int32 NumberOfNewVertices)
 {
 	ReserveMore(VertexArray, VertexAttributeSet, NumberOfNewVertices);
-	ReserveVector(VertexFirstEdge, size_t(VertexArray.Num()), NumberOfNewVertices);
-	ReserveVector(VertexLastEdge, size_t(VertexArray.Num()), NumberOfNewVertices);
+	ReserveVector(VertexEdges, size_t(VertexArray.Num()), NumberOfNewVertices);
 }
 
 void FMeshDescription::ReserveNewVertexInstances(const int32 NumberOfNewVertexInstances)
@@ -79,8 +78,7 @@ FVertexID FMeshDescription::CreateVertex()
 {
 	const FVertexID VertexID = VertexArray.HostAdd();
 	VertexAttributeSet.AddElement();
-	VertexFirstEdge.push_back(FEdgeID::Invalid);
-	VertexLastEdge.push_back(FEdgeID::Invalid);
+	VertexEdges.emplace_back();
 	return VertexID;
 }
 
@@ -99,27 +97,36 @@ FEdgeID FMeshDescription::CreateEdge(const FVertexID VertexID0, const FVertexID 
 	const FEdgeID EdgeID = EdgeArray.HostAdd();
 	EdgeAttributeSet.AddElement();
 	EdgeRecords.push_back(FEdgeRecord{{VertexID0, VertexID1}, {FEdgeID::Invalid, FEdgeID::Invalid}});
-	LinkEdgeAtVertex(EdgeID, VertexID0);
+	LinkEdgeAtVertex(EdgeID, VertexID0, VertexID1);
 	if (VertexID1 != VertexID0)
 	{
-		LinkEdgeAtVertex(EdgeID, VertexID1);
+		LinkEdgeAtVertex(EdgeID, VertexID1, VertexID0);
 	}
 	return EdgeID;
 }
 
-void FMeshDescription::LinkEdgeAtVertex(const FEdgeID EdgeID, const FVertexID VertexID)
+void FMeshDescription::LinkEdgeAtVertex(const FEdgeID EdgeID, const FVertexID VertexID, const FVertexID OtherVertexID)
 {
-	FEdgeID& Last = VertexLastEdge[size_t(VertexID.GetValue())];
-	if (Last == FEdgeID::Invalid)
+	FVertexEdges& AtVertex = VertexEdges[size_t(VertexID.GetValue())];
+	if (AtVertex.Num < InlineEdges)
 	{
-		VertexFirstEdge[size_t(VertexID.GetValue())] = EdgeID;
+		AtVertex.Others[AtVertex.Num] = OtherVertexID;
+		AtVertex.Edges[AtVertex.Num] = EdgeID;
 	}
 	else
 	{
-		FEdgeRecord& Previous = EdgeRecords[size_t(Last.GetValue())];
-		Previous.Next[Previous.Vertices[0] == VertexID ? 0 : 1] = EdgeID;
+		if (AtVertex.OverflowLast == FEdgeID::Invalid)
+		{
+			AtVertex.OverflowFirst = EdgeID;
+		}
+		else
+		{
+			FEdgeRecord& Previous = EdgeRecords[size_t(AtVertex.OverflowLast.GetValue())];
+			Previous.Next[Previous.Vertices[0] == VertexID ? 0 : 1] = EdgeID;
+		}
+		AtVertex.OverflowLast = EdgeID;
 	}
-	Last = EdgeID;
+	++AtVertex.Num;
 }
 
 
@@ -187,8 +194,17 @@ FEdgeID FMeshDescription::GetVertexPairEdge(const FVertexID VertexID0, const FVe
 	{
 		return FEdgeID::Invalid;
 	}
+	const FVertexEdges& AtVertex = VertexEdges[size_t(VertexID0.GetValue())];
+	const int32 NumInline = FMath::Min(AtVertex.Num, InlineEdges);
+	for (int32 Index = 0; Index < NumInline; ++Index)
+	{
+		if (AtVertex.Others[Index] == VertexID1)
+		{
+			return AtVertex.Edges[Index];
+		}
+	}
 	const FEdgeRecord* Records = EdgeRecords.data();
-	for (FEdgeID EdgeID = VertexFirstEdge[size_t(VertexID0.GetValue())]; EdgeID != FEdgeID::Invalid;)
+	for (FEdgeID EdgeID = AtVertex.OverflowFirst; EdgeID != FEdgeID::Invalid;)
 	{
 		const FEdgeRecord& Record = Records[size_t(EdgeID.GetValue())];
 		const FVertexID A = Record.Vertices[0];
@@ -272,8 +288,7 @@ void FMeshDescription::Empty()
 	PolygonGroupAttributeSet.SetNumElements(0);
 	VertexInstanceVertex.clear();
 	EdgeRecords.clear();
-	VertexFirstEdge.clear();
-	VertexLastEdge.clear();
+	VertexEdges.clear();
 	TriangleVertexInstanceIDs.clear();
 	TriangleEdgeIDs.clear();
 	TrianglePolygonGroup.clear();

@@ -140,8 +140,8 @@ public:
 	void Empty();
 
 private:
-	/** Appends an edge to the list of edges at one of its vertices. */
-	void LinkEdgeAtVertex(const FEdgeID EdgeID, const FVertexID VertexID);
+	/** Appends an edge to the edges at one of its vertices; OtherVertexID is at its other end. */
+	void LinkEdgeAtVertex(const FEdgeID EdgeID, const FVertexID VertexID, const FVertexID OtherVertexID);
 
 	FVertexArray VertexArray;
 	FVertexInstanceArray VertexInstanceArray;
@@ -159,17 +159,26 @@ private:
 
 	// Connectivity, indexed by element.
 	std::vector<FVertexID> VertexInstanceVertex;
-	// The edges at each vertex, in creation order, are a list threaded through the edges: each
-	// vertex's first and last edge, and for each edge the next one at each of its two ends (end 0
-	// only for an edge from a vertex to itself). No allocation per vertex, and one record per step.
+	// The edges at each vertex, in creation order: the first InlineEdges of them in the vertex's own
+	// record, beside the vertex at their other end, so that finding an edge mostly reads one cache
+	// line; the others in a list threaded through the edges (each edge's next one at each of its two
+	// ends; end 0 only for an edge from a vertex to itself). No allocation per vertex.
+	static constexpr int32 InlineEdges = 6;
+	struct alignas(64) FVertexEdges
+	{
+		FVertexID Others[InlineEdges];
+		FEdgeID Edges[InlineEdges];
+		int32 Num = 0;
+		FEdgeID OverflowFirst = FEdgeID::Invalid;
+		FEdgeID OverflowLast = FEdgeID::Invalid;
+	};
 	struct FEdgeRecord
 	{
 		FVertexID Vertices[2];
 		FEdgeID Next[2];
 	};
 	std::vector<FEdgeRecord> EdgeRecords;
-	std::vector<FEdgeID> VertexFirstEdge;
-	std::vector<FEdgeID> VertexLastEdge;
+	std::vector<FVertexEdges> VertexEdges;
 	std::vector<FVertexInstanceID> TriangleVertexInstanceIDs;
 	std::vector<FEdgeID> TriangleEdgeIDs;
 	std::vector<FPolygonGroupID> TrianglePolygonGroup;
