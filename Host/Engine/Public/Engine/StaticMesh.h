@@ -103,6 +103,7 @@ public:
 	/**
 	 * Frees the LOD's cached mesh description, keeping the committed bulk data, from which
 	 * GetMeshDescription unpacks it again. Edits made since the last commit are lost.
+	 * Signature unconfirmed for 5.6: the API pages found document only the skeletal mesh counterpart.
 	 */
 	ENGINE_API void ClearMeshDescription(int32 LodIndex);
 
