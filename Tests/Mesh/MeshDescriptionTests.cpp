@@ -125,3 +125,113 @@ TEST(StaticMeshAttributes, RegisteringAgainKeepsValuesAndResetsTheChannelsUnless
 	EXPECT_EQ(Attributes.GetVertexInstanceUVs().GetNumChannels(), 1);
 	EXPECT_EQ(Attributes.GetVertexInstanceUVs()[Instance], FVector2f(0.25f, 0.0f));
 }
+
+TEST(MeshDescription, EdgesAreFoundFromEitherEndAmongManyAtOneVertex)
+{
+	// A fan: vertex 0 is the hub of 8 triangles, so it carries 16 edges; each rim vertex carries 3.
+	FMeshDescription Mesh;
+	FStaticMeshAttributes Attributes(Mesh);
+	Attributes.Register();
+	constexpr int32 Rim = 16;
+	const FVertexID Hub = Mesh.CreateVertex();
+	for (int32 Index = 0; Index < Rim; ++Index)
+	{
+		Mesh.CreateVertex();
+	}
+	const FPolygonGroupID Group = Mesh.CreatePolygonGroup();
+	for (int32 Index = 0; Index < Rim; Index += 2)
+	{
+		const FVertexInstanceID Corners[3] = {Mesh.CreateVertexInstance(Hub), Mesh.CreateVertexInstance(FVertexID(1 + Index)), Mesh.CreateVertexInstance(FVertexID(2 + Index))};
+		Mesh.CreateTriangle(Group, TArrayView<const FVertexInstanceID>(Corners, 3));
+	}
+	ASSERT_EQ(Mesh.Edges().Num(), 24);
+	for (int32 Edge = 0; Edge < Mesh.Edges().Num(); ++Edge)
+	{
+		const FVertexID A = Mesh.GetEdgeVertex(FEdgeID(Edge), 0);
+		const FVertexID B = Mesh.GetEdgeVertex(FEdgeID(Edge), 1);
+		EXPECT_EQ(Mesh.GetVertexPairEdge(A, B), FEdgeID(Edge));
+		EXPECT_EQ(Mesh.GetVertexPairEdge(B, A), FEdgeID(Edge));
+	}
+	EXPECT_EQ(Mesh.GetVertexPairEdge(FVertexID(2), FVertexID(3)), FEdgeID::Invalid) << "neighbouring triangles of the fan share no rim edge";
+	EXPECT_EQ(Mesh.GetVertexPairEdge(Hub, Hub), FEdgeID::Invalid);
+
+	// An edge from a vertex to itself, and a second edge between the same pair: the first one made is found.
+	const FEdgeID Loop = Mesh.CreateEdge(Hub, Hub);
+	const FEdgeID Again = Mesh.CreateEdge(FVertexID(2), Hub);
+	EXPECT_EQ(Mesh.GetVertexPairEdge(Hub, Hub), Loop);
+	EXPECT_NE(Mesh.GetVertexPairEdge(Hub, FVertexID(2)), Again);
+	EXPECT_EQ(Mesh.GetVertexPairEdge(Hub, FVertexID(2)), Mesh.GetVertexPairEdge(FVertexID(2), Hub));
+	EXPECT_EQ(Mesh.GetVertexPairEdge(Hub, FVertexID(16)), FEdgeID(23)) << "the hub's last triangle edge is far down its list";
+	const FVertexID Late = Mesh.CreateVertex();
+	const FEdgeID LateEdge = Mesh.CreateEdge(Late, Hub);
+	EXPECT_EQ(Mesh.GetVertexPairEdge(Hub, Late), LateEdge) << "an edge after the loop on the hub's list is still reached";
+	EXPECT_EQ(Mesh.GetVertexPairEdge(Late, Hub), LateEdge);
+	const FEdgeID RimLoop = Mesh.CreateEdge(FVertexID(1), FVertexID(1));
+	EXPECT_EQ(Mesh.GetVertexPairEdge(FVertexID(1), FVertexID(1)), RimLoop) << "a loop at a vertex with few edges";
+	EXPECT_EQ(Mesh.GetVertexPairEdge(FVertexID(1), Hub), FEdgeID(0));
+
+	Mesh.Empty();
+	const FVertexID First = Mesh.CreateVertex();
+	const FVertexID Second = Mesh.CreateVertex();
+	EXPECT_EQ(Mesh.GetVertexPairEdge(First, Second), FEdgeID::Invalid) << "emptying forgets the edges";
+	EXPECT_EQ(Mesh.CreateEdge(First, Second), FEdgeID(0));
+	EXPECT_EQ(Mesh.GetVertexPairEdge(Second, First), FEdgeID(0));
+}
+
+TEST(StaticMeshAttributes, ChannelsNeverWrittenReadAsDefaultsWhateverTheElementCount)
+{
+	FMeshDescription Mesh;
+	FStaticMeshAttributes Attributes(Mesh);
+	Attributes.Register();
+	Mesh.ReserveNewVertexInstances(1000);
+	const FVertexID Vertex = Mesh.CreateVertex();
+	for (int32 Index = 0; Index < 1000; ++Index)
+	{
+		Mesh.CreateVertexInstance(Vertex);
+	}
+	const FMeshDescription& ReadOnly = Mesh;
+	const TVertexInstanceAttributesConstRef<FVector4f> Colors = ReadOnly.VertexInstanceAttributes().GetAttributesRef<FVector4f>(MeshAttribute::VertexInstance::Color);
+	ASSERT_TRUE(Colors.IsValid());
+	EXPECT_EQ(Colors.GetNumElements(), 1000);
+	EXPECT_EQ(Colors[FVertexInstanceID(999)], FVector4f(1.0f, 1.0f, 1.0f, 1.0f));
+	EXPECT_EQ(Attributes.GetVertexInstanceTangents().Get(FVertexInstanceID(500)), FVector3f(0.0f, 0.0f, 0.0f));
+
+	// A second channel written in the middle: its other elements, and channel 0, stay at the default,
+	// also for elements made afterwards.
+	TVertexInstanceAttributesRef<FVector2f> UVs = Attributes.GetVertexInstanceUVs();
+	UVs.SetNumChannels(2);
+	UVs.Set(FVertexInstanceID(500), 1, FVector2f(0.5f, 0.25f));
+	const FVertexInstanceID Later = Mesh.CreateVertexInstance(Vertex);
+	EXPECT_EQ(UVs.Get(FVertexInstanceID(500), 1), FVector2f(0.5f, 0.25f));
+	EXPECT_EQ(UVs.Get(FVertexInstanceID(499), 1), FVector2f(0.0f, 0.0f));
+	EXPECT_EQ(UVs.Get(FVertexInstanceID(500), 0), FVector2f(0.0f, 0.0f));
+	EXPECT_EQ(UVs.Get(Later, 1), FVector2f(0.0f, 0.0f));
+	EXPECT_EQ(UVs.GetNumElements(), 1001);
+
+	// Dropping the written channel and adding it again gives back defaults.
+	UVs.SetNumChannels(1);
+	UVs.SetNumChannels(2);
+	EXPECT_EQ(UVs.Get(FVertexInstanceID(500), 1), FVector2f(0.0f, 0.0f));
+}
+
+TEST(StaticMeshAttributes, AMovedDescriptionKeepsItsValuesAndGrowsOnItsOwn)
+{
+	FMeshDescription Source;
+	FStaticMeshAttributes(Source).Register();
+	const FVertexInstanceID First = Source.CreateVertexInstance(Source.CreateVertex());
+	FStaticMeshAttributes(Source).GetVertexInstanceUVs().Set(First, 0, FVector2f(0.5f, 0.25f));
+
+	FMeshDescription Moved(MoveTemp(Source));
+	FMeshDescription Assigned;
+	Assigned = MoveTemp(Moved);
+	// New elements count in the description that now owns the attributes.
+	const FVertexInstanceID Second = Assigned.CreateVertexInstance(FVertexID(0));
+	FStaticMeshAttributes Attributes(Assigned);
+	TVertexInstanceAttributesRef<FVector2f> UVs = Attributes.GetVertexInstanceUVs();
+	EXPECT_EQ(UVs.GetNumElements(), 2);
+	EXPECT_EQ(UVs.Get(First, 0), FVector2f(0.5f, 0.25f));
+	EXPECT_EQ(UVs.Get(Second, 0), FVector2f(0.0f, 0.0f));
+	UVs.Set(Second, 0, FVector2f(1.0f, 1.0f));
+	EXPECT_EQ(UVs.Get(Second, 0), FVector2f(1.0f, 1.0f));
+	EXPECT_EQ(Attributes.GetVertexInstanceColors().GetNumElements(), 2);
+}

@@ -107,6 +107,29 @@ TEST_F(WallMeshBuilder, BuildsSavesAndAnnouncesTheWallMesh)
 	EXPECT_EQ(Log.CountContaining(TEXT("Failed")), 0);
 }
 
+TEST_F(WallMeshBuilder, PlacesEveryVertexAsTheWallTransformDoes)
+{
+	FOrvaneWallData Wall = WallWithMesh(TEXT("v 0.1 0.2 0.3\nv -1.5 0.25 2\nv 3 -0.7 0.05\nv 0.333 0.666 -0.999\nf 1 2 3\nf 1 3 4\n"));
+	Wall.Position.X = 1.5f;
+	Wall.Position.Y = -2.25f;
+	Wall.Position.Z = 0.1f;
+	Wall.Rotation.X = 12.5f;
+	Wall.Rotation.Y = -33.0f;
+	Wall.Rotation.Z = 271.0f;
+	Wall.Scale = 1.7f;
+	UStaticMesh* Mesh = UOrvaneStageImporter::CreateStaticMeshFromWallData(Wall, TEXT("Placed"));
+	ASSERT_NE(Mesh, nullptr);
+	FMeshDescription* Description = Mesh->GetMeshDescription(0);
+	ASSERT_NE(Description, nullptr);
+	ASSERT_EQ(Description->Vertices().Num(), 4);
+	FStaticMeshAttributes Attributes(*Description);
+	for (int32 Index = 0; Index < 4; ++Index)
+	{
+		const FVector3f Expected = UOrvaneStageImporter::TransformVertexForUnreal(UOrvaneStageImporter::ApplyWallTransform(Wall.MeshData.Vertices[Index], Wall.Position, Wall.Rotation, Wall.Scale), 100.0f);
+		EXPECT_EQ(Attributes.GetVertexPositions()[FVertexID(Index)], Expected) << "vertex " << Index;
+	}
+}
+
 TEST_F(WallMeshBuilder, DropsCornersAndFacesItCannotUse)
 {
 	FOrvaneWallData Wall = WallWithMesh(TEXT("v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nvt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\n"

@@ -713,7 +713,7 @@ namespace UE::CoreUObject::Host::AssetFile
 		}
 		FWriter Writer;
 		FJson Objects = FJson::array();
-		TArray<uint8> BulkData;
+		FAssetBulkDataWriter BulkData;
 		for (UObject* Object : TopLevel)
 		{
 			FJson Entry = Writer.WriteObject(Object);
@@ -725,7 +725,12 @@ namespace UE::CoreUObject::Host::AssetFile
 					OutError = FString::Printf(TEXT("%s: %s"), *Object->GetPathName(), *OutError);
 					return false;
 				}
-				Entry["BulkData"] = {{"Offset", Offset}, {"Size", int64(BulkData.Num()) - Offset}};
+				if (BulkData.Num() > MaxBulkDataFileSize)
+				{
+					OutError = FString::Printf(TEXT("%s: the bulk data is too large to save (%lld bytes)"), *Object->GetPathName(), BulkData.Num());
+					return false;
+				}
+				Entry["BulkData"] = {{"Offset", Offset}, {"Size", BulkData.Num() - Offset}};
 			}
 			Objects.push_back(MoveTemp(Entry));
 		}
@@ -738,8 +743,14 @@ namespace UE::CoreUObject::Host::AssetFile
 		const FString BulkFilename = GetBulkDataFilename(Filename);
 		if (BulkData.Num() > 0)
 		{
-			Document["BulkDataSize"] = int64(BulkData.Num());
-			if (!FFileHelper::SaveArrayToFile(BulkData, *BulkFilename))
+			Document["BulkDataSize"] = BulkData.Num();
+			bool bWritten = true;
+			uint32 WriteFlags = 0;
+			BulkData.ForEachRun([&bWritten, &WriteFlags, &BulkFilename](const uint8* Data, int64 Size)
+				{
+					bWritten = bWritten && FFileHelper::SaveArrayToFile(TArrayView<const uint8>(Data, int32(Size)), *BulkFilename, &IFileManager::Get(), WriteFlags);
+					WriteFlags = FILEWRITE_Append; });
+			if (!bWritten)
 			{
 				OutError = FString::Printf(TEXT("could not write %s"), *BulkFilename);
 				return false;
@@ -1060,6 +1071,31 @@ UClass* StaticLoadClass(UClass* BaseClass, UObject* InOuter, const TCHAR* Name, 
 		return nullptr;
 	}
 	return Class;
+}
+
+void UE::CoreUObject::Host::FAssetBulkDataWriter::Append(const void* Data, int64 Size)
+{
+	if (Size <= 0)
+	{
+		return;
+	}
+	if (Runs.empty() || Runs.back().Referenced)
+	{
+		Runs.push_back(FRun{nullptr, Copies.size(), 0});
+	}
+	const uint8* Bytes = static_cast<const uint8*>(Data);
+	Copies.insert(Copies.end(), Bytes, Bytes + Size);
+	Runs.back().Size += Size;
+	Total += Size;
+}
+
+void UE::CoreUObject::Host::FAssetBulkDataWriter::AppendReferenced(TArrayView<const uint8> Bytes)
+{
+	if (Bytes.Num() > 0)
+	{
+		Runs.push_back(FRun{Bytes.GetData(), 0, int64(Bytes.Num())});
+		Total += Bytes.Num();
+	}
 }
 
 void UE::CoreUObject::Host::RegisterAssetBulkDataHandler(const FString& ClassPath, FAssetBulkDataHandler Handler)

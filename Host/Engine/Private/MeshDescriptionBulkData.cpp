@@ -9,19 +9,26 @@
 #include <limits>
 
 static_assert(std::endian::native == std::endian::little, "The host's mesh bulk data is written in native order, which must be little-endian");
+// Positions, UVs and element IDs are copied as they lie in memory.
+static_assert(sizeof(FVector3f) == 12 && sizeof(FVector2f) == 8 && sizeof(FVertexID) == 4 && sizeof(FVertexInstanceID) == 4 && sizeof(FPolygonGroupID) == 4, "The host's mesh bulk data copies packed values");
 
 namespace UE::Engine::Host::MeshDescriptionBulkData
 {
 	namespace
 	{
 		constexpr uint32 Magic = 0x4B42444D;
-		constexpr uint32 Version = 1;
+		constexpr uint32 Version = 2;
+		constexpr uint32 OldestVersion = 1;
+		constexpr uint32 InstancesInOrder = 1u << 0;
+		constexpr uint32 OneGroup = 1u << 1;
+		constexpr uint32 KnownLayoutBits = InstancesInOrder | OneGroup;
 
+		/** Fills bytes already allocated, front to back. */
 		class FWriter
 		{
 		public:
-			explicit FWriter(TArray<uint8>& InBytes)
-				: Bytes(InBytes)
+			explicit FWriter(uint8* InCursor)
+				: Cursor(InCursor)
 			{
 			}
 			template <typename T>
@@ -31,17 +38,40 @@ namespace UE::Engine::Host::MeshDescriptionBulkData
 			}
 			void PutBytes(const void* Data, size_t Size)
 			{
-				const int32 Start = Bytes.Num();
-				Bytes.AddUninitialized(int32(Size));
 				if (Size > 0)
 				{
-					std::memcpy(Bytes.GetData() + Start, Data, Size);
+					std::memcpy(Cursor, Data, Size);
+					Cursor += Size;
 				}
 			}
+			void PutZeros(size_t Size)
+			{
+				if (Size > 0)
+				{
+					std::memset(Cursor, 0, Size);
+					Cursor += Size;
+				}
+			}
+			const uint8* GetCursor() const { return Cursor; }
 
 		private:
-			TArray<uint8>& Bytes;
+			uint8* Cursor;
 		};
+
+		/** Writes a channel's values for NumElements elements: those stored as they lie in memory, then the default for the rest. */
+		template <typename T>
+		void PutValues(FWriter& Writer, const UE::MeshDescription::Host::TAttributeArray<T>& Array, int32 Channel, int32 NumElements)
+		{
+			const int32 NumStored = FMath::Min(Array.GetNumStored(Channel), NumElements);
+			if (NumStored > 0)
+			{
+				Writer.PutBytes(Array.GetData(Channel), size_t(NumStored) * sizeof(T));
+			}
+			for (int32 Element = NumStored; Element < NumElements; ++Element)
+			{
+				Writer.Put(Array.GetDefaultValue());
+			}
+		}
 
 		class FReader
 		{
@@ -97,15 +127,29 @@ namespace UE::Engine::Host::MeshDescriptionBulkData
 			Names.Add(std::string(Utf8.Get(), size_t(Utf8.Length())));
 			NameBytes += sizeof(int32) + uint64(Utf8.Length());
 		}
-		const uint64 Size = 2 * sizeof(uint32) + 5 * sizeof(int32) + uint64(NumVertices) * 12 + uint64(NumInstances) * 4 + uint64(NumUVChannels) * uint64(NumInstances) * 8 + uint64(NumTriangles) * 16 + NameBytes;
+		const TArrayView<const FVertexInstanceID> TriangleInstances = MeshDescription.GetHostTriangleVertexInstances();
+		const TArrayView<const FPolygonGroupID> TriangleGroups = MeshDescription.GetHostTrianglePolygonGroups();
+		check(TriangleInstances.Num() == NumTriangles * 3 && TriangleGroups.Num() == NumTriangles);
+		// Meshes built one vertex instance per triangle corner, in one material, need neither array.
+		uint32 Layout = InstancesInOrder | (NumTriangles > 0 ? OneGroup : 0u);
+		for (int32 Index = 0; Index < TriangleInstances.Num() && (Layout & InstancesInOrder); ++Index)
+		{
+			Layout &= TriangleInstances[Index].GetValue() == Index ? ~0u : ~InstancesInOrder;
+		}
+		for (int32 Triangle = 1; Triangle < NumTriangles && (Layout & OneGroup); ++Triangle)
+		{
+			Layout &= TriangleGroups[Triangle] == TriangleGroups[0] ? ~0u : ~OneGroup;
+		}
+		const uint64 TriangleInstanceBytes = (Layout & InstancesInOrder) ? 0 : uint64(NumTriangles) * 12;
+		const uint64 TriangleGroupBytes = (Layout & OneGroup) ? sizeof(int32) : uint64(NumTriangles) * 4;
+		const uint64 Size = 3 * sizeof(uint32) + 5 * sizeof(int32) + uint64(NumVertices) * 12 + uint64(NumInstances) * 4 + uint64(NumUVChannels) * uint64(NumInstances) * 8 + TriangleInstanceBytes + TriangleGroupBytes + NameBytes;
 		if (Size + uint64(OutBytes.Num()) > uint64(std::numeric_limits<int32>::max()))
 		{
 			OutError = FString::Printf(TEXT("the mesh description is too large to save (%llu bytes)"), (unsigned long long)Size);
 			return false;
 		}
-		OutBytes.Reserve(OutBytes.Num() + int32(Size));
-
-		FWriter Writer(OutBytes);
+		const int32 Start = OutBytes.AddUninitialized(int32(Size));
+		FWriter Writer(OutBytes.GetData() + Start);
 		Writer.Put(Magic);
 		Writer.Put(Version);
 		Writer.Put(NumVertices);
@@ -113,41 +157,30 @@ namespace UE::Engine::Host::MeshDescriptionBulkData
 		Writer.Put(NumTriangles);
 		Writer.Put(NumGroups);
 		Writer.Put(NumUVChannels);
-		for (int32 Vertex = 0; Vertex < NumVertices; ++Vertex)
+		Writer.Put(Layout);
+		if (Positions.IsValid())
 		{
-			const FVector3f Position = Positions.IsValid() ? Positions.Get(FVertexID(Vertex)) : FVector3f(0.0f, 0.0f, 0.0f);
-			const float Components[3] = {Position.X, Position.Y, Position.Z};
-			Writer.PutBytes(Components, sizeof(Components));
+			PutValues(Writer, *Positions.GetHostArray(), 0, NumVertices);
 		}
-		for (int32 Instance = 0; Instance < NumInstances; ++Instance)
+		else
 		{
-			Writer.Put(MeshDescription.GetVertexInstanceVertex(FVertexInstanceID(Instance)).GetValue());
+			Writer.PutZeros(size_t(NumVertices) * sizeof(FVector3f));
 		}
+		const TArrayView<const FVertexID> InstanceVertices = MeshDescription.GetHostVertexInstanceVertices();
+		check(InstanceVertices.Num() == NumInstances);
+		Writer.PutBytes(InstanceVertices.GetData(), size_t(NumInstances) * sizeof(FVertexID));
 		for (int32 Channel = 0; Channel < NumUVChannels; ++Channel)
 		{
-			for (int32 Instance = 0; Instance < NumInstances; ++Instance)
-			{
-				const FVector2f UV = UVs.Get(FVertexInstanceID(Instance), Channel);
-				const float Components[2] = {UV.X, UV.Y};
-				Writer.PutBytes(Components, sizeof(Components));
-			}
+			PutValues(Writer, *UVs.GetHostArray(), Channel, NumInstances);
 		}
-		for (int32 Triangle = 0; Triangle < NumTriangles; ++Triangle)
-		{
-			for (const FVertexInstanceID Instance : MeshDescription.GetTriangleVertexInstances(FTriangleID(Triangle)))
-			{
-				Writer.Put(Instance.GetValue());
-			}
-		}
-		for (int32 Triangle = 0; Triangle < NumTriangles; ++Triangle)
-		{
-			Writer.Put(MeshDescription.GetTrianglePolygonGroup(FTriangleID(Triangle)).GetValue());
-		}
+		Writer.PutBytes(TriangleInstances.GetData(), size_t(TriangleInstanceBytes));
+		Writer.PutBytes(TriangleGroups.GetData(), size_t(TriangleGroupBytes));
 		for (const std::string& Name : Names)
 		{
 			Writer.Put(int32(Name.size()));
 			Writer.PutBytes(Name.data(), Name.size());
 		}
+		check(Writer.GetCursor() == OutBytes.GetData() + OutBytes.Num());
 		return true;
 	}
 
@@ -156,9 +189,9 @@ namespace UE::Engine::Host::MeshDescriptionBulkData
 		FReader Reader(Bytes);
 		uint32 FileMagic = 0;
 		uint32 FileVersion = 0;
-		if (!Reader.Get(FileMagic) || FileMagic != Magic || !Reader.Get(FileVersion) || FileVersion != Version)
+		if (!Reader.Get(FileMagic) || FileMagic != Magic || !Reader.Get(FileVersion) || FileVersion < OldestVersion || FileVersion > Version)
 		{
-			OutError = FString(TEXT("not mesh description bulk data of version 1"));
+			OutError = FString(TEXT("not mesh description bulk data of version 1 or 2"));
 			return false;
 		}
 		int32 NumVertices = 0, NumInstances = 0, NumTriangles = 0, NumGroups = 0, NumUVChannels = 0;
@@ -172,8 +205,32 @@ namespace UE::Engine::Host::MeshDescriptionBulkData
 			OutError = FString(TEXT("an element count is out of range"));
 			return false;
 		}
+		uint32 Layout = 0;
+		if (FileVersion >= 2 && !Reader.Get(Layout))
+		{
+			OutError = FString(TEXT("the layout is cut off"));
+			return false;
+		}
+		if ((Layout & ~KnownLayoutBits) != 0)
+		{
+			OutError = FString::Printf(TEXT("unknown layout bits 0x%x"), Layout & ~KnownLayoutBits);
+			return false;
+		}
+		// Triangles that are not stored use the instances in order, so there cannot be more of them than instances allow.
+		if ((Layout & InstancesInOrder) && int64(NumTriangles) * 3 > int64(NumInstances))
+		{
+			OutError = FString::Printf(TEXT("%d triangles cannot use %d vertex instances in order"), NumTriangles, NumInstances);
+			return false;
+		}
+		if ((Layout & OneGroup) && NumTriangles == 0)
+		{
+			OutError = FString(TEXT("a polygon group for all triangles is named, but there are none"));
+			return false;
+		}
+		const uint64 TriangleInstanceBytes = (Layout & InstancesInOrder) ? 0 : uint64(NumTriangles) * 12;
+		const uint64 TriangleGroupBytes = (Layout & OneGroup) ? sizeof(int32) : uint64(NumTriangles) * 4;
 		// The fixed-size arrays must fit before anything is allocated for them.
-		const uint64 ArrayBytes = uint64(NumVertices) * 12 + uint64(NumInstances) * 4 + uint64(NumUVChannels) * uint64(NumInstances) * 8 + uint64(NumTriangles) * 16 + uint64(NumGroups) * 4;
+		const uint64 ArrayBytes = uint64(NumVertices) * 12 + uint64(NumInstances) * 4 + uint64(NumUVChannels) * uint64(NumInstances) * 8 + TriangleInstanceBytes + TriangleGroupBytes + uint64(NumGroups) * 4;
 		if (!Reader.Has(ArrayBytes))
 		{
 			OutError = FString(TEXT("the data is shorter than its element counts say"));
@@ -221,17 +278,23 @@ namespace UE::Engine::Host::MeshDescriptionBulkData
 			}
 		}
 		TArray<int32> TriangleInstances;
-		TriangleInstances.SetNum(NumTriangles * 3);
-		Reader.GetBytes(TriangleInstances.GetData(), uint64(NumTriangles) * 12);
+		if (!(Layout & InstancesInOrder))
+		{
+			TriangleInstances.SetNumUninitialized(NumTriangles * 3);
+			Reader.GetBytes(TriangleInstances.GetData(), TriangleInstanceBytes);
+		}
+		TArray<int32> TriangleGroups;
+		TriangleGroups.SetNumUninitialized((Layout & OneGroup) ? 1 : NumTriangles);
+		Reader.GetBytes(TriangleGroups.GetData(), TriangleGroupBytes);
 		for (int32 Group = 0; Group < NumGroups; ++Group)
 		{
 			OutMeshDescription.CreatePolygonGroup();
 		}
 		for (int32 Triangle = 0; Triangle < NumTriangles; ++Triangle)
 		{
-			int32 Group = 0;
-			Reader.Get(Group);
-			const int32* Corners = TriangleInstances.GetData() + size_t(Triangle) * 3;
+			const int32 Group = TriangleGroups[(Layout & OneGroup) ? 0 : Triangle];
+			const int32 InOrder[3] = {Triangle * 3, Triangle * 3 + 1, Triangle * 3 + 2};
+			const int32* Corners = (Layout & InstancesInOrder) ? InOrder : TriangleInstances.GetData() + size_t(Triangle) * 3;
 			for (int32 Corner = 0; Corner < 3; ++Corner)
 			{
 				if (Corners[Corner] < 0 || Corners[Corner] >= NumInstances)

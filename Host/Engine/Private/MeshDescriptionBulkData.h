@@ -2,8 +2,11 @@
 // The host's bulk data for a committed static mesh description, saved beside the asset file.
 //
 // Little-endian, packed, no padding:
-//   uint32 Magic 'MDBK' (0x4B42444D), uint32 Version (1)
+//   uint32 Magic 'MDBK' (0x4B42444D), uint32 Version (2; version 1 is still read)
 //   int32  NumVertices V, NumVertexInstances I, NumTriangles T, NumPolygonGroups G, NumUVChannels C
+//   uint32 Layout (version 2 only): bit 0 = the triangles use the vertex instances in order (triangle t
+//          uses 3t, 3t+1 and 3t+2) and TriangleInstances is left out; bit 1 = every triangle is in one
+//          polygon group and TriangleGroup is one int32; no other bit may be set
 //   float  Positions[V][3]                      vertex positions (x, y, z)
 //   int32  InstanceVertex[I]                    the vertex each vertex instance is on
 //   float  UVs[C][I][2]                         instance UVs, channel by channel

@@ -23,36 +23,28 @@ namespace
 		FStaticMeshBulkDataRegistration()
 		{
 			UE::CoreUObject::Host::FAssetBulkDataHandler Handler;
-			Handler.Save = [](const UObject& Object, TArray<uint8>& OutBytes, FString& OutError)
+			Handler.Save = [](const UObject& Object, UE::CoreUObject::Host::FAssetBulkDataWriter& Writer, FString& OutError)
 			{
 				const UStaticMesh& Mesh = static_cast<const UStaticMesh&>(Object);
-				int64 Total = 0;
+				int64 Total = sizeof(int32);
 				for (int32 Lod = 0; Lod < Mesh.GetNumSourceModels(); ++Lod)
 				{
 					Total += sizeof(int32) + Mesh.GetHostCommittedMeshDescription(Lod).Num();
 				}
-				if (Total + OutBytes.Num() + int64(sizeof(int32)) > int64(std::numeric_limits<int32>::max()))
+				if (Total + Writer.Num() > int64(std::numeric_limits<int32>::max()))
 				{
 					OutError = FString(TEXT("the committed mesh descriptions are too large to save"));
 					return false;
 				}
-				OutBytes.Reserve(OutBytes.Num() + int32(Total) + int32(sizeof(int32)));
-				const auto Append = [&OutBytes](const void* Data, int32 Size)
-				{
-					const int32 Start = OutBytes.AddUninitialized(Size);
-					if (Size > 0)
-					{
-						std::memcpy(OutBytes.GetData() + Start, Data, size_t(Size));
-					}
-				};
 				const int32 LodCount = Mesh.GetNumSourceModels();
-				Append(&LodCount, sizeof(LodCount));
+				Writer.Append(&LodCount, sizeof(LodCount));
 				for (int32 Lod = 0; Lod < LodCount; ++Lod)
 				{
+					// The committed bytes do not change while the package is saved, so they are written from where they are.
 					const TArray<uint8>& Committed = Mesh.GetHostCommittedMeshDescription(Lod);
 					const int32 Size = Committed.Num();
-					Append(&Size, sizeof(Size));
-					Append(Committed.GetData(), Size);
+					Writer.Append(&Size, sizeof(Size));
+					Writer.AppendReferenced(TArrayView<const uint8>(Committed.GetData(), Size));
 				}
 				return true;
 			};
@@ -153,12 +145,30 @@ FMeshDescription* UStaticMesh::GetMeshDescription(int32 LodIndex) const
 	{
 		return nullptr;
 	}
-	return MeshDescriptions[size_t(LodIndex)].get();
+	std::unique_ptr<FMeshDescription>& Cached = MeshDescriptions[size_t(LodIndex)];
+	const TArray<uint8>& Committed = CommittedMeshDescriptions[size_t(LodIndex)];
+	if (!Cached && Committed.Num() > 0)
+	{
+		// As the engine does, a cleared description is unpacked again from the committed bulk data.
+		std::unique_ptr<FMeshDescription> Loaded = std::make_unique<FMeshDescription>();
+		FString Error;
+		if (!MeshDescriptionBulkData::Read(TArrayView<const uint8>(Committed.GetData(), Committed.Num()), *Loaded, Error))
+		{
+			UE_LOG(LogStaticMesh, Error, TEXT("GetMeshDescription: %s LOD %d: %s"), *GetPathName(), LodIndex, *Error);
+			return nullptr;
+		}
+		Cached = std::move(Loaded);
+	}
+	return Cached.get();
 }
 
 bool UStaticMesh::IsMeshDescriptionValid(int32 LodIndex) const
 {
-	return GetMeshDescription(LodIndex) != nullptr;
+	if (LodIndex < 0 || size_t(LodIndex) >= MeshDescriptions.size() || !SourceModels.IsValidIndex(LodIndex))
+	{
+		return false;
+	}
+	return MeshDescriptions[size_t(LodIndex)] != nullptr || CommittedMeshDescriptions[size_t(LodIndex)].Num() > 0;
 }
 
 void UStaticMesh::CommitMeshDescription(int32 LodIndex, const FCommitMeshDescriptionParams& Params)

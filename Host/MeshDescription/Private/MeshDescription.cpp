@@ -38,7 +38,7 @@ namespace
 void FMeshDescription::ReserveNewVertices(const int32 NumberOfNewVertices)
 {
 	ReserveMore(VertexArray, VertexAttributeSet, NumberOfNewVertices);
-	ReserveVector(VertexConnectedEdges, size_t(VertexArray.Num()), NumberOfNewVertices);
+	ReserveVector(VertexEdges, size_t(VertexArray.Num()), NumberOfNewVertices);
 }
 
 void FMeshDescription::ReserveNewVertexInstances(const int32 NumberOfNewVertexInstances)
@@ -50,7 +50,7 @@ void FMeshDescription::ReserveNewVertexInstances(const int32 NumberOfNewVertexIn
 void FMeshDescription::ReserveNewEdges(const int32 NumberOfNewEdges)
 {
 	ReserveMore(EdgeArray, EdgeAttributeSet, NumberOfNewEdges);
-	ReserveVector(EdgeVertices, size_t(EdgeArray.Num()), NumberOfNewEdges, 2);
+	ReserveVector(EdgeRecords, size_t(EdgeArray.Num()), NumberOfNewEdges);
 }
 
 void FMeshDescription::ReserveNewTriangles(const int32 NumberOfNewTriangles)
@@ -77,8 +77,8 @@ void FMeshDescription::ReserveNewPolygonGroups(const int32 NumberOfNewPolygonGro
 FVertexID FMeshDescription::CreateVertex()
 {
 	const FVertexID VertexID = VertexArray.HostAdd();
-	VertexAttributeSet.SetNumElements(VertexArray.Num());
-	VertexConnectedEdges.emplace_back();
+	VertexAttributeSet.AddElement();
+	VertexEdges.emplace_back();
 	return VertexID;
 }
 
@@ -86,7 +86,7 @@ FVertexInstanceID FMeshDescription::CreateVertexInstance(const FVertexID VertexI
 {
 	checkf(IsVertexValid(VertexID), "CreateVertexInstance: the vertex does not exist");
 	const FVertexInstanceID VertexInstanceID = VertexInstanceArray.HostAdd();
-	VertexInstanceAttributeSet.SetNumElements(VertexInstanceArray.Num());
+	VertexInstanceAttributeSet.AddElement();
 	VertexInstanceVertex.push_back(VertexID);
 	return VertexInstanceID;
 }
@@ -95,21 +95,45 @@ FEdgeID FMeshDescription::CreateEdge(const FVertexID VertexID0, const FVertexID 
 {
 	checkf(IsVertexValid(VertexID0) && IsVertexValid(VertexID1), "CreateEdge: a vertex does not exist");
 	const FEdgeID EdgeID = EdgeArray.HostAdd();
-	EdgeAttributeSet.SetNumElements(EdgeArray.Num());
-	EdgeVertices.push_back(VertexID0);
-	EdgeVertices.push_back(VertexID1);
-	VertexConnectedEdges[size_t(VertexID0.GetValue())].push_back(EdgeID);
+	EdgeAttributeSet.AddElement();
+	EdgeRecords.push_back(FEdgeRecord{{VertexID0, VertexID1}, {FEdgeID::Invalid, FEdgeID::Invalid}});
+	LinkEdgeAtVertex(EdgeID, VertexID0, VertexID1);
 	if (VertexID1 != VertexID0)
 	{
-		VertexConnectedEdges[size_t(VertexID1.GetValue())].push_back(EdgeID);
+		LinkEdgeAtVertex(EdgeID, VertexID1, VertexID0);
 	}
 	return EdgeID;
 }
 
+void FMeshDescription::LinkEdgeAtVertex(const FEdgeID EdgeID, const FVertexID VertexID, const FVertexID OtherVertexID)
+{
+	FVertexEdges& AtVertex = VertexEdges[size_t(VertexID.GetValue())];
+	if (AtVertex.Num < InlineEdges)
+	{
+		AtVertex.Others[AtVertex.Num] = OtherVertexID;
+		AtVertex.Edges[AtVertex.Num] = EdgeID;
+	}
+	else
+	{
+		if (AtVertex.OverflowLast == FEdgeID::Invalid)
+		{
+			AtVertex.OverflowFirst = EdgeID;
+		}
+		else
+		{
+			FEdgeRecord& Previous = EdgeRecords[size_t(AtVertex.OverflowLast.GetValue())];
+			Previous.Next[Previous.Vertices[0] == VertexID ? 0 : 1] = EdgeID;
+		}
+		AtVertex.OverflowLast = EdgeID;
+	}
+	++AtVertex.Num;
+}
+
+
 FPolygonGroupID FMeshDescription::CreatePolygonGroup()
 {
 	const FPolygonGroupID PolygonGroupID = PolygonGroupArray.HostAdd();
-	PolygonGroupAttributeSet.SetNumElements(PolygonGroupArray.Num());
+	PolygonGroupAttributeSet.AddElement();
 	return PolygonGroupID;
 }
 
@@ -123,11 +147,13 @@ FTriangleID FMeshDescription::CreateTriangle(const FPolygonGroupID PolygonGroupI
 	}
 
 	const FTriangleID TriangleID = TriangleArray.HostAdd();
-	TriangleAttributeSet.SetNumElements(TriangleArray.Num());
+	TriangleAttributeSet.AddElement();
+	// The corners were checked above.
+	const FVertexID CornerVertices[3] = {VertexInstanceVertex[size_t(VertexInstanceIDs[0].GetValue())], VertexInstanceVertex[size_t(VertexInstanceIDs[1].GetValue())], VertexInstanceVertex[size_t(VertexInstanceIDs[2].GetValue())]};
 	for (int32 Corner = 0; Corner < 3; ++Corner)
 	{
-		const FVertexID From = GetVertexInstanceVertex(VertexInstanceIDs[Corner]);
-		const FVertexID To = GetVertexInstanceVertex(VertexInstanceIDs[(Corner + 1) % 3]);
+		const FVertexID From = CornerVertices[Corner];
+		const FVertexID To = CornerVertices[Corner == 2 ? 0 : Corner + 1];
 		FEdgeID EdgeID = GetVertexPairEdge(From, To);
 		if (EdgeID == FEdgeID::Invalid)
 		{
@@ -144,7 +170,7 @@ FTriangleID FMeshDescription::CreateTriangle(const FPolygonGroupID PolygonGroupI
 
 	// The encapsulating polygon; the host makes one per triangle, so their IDs match.
 	const FPolygonID PolygonID = PolygonArray.HostAdd();
-	PolygonAttributeSet.SetNumElements(PolygonArray.Num());
+	PolygonAttributeSet.AddElement();
 	PolygonPolygonGroup.push_back(PolygonGroupID);
 	check(PolygonID.GetValue() == TriangleID.GetValue());
 	return TriangleID;
@@ -159,7 +185,7 @@ FVertexID FMeshDescription::GetVertexInstanceVertex(const FVertexInstanceID Vert
 FVertexID FMeshDescription::GetEdgeVertex(const FEdgeID EdgeID, int32 VertexNumber) const
 {
 	checkf(IsEdgeValid(EdgeID) && (VertexNumber == 0 || VertexNumber == 1), "GetEdgeVertex: no such edge vertex");
-	return EdgeVertices[size_t(EdgeID.GetValue()) * 2 + size_t(VertexNumber)];
+	return EdgeRecords[size_t(EdgeID.GetValue())].Vertices[VertexNumber];
 }
 
 FEdgeID FMeshDescription::GetVertexPairEdge(const FVertexID VertexID0, const FVertexID VertexID1) const
@@ -168,14 +194,26 @@ FEdgeID FMeshDescription::GetVertexPairEdge(const FVertexID VertexID0, const FVe
 	{
 		return FEdgeID::Invalid;
 	}
-	for (const FEdgeID EdgeID : VertexConnectedEdges[size_t(VertexID0.GetValue())])
+	const FVertexEdges& AtVertex = VertexEdges[size_t(VertexID0.GetValue())];
+	const int32 NumInline = FMath::Min(AtVertex.Num, InlineEdges);
+	for (int32 Index = 0; Index < NumInline; ++Index)
 	{
-		const FVertexID A = EdgeVertices[size_t(EdgeID.GetValue()) * 2];
-		const FVertexID B = EdgeVertices[size_t(EdgeID.GetValue()) * 2 + 1];
+		if (AtVertex.Others[Index] == VertexID1)
+		{
+			return AtVertex.Edges[Index];
+		}
+	}
+	const FEdgeRecord* Records = EdgeRecords.data();
+	for (FEdgeID EdgeID = AtVertex.OverflowFirst; EdgeID != FEdgeID::Invalid;)
+	{
+		const FEdgeRecord& Record = Records[size_t(EdgeID.GetValue())];
+		const FVertexID A = Record.Vertices[0];
+		const FVertexID B = Record.Vertices[1];
 		if ((A == VertexID0 && B == VertexID1) || (A == VertexID1 && B == VertexID0))
 		{
 			return EdgeID;
 		}
+		EdgeID = Record.Next[A == VertexID0 ? 0 : 1];
 	}
 	return FEdgeID::Invalid;
 }
@@ -249,8 +287,8 @@ void FMeshDescription::Empty()
 	PolygonAttributeSet.SetNumElements(0);
 	PolygonGroupAttributeSet.SetNumElements(0);
 	VertexInstanceVertex.clear();
-	EdgeVertices.clear();
-	VertexConnectedEdges.clear();
+	EdgeRecords.clear();
+	VertexEdges.clear();
 	TriangleVertexInstanceIDs.clear();
 	TriangleEdgeIDs.clear();
 	TrianglePolygonGroup.clear();

@@ -36,13 +36,21 @@ namespace UE::MeshDescription::Host
 	{
 	public:
 		virtual ~FAttributeArrayBase() = default;
-		virtual void SetNumElements(int32 NumElements) = 0;
+		/** Points the attribute at the element count of its set, which owns the count. */
+		virtual void SetElementCount(const int32* InElementCount) = 0;
+		/** Drops stored values past the set's element count (after the set shrank). */
+		virtual void TrimToElementCount() = 0;
 		virtual void Reserve(int32 NumElements) = 0;
 		virtual int32 GetNumChannels() const = 0;
 		virtual const std::type_info& GetValueType() const = 0;
 	};
 
-	/** One attribute: NumChannels arrays of T, one value per element in each. */
+	/**
+	 * One attribute: NumChannels arrays of T, one value per element in each. A channel stores the
+	 * values of its elements up to the last one written; the elements after that, and all of a
+	 * channel never written, read as the default. So adding an element costs an attribute nothing,
+	 * and attributes the build derives (normals, tangents, colours) hold no storage at all.
+	 */
 	template <typename T>
 	class TAttributeArray final : public FAttributeArrayBase
 	{
@@ -53,26 +61,33 @@ namespace UE::MeshDescription::Host
 			T Value;
 		};
 
-		TAttributeArray(int32 InNumChannels, const T& InDefault, int32 NumElements)
+		TAttributeArray(int32 InNumChannels, const T& InDefault, const int32* InElementCount)
 			: Default(InDefault)
+			, ElementCount(InElementCount)
 		{
 			Channels.resize(size_t(FMath::Max(InNumChannels, 0)));
-			SetNumElements(NumElements);
 		}
 
-		virtual void SetNumElements(int32 NumElements) override
+		virtual void SetElementCount(const int32* InElementCount) override { ElementCount = InElementCount; }
+		virtual void TrimToElementCount() override
 		{
-			for (std::vector<FSlot>& Channel : Channels)
+			for (std::vector<FSlot>& Values : Channels)
 			{
-				Channel.resize(size_t(NumElements), FSlot{Default});
+				if (Values.size() > size_t(*ElementCount))
+				{
+					Values.resize(size_t(*ElementCount));
+				}
 			}
-			ElementCount = NumElements;
 		}
 		virtual void Reserve(int32 NumElements) override
 		{
-			for (std::vector<FSlot>& Channel : Channels)
+			Capacity = FMath::Max(Capacity, NumElements);
+			for (std::vector<FSlot>& Values : Channels)
 			{
-				Channel.reserve(size_t(NumElements));
+				if (!Values.empty())
+				{
+					Values.reserve(size_t(Capacity));
+				}
 			}
 		}
 		virtual int32 GetNumChannels() const override { return int32(Channels.size()); }
@@ -81,19 +96,58 @@ namespace UE::MeshDescription::Host
 		void SetNumChannels(int32 NumChannels)
 		{
 			Channels.resize(size_t(FMath::Max(NumChannels, 0)));
-			SetNumElements(ElementCount);
 		}
-		int32 GetNumElements() const { return ElementCount; }
+		int32 GetNumElements() const { return *ElementCount; }
+		/** A writable value; the channel then stores every element up to this one, new ones holding the default. */
 		T& At(int32 Element, int32 Channel)
 		{
-			checkf(Channel >= 0 && Channel < GetNumChannels() && Element >= 0 && Element < ElementCount, "Mesh attribute index out of range");
-			return Channels[size_t(Channel)][size_t(Element)].Value;
+			CheckIndex(Element, Channel);
+			std::vector<FSlot>& Values = Channels[size_t(Channel)];
+			if (size_t(Element) >= Values.size())
+			{
+				if (Values.capacity() < size_t(Capacity))
+				{
+					Values.reserve(size_t(Capacity));
+				}
+				// Usually the element just added: one value appended, no gap to fill.
+				Values.resize(size_t(Element), FSlot{Default});
+				return Values.emplace_back(FSlot{Default}).Value;
+			}
+			return Values[size_t(Element)].Value;
+		}
+		/** A value to read; the default when it was never stored. */
+		const T& Read(int32 Element, int32 Channel) const
+		{
+			CheckIndex(Element, Channel);
+			const std::vector<FSlot>& Values = Channels[size_t(Channel)];
+			return size_t(Element) < Values.size() ? Values[size_t(Element)].Value : Default;
 		}
 
+		/** The number of leading elements whose values the channel stores; the others are the default. */
+		int32 GetNumStored(int32 Channel) const
+		{
+			checkf(Channel >= 0 && Channel < GetNumChannels(), "Mesh attribute channel out of range");
+			return int32(Channels[size_t(Channel)].size());
+		}
+		/** The stored values of a channel, GetNumStored of them in element order; null when there are none. */
+		const T* GetData(int32 Channel) const
+		{
+			static_assert(sizeof(FSlot) == sizeof(T), "values are read as an array of T");
+			return GetNumStored(Channel) > 0 ? &Channels[size_t(Channel)][0].Value : nullptr;
+		}
+		/** The value elements hold until they are written. */
+		const T& GetDefaultValue() const { return Default; }
+
 	private:
+		void CheckIndex(int32 Element, int32 Channel) const
+		{
+			checkf(Channel >= 0 && Channel < GetNumChannels() && Element >= 0 && Element < *ElementCount, "Mesh attribute index out of range");
+		}
+
 		std::vector<std::vector<FSlot>> Channels;
 		T Default;
-		int32 ElementCount = 0;
+		const int32* ElementCount;
+		int32 Capacity = 0;
 	};
 }
 
@@ -138,15 +192,26 @@ public:
 	AttributeType& operator[](const ElementIDType ElementID) const
 	{
 		check(Array);
-		return Array->At(ElementID.GetValue(), 0);
+		if constexpr (std::is_const_v<AttributeType>)
+		{
+			return Array->Read(ElementID.GetValue(), 0);
+		}
+		else
+		{
+			return Array->At(ElementID.GetValue(), 0);
+		}
 	}
 	/** The element's value in channel 0. */
-	FValue Get(const ElementIDType ElementID) const { return (*this)[ElementID]; }
+	FValue Get(const ElementIDType ElementID) const
+	{
+		check(Array);
+		return Array->Read(ElementID.GetValue(), 0);
+	}
 	/** The element's value in the given channel. */
 	FValue Get(const ElementIDType ElementID, const int32 AttributeIndex) const
 	{
 		check(Array);
-		return Array->At(ElementID.GetValue(), AttributeIndex);
+		return Array->Read(ElementID.GetValue(), AttributeIndex);
 	}
 	/** Sets the element's value in channel 0. */
 	void Set(const ElementIDType ElementID, const FValue& Value) const
@@ -178,6 +243,28 @@ template <typename ElementIDType>
 class TAttributesSet
 {
 public:
+	TAttributesSet() = default;
+	TAttributesSet(TAttributesSet&& Other)
+		: Attributes(std::move(Other.Attributes))
+		, Arrays(std::move(Other.Arrays))
+		, NumElements(Other.NumElements)
+		, Capacity(Other.Capacity)
+	{
+		TakeCount(Other);
+	}
+	TAttributesSet& operator=(TAttributesSet&& Other)
+	{
+		if (this != &Other)
+		{
+			Attributes = std::move(Other.Attributes);
+			Arrays = std::move(Other.Arrays);
+			NumElements = Other.NumElements;
+			Capacity = Other.Capacity;
+			TakeCount(Other);
+		}
+		return *this;
+	}
+
 	/**
 	 * Registers an attribute with NumberOfChannels values per element, each starting at Default,
 	 * and returns a reference to it. Registering a name again with the same type keeps the values
@@ -194,12 +281,21 @@ public:
 		}
 		else
 		{
-			Slot = std::make_unique<FArray>(NumberOfChannels, Default, NumElements);
+			Slot = std::make_unique<FArray>(NumberOfChannels, Default, &NumElements);
+			if (Capacity > 0)
+			{
+				Slot->Reserve(Capacity);
+			}
+			CollectArrays();
 		}
 		return TMeshAttributesRef<ElementIDType, T>(static_cast<FArray*>(Slot.get()));
 	}
 	/** Removes the attribute; references to it become dangling. */
-	void UnregisterAttribute(const FName AttributeName) { Attributes.erase(AttributeName.ToString()); }
+	void UnregisterAttribute(const FName AttributeName)
+	{
+		Attributes.erase(AttributeName.ToString());
+		CollectArrays();
+	}
 	/** True if an attribute of this name is registered. */
 	bool HasAttribute(const FName AttributeName) const { return Attributes.count(AttributeName.ToString()) != 0; }
 	/** True if an attribute of this name and type is registered. */
@@ -232,22 +328,53 @@ public:
 	/** Host: grows or shrinks every attribute to NewNumElements (called by the mesh description). */
 	void SetNumElements(int32 NewNumElements)
 	{
+		const bool bShrinks = NewNumElements < NumElements;
 		NumElements = NewNumElements;
-		for (auto& Pair : Attributes)
+		if (bShrinks)
 		{
-			Pair.second->SetNumElements(NewNumElements);
+			for (UE::MeshDescription::Host::FAttributeArrayBase* Array : Arrays)
+			{
+				Array->TrimToElementCount();
+			}
 		}
 	}
-	/** Host: reserves room in every attribute. */
-	void Reserve(int32 Capacity)
+	/** Host: adds one element, holding the default in every attribute (called by the mesh description). */
+	void AddElement() { ++NumElements; }
+	/** Host: reserves room in every attribute, also in those registered later. */
+	void Reserve(int32 NewCapacity)
 	{
-		for (auto& Pair : Attributes)
+		Capacity = FMath::Max(Capacity, NewCapacity);
+		for (UE::MeshDescription::Host::FAttributeArrayBase* Array : Arrays)
 		{
-			Pair.second->Reserve(Capacity);
+			Array->Reserve(Capacity);
 		}
 	}
 
 private:
+	// The attributes read the element count from here, so a moved set points them at its own.
+	void TakeCount(TAttributesSet& Other)
+	{
+		for (UE::MeshDescription::Host::FAttributeArrayBase* Array : Arrays)
+		{
+			Array->SetElementCount(&NumElements);
+		}
+		Other.Attributes.clear();
+		Other.Arrays.clear();
+		Other.NumElements = 0;
+		Other.Capacity = 0;
+	}
+	// Reserving and shrinking visit every attribute, so they are also kept in a flat list.
+	void CollectArrays()
+	{
+		Arrays.clear();
+		for (auto& Pair : Attributes)
+		{
+			Arrays.push_back(Pair.second.get());
+		}
+	}
+
 	std::map<FString, std::unique_ptr<UE::MeshDescription::Host::FAttributeArrayBase>> Attributes;
+	std::vector<UE::MeshDescription::Host::FAttributeArrayBase*> Arrays;
 	int32 NumElements = 0;
+	int32 Capacity = 0;
 };

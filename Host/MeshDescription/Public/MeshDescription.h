@@ -127,12 +127,22 @@ public:
 	/** The polygon group a polygon belongs to. */
 	FPolygonGroupID GetPolygonPolygonGroup(const FPolygonID PolygonID) const;
 
+	/** Host: the vertex of each vertex instance, in instance order. */
+	TArrayView<const FVertexID> GetHostVertexInstanceVertices() const { return TArrayView<const FVertexID>(VertexInstanceVertex.data(), int32(VertexInstanceVertex.size())); }
+	/** Host: the three vertex instances of each triangle, triangle after triangle. */
+	TArrayView<const FVertexInstanceID> GetHostTriangleVertexInstances() const { return TArrayView<const FVertexInstanceID>(TriangleVertexInstanceIDs.data(), int32(TriangleVertexInstanceIDs.size())); }
+	/** Host: the polygon group of each triangle, in triangle order. */
+	TArrayView<const FPolygonGroupID> GetHostTrianglePolygonGroups() const { return TArrayView<const FPolygonGroupID>(TrianglePolygonGroup.data(), int32(TrianglePolygonGroup.size())); }
+
 	/** True if the description has no element of any type. */
 	bool IsEmpty() const;
 	/** Removes every element, keeping the registered attributes. */
 	void Empty();
 
 private:
+	/** Appends an edge to the edges at one of its vertices; OtherVertexID is at its other end. */
+	void LinkEdgeAtVertex(const FEdgeID EdgeID, const FVertexID VertexID, const FVertexID OtherVertexID);
+
 	FVertexArray VertexArray;
 	FVertexInstanceArray VertexInstanceArray;
 	FEdgeArray EdgeArray;
@@ -149,8 +159,26 @@ private:
 
 	// Connectivity, indexed by element.
 	std::vector<FVertexID> VertexInstanceVertex;
-	std::vector<FVertexID> EdgeVertices;
-	std::vector<std::vector<FEdgeID>> VertexConnectedEdges;
+	// The edges at each vertex, in creation order: the first InlineEdges of them in the vertex's own
+	// record, beside the vertex at their other end, so that finding an edge mostly reads one cache
+	// line; the others in a list threaded through the edges (each edge's next one at each of its two
+	// ends; end 0 only for an edge from a vertex to itself). No allocation per vertex.
+	static constexpr int32 InlineEdges = 6;
+	struct alignas(64) FVertexEdges
+	{
+		FVertexID Others[InlineEdges];
+		FEdgeID Edges[InlineEdges];
+		int32 Num = 0;
+		FEdgeID OverflowFirst = FEdgeID::Invalid;
+		FEdgeID OverflowLast = FEdgeID::Invalid;
+	};
+	struct FEdgeRecord
+	{
+		FVertexID Vertices[2];
+		FEdgeID Next[2];
+	};
+	std::vector<FEdgeRecord> EdgeRecords;
+	std::vector<FVertexEdges> VertexEdges;
 	std::vector<FVertexInstanceID> TriangleVertexInstanceIDs;
 	std::vector<FEdgeID> TriangleEdgeIDs;
 	std::vector<FPolygonGroupID> TrianglePolygonGroup;

@@ -22,38 +22,78 @@ namespace
 	/** One stage unit is this many engine units. */
 	constexpr float StageToEngineScale = 100.0f;
 
-	/** Rotates two coordinates by an angle in degrees: sine and cosine in float, products in double, results rounded to float. */
-	void RotatePair(double& First, double& Second, float AngleDegrees)
+	/** The sine and cosine of a rotation angle in degrees, computed in float. */
+	struct FAngle
 	{
-		const float Radians = AngleDegrees * 0.017453292f;
-		const double Sin = FMath::Sin(Radians);
-		const double Cos = FMath::Cos(Radians);
-		const double NewFirst = First * Cos - Second * Sin;
-		const double NewSecond = First * Sin + Second * Cos;
+		double Sin = 0.0;
+		double Cos = 1.0;
+		bool bTurns = false;
+
+		explicit FAngle(float AngleDegrees)
+			: bTurns(AngleDegrees != 0.0f)
+		{
+			if (bTurns)
+			{
+				const float Radians = AngleDegrees * 0.017453292f;
+				Sin = FMath::Sin(Radians);
+				Cos = FMath::Cos(Radians);
+			}
+		}
+	};
+
+	/** Rotates two coordinates: products in double, results rounded to float. */
+	void RotatePair(double& First, double& Second, const FAngle& Angle)
+	{
+		const double NewFirst = First * Angle.Cos - Second * Angle.Sin;
+		const double NewSecond = First * Angle.Sin + Second * Angle.Cos;
 		First = static_cast<float>(NewFirst);
 		Second = static_cast<float>(NewSecond);
 	}
+
+	/** A wall's scale, rotation (X, then Y, then Z) and position, with the angles' sines computed once for all its vertices. */
+	struct FWallTransform
+	{
+		double Scale;
+		FAngle AboutX;
+		FAngle AboutY;
+		FAngle AboutZ;
+		FVector Offset;
+
+		FWallTransform(const FOrvanePosition& Position, const FOrvaneRotation& Rotation, float InScale)
+			: Scale(InScale)
+			, AboutX(Rotation.X)
+			, AboutY(Rotation.Y)
+			, AboutZ(Rotation.Z)
+			, Offset(static_cast<double>(Position.X), static_cast<double>(Position.Y), static_cast<double>(Position.Z))
+		{
+		}
+
+		FVector Apply(const FVector& Vertex) const
+		{
+			double X = Vertex.X * Scale;
+			double Y = Vertex.Y * Scale;
+			double Z = Vertex.Z * Scale;
+			if (AboutX.bTurns)
+			{
+				RotatePair(Y, Z, AboutX);
+			}
+			if (AboutY.bTurns)
+			{
+				// About Y the pair is (z, x): x' = x cos + z sin, z' = z cos - x sin.
+				RotatePair(Z, X, AboutY);
+			}
+			if (AboutZ.bTurns)
+			{
+				RotatePair(X, Y, AboutZ);
+			}
+			return FVector(X + Offset.X, Y + Offset.Y, Z + Offset.Z);
+		}
+	};
 }
 
 FVector UOrvaneStageImporter::ApplyWallTransform(const FVector& Vertex, const FOrvanePosition& Position, const FOrvaneRotation& Rotation, float Scale)
 {
-	double X = Vertex.X * static_cast<double>(Scale);
-	double Y = Vertex.Y * static_cast<double>(Scale);
-	double Z = Vertex.Z * static_cast<double>(Scale);
-	if (Rotation.X != 0.0f)
-	{
-		RotatePair(Y, Z, Rotation.X);
-	}
-	if (Rotation.Y != 0.0f)
-	{
-		// About Y the pair is (z, x): x' = x cos + z sin, z' = z cos - x sin.
-		RotatePair(Z, X, Rotation.Y);
-	}
-	if (Rotation.Z != 0.0f)
-	{
-		RotatePair(X, Y, Rotation.Z);
-	}
-	return FVector(X + static_cast<double>(Position.X), Y + static_cast<double>(Position.Y), Z + static_cast<double>(Position.Z));
+	return FWallTransform(Position, Rotation, Scale).Apply(Vertex);
 }
 
 FVector3f UOrvaneStageImporter::TransformVertexForUnreal(const FVector& Vertex, float ScaleFactor)
@@ -73,11 +113,12 @@ UStaticMesh* UOrvaneStageImporter::CreateStaticMeshFromWallData(const FOrvaneWal
 
 	// Engine positions first: a non-finite coordinate (from the OBJ text or the wall's transform) would
 	// otherwise be saved into the asset as garbage.
+	const FWallTransform WallTransform(WallData.Position, WallData.Rotation, WallData.Scale);
 	TArray<FVector3f> Positions;
 	Positions.Reserve(Mesh.Vertices.Num());
 	for (int32 Index = 0; Index < Mesh.Vertices.Num(); ++Index)
 	{
-		const FVector3f Position = TransformVertexForUnreal(ApplyWallTransform(Mesh.Vertices[Index], WallData.Position, WallData.Rotation, WallData.Scale), StageToEngineScale);
+		const FVector3f Position = TransformVertexForUnreal(WallTransform.Apply(Mesh.Vertices[Index]), StageToEngineScale);
 		if (!std::isfinite(Position.X) || !std::isfinite(Position.Y) || !std::isfinite(Position.Z))
 		{
 			UE_LOG(LogTemp, Error, TEXT("CreateStaticMeshFromWallData: Wall '%s' has a vertex that is not a finite number (vertex %d); no mesh created"), *WallData.Label, Index + 1);
@@ -114,7 +155,26 @@ UStaticMesh* UOrvaneStageImporter::CreateStaticMeshFromWallData(const FOrvaneWal
 	TVertexInstanceAttributesRef<FVector2f> InstanceUVs = Attributes.GetVertexInstanceUVs();
 	TPolygonGroupAttributesRef<FName> SlotNames = Attributes.GetPolygonGroupMaterialSlotNames();
 
+	const int32 NumVertices = Mesh.Vertices.Num();
+	const int32 NumUVs = Mesh.UVs.Num();
+	// Counted first so that every array of the description is allocated once; from the corner counts
+	// alone, so the count is exact unless corners are dropped, and the faces' corners are read only once.
+	int64 NumInstances = 0;
+	int64 NumTriangles = 0;
+	for (const FOrvaneFace& Face : Mesh.Faces)
+	{
+		const int32 NumCorners = Face.Vertices.Num();
+		if (NumCorners >= 3)
+		{
+			NumInstances += NumCorners;
+			NumTriangles += NumCorners == 3 ? 1 : (NumCorners == 4 ? 2 : 0);
+		}
+	}
+
 	MeshDescription->ReserveNewVertices(Positions.Num());
+	MeshDescription->ReserveNewVertexInstances(static_cast<int32>(FMath::Min<int64>(NumInstances, TNumericLimits<int32>::Max())));
+	MeshDescription->ReserveNewTriangles(static_cast<int32>(FMath::Min<int64>(NumTriangles, TNumericLimits<int32>::Max())));
+	MeshDescription->ReserveNewPolygonGroups(1);
 	TArray<FVertexID> VertexIDs;
 	VertexIDs.Reserve(Positions.Num());
 	for (const FVector3f& Position : Positions)
@@ -127,16 +187,15 @@ UStaticMesh* UOrvaneStageImporter::CreateStaticMeshFromWallData(const FOrvaneWal
 	const FPolygonGroupID PolygonGroupID = MeshDescription->CreatePolygonGroup();
 	SlotNames[PolygonGroupID] = FName(TEXT("Orvane_Material"));
 
-	const int32 NumVertices = Mesh.Vertices.Num();
-	const int32 NumUVs = Mesh.UVs.Num();
-	TArray<FVertexInstanceID> Instances;
+	// Faces with more than four corners make no triangle, so four instances are all that can be used.
+	FVertexInstanceID Instances[4];
 	for (const FOrvaneFace& Face : Mesh.Faces)
 	{
 		if (Face.Vertices.Num() < 3)
 		{
 			continue;
 		}
-		Instances.Reset();
+		int32 NumFaceInstances = 0;
 		for (const FOrvaneVertex& Corner : Face.Vertices)
 		{
 			if (Corner.VertexIndex < 0 || Corner.VertexIndex >= NumVertices)
@@ -152,16 +211,21 @@ UStaticMesh* UOrvaneStageImporter::CreateStaticMeshFromWallData(const FOrvaneWal
 				UV = FVector2f(static_cast<float>(Source.X), static_cast<float>(1.0 - Source.Y));
 			}
 			InstanceUVs.Set(InstanceID, 0, UV);
-			Instances.Add(InstanceID);
+			if (NumFaceInstances < 4)
+			{
+				Instances[NumFaceInstances] = InstanceID;
+			}
+			++NumFaceInstances;
 		}
-		if (Instances.Num() == 3)
+		if (NumFaceInstances == 3)
 		{
-			MeshDescription->CreateTriangle(PolygonGroupID, Instances);
+			MeshDescription->CreateTriangle(PolygonGroupID, TArrayView<const FVertexInstanceID>(Instances, 3));
 		}
-		else if (Instances.Num() == 4)
+		else if (NumFaceInstances == 4)
 		{
-			MeshDescription->CreateTriangle(PolygonGroupID, TArray<FVertexInstanceID>{Instances[0], Instances[1], Instances[2]});
-			MeshDescription->CreateTriangle(PolygonGroupID, TArray<FVertexInstanceID>{Instances[0], Instances[2], Instances[3]});
+			const FVertexInstanceID Second[3] = {Instances[0], Instances[2], Instances[3]};
+			MeshDescription->CreateTriangle(PolygonGroupID, TArrayView<const FVertexInstanceID>(Instances, 3));
+			MeshDescription->CreateTriangle(PolygonGroupID, TArrayView<const FVertexInstanceID>(Second, 3));
 		}
 	}
 
@@ -170,6 +234,9 @@ UStaticMesh* UOrvaneStageImporter::CreateStaticMeshFromWallData(const FOrvaneWal
 	if (OrvanePackageSaving::SavePackageFile(Package))
 	{
 		FAssetRegistryModule::AssetCreated(StaticMesh);
+		// The committed bulk data stays; the editable copy is read back from it when asked for.
+		// A stage of many large walls would otherwise hold every wall's editable mesh at once.
+		StaticMesh->ClearMeshDescription(0);
 	}
 	else
 	{

@@ -88,16 +88,23 @@ public:
 	 * when the LOD has no source model.
 	 */
 	ENGINE_API FMeshDescription* CreateMeshDescription(int32 LodIndex);
-	/** The LOD's mesh description, as created or last loaded; null if it has none. */
+	/**
+	 * The LOD's mesh description, as created or last loaded; after ClearMeshDescription, the
+	 * committed one unpacked again from the bulk data. Null if it has neither.
+	 */
 	ENGINE_API FMeshDescription* GetMeshDescription(int32 LodIndex) const;
-	/** True if the LOD has a mesh description. */
+	/** True if the LOD has a mesh description, cached or committed. */
 	ENGINE_API bool IsMeshDescriptionValid(int32 LodIndex) const;
 	/**
 	 * Stores the LOD's current mesh description as the one the mesh is built from and saved with;
 	 * later edits need another commit. Marks the package dirty unless Params says otherwise.
 	 */
 	ENGINE_API void CommitMeshDescription(int32 LodIndex, const FCommitMeshDescriptionParams& Params = FCommitMeshDescriptionParams());
-	/** Forgets the LOD's mesh description. */
+	/**
+	 * Frees the LOD's cached mesh description, keeping the committed bulk data, from which
+	 * GetMeshDescription unpacks it again. Edits made since the last commit are lost.
+	 * Signature unconfirmed for 5.6: the API pages found document only the skeletal mesh counterpart.
+	 */
 	ENGINE_API void ClearMeshDescription(int32 LodIndex);
 
 	/**
@@ -123,8 +130,9 @@ private:
 	UPROPERTY()
 	TArray<FStaticMeshSourceModel> SourceModels;
 
-	// Per LOD: the editable description and the committed one as bulk data bytes.
-	std::vector<std::unique_ptr<FMeshDescription>> MeshDescriptions;
+	// Per LOD: the editable description (a cache GetMeshDescription refills) and the committed one
+	// as bulk data bytes.
+	mutable std::vector<std::unique_ptr<FMeshDescription>> MeshDescriptions;
 	std::vector<TArray<uint8>> CommittedMeshDescriptions;
 	int32 HostBuildCount = 0;
 };
