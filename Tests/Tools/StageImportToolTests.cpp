@@ -61,3 +61,16 @@ TEST(StageImportTool, ReportsTheFailingStepAndExitsOne)
 	EXPECT_EQ(RunImport(Project, "").ExitCode, 2);
 	EXPECT_EQ(RunImport(Project, "'" + Broken + "' --bogus").ExitCode, 2);
 }
+
+TEST(StageImportTool, ProjectThatCannotBeWrittenIsAFailureNotASuccess)
+{
+	FScopedHeadlessProject Project;
+	const std::string Walls = "<label>Studio</label><walls><wall uuid=\"a\"><label>Front</label><model>sq.obj</model></wall></walls>";
+	const std::string Stage = TCHAR_TO_UTF8(*WriteFile(Project.GetProjectDir(), TEXT("Stage.orvs"), StageDocument(Walls, SquareMesh("sq.obj"))));
+	// A regular file where the project folder should be: no asset can be saved under it.
+	const std::string Blocked = TCHAR_TO_UTF8(*WriteFile(Project.GetProjectDir(), TEXT("Blocked"), "not a folder"));
+	const OrvaneToolTest::FToolRun Run = OrvaneToolTest::RunTool("stage import '" + Stage + "' --no-icvfx --project '" + Blocked + "'", std::string(TCHAR_TO_UTF8(*Project.GetProjectDir())) + "blocked-stderr.txt", 60);
+	EXPECT_EQ(Run.ExitCode, 1);
+	EXPECT_TRUE(Run.Output.empty()) << Run.Output;
+	EXPECT_TRUE(Contains(Run.Errors, "orvane stage import: SavePackage: could not write ")) << Run.Errors;
+}

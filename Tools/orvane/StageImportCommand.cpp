@@ -23,6 +23,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -108,15 +109,27 @@ int RunStageImport(int ArgC, char** ArgV)
 	const EOrvaneStageImportResult Result = FOrvaneStageImport::ImportStageToLevel(Arguments.StagePath, Arguments.bIncludeICVFXCamera, false);
 	RunEditorFor(2.0f);
 
-	if (Result != EOrvaneStageImportResult::Succeeded)
+	// The dialog's road carries on past a failed step (a save, a link); the tool reports the first one instead of
+	// claiming a success the project does not have.
+	const FCapturedLogLine* FirstError = nullptr;
+	const std::vector<FCapturedLogLine> Lines = Log.Lines();
+	for (const FCapturedLogLine& Line : Lines)
 	{
-		std::fprintf(stderr, "orvane stage import: %s\n", TCHAR_TO_UTF8(FOrvaneStageImport::GetResultText(Result)));
-		for (const FCapturedLogLine& Line : Log.Lines())
+		if (Line.Verbosity == ELogVerbosity::Error || Line.Verbosity == ELogVerbosity::Fatal)
 		{
-			if (Line.Verbosity == ELogVerbosity::Error)
-			{
-				std::fprintf(stderr, "orvane stage import: %s\n", TCHAR_TO_UTF8(*Line.Message));
-			}
+			FirstError = &Line;
+			break;
+		}
+	}
+	if (Result != EOrvaneStageImportResult::Succeeded || FirstError)
+	{
+		if (Result != EOrvaneStageImportResult::Succeeded)
+		{
+			std::fprintf(stderr, "orvane stage import: %s\n", TCHAR_TO_UTF8(FOrvaneStageImport::GetResultText(Result)));
+		}
+		if (FirstError)
+		{
+			std::fprintf(stderr, "orvane stage import: %s\n", TCHAR_TO_UTF8(*FirstError->Message));
 		}
 		UOrvaneLiveLinkHelper::RemoveAllOrvaneSources();
 		return 1;
