@@ -86,6 +86,14 @@ TEST(StageConvertTool, ExitsWithTheReasonOnFailure)
 	EXPECT_EQ(Run.ExitCode, 1);
 	EXPECT_NE(Run.Errors.find("Failed to save .ndisplay file to: "), std::string::npos) << Run.Errors;
 
+	// Wall meshes that cannot be saved (a file stands where the project folder should be) fail the conversion.
+	const FString WithMesh = WriteFile(Project.GetProjectDir(), TEXT("meshes.orvs"), StageDocument("<label>M</label><walls><wall uuid=\"a\"><label>Front</label><model>sq.obj</model></wall></walls>", SquareMesh("sq.obj")));
+	WriteFile(Project.GetProjectDir(), TEXT("NoProject"), "x");
+	Run = RunConvert(Project, "'" + Native(WithMesh) + "' --project '" + Native(Project.GetProjectDir()) + "NoProject'");
+	EXPECT_EQ(Run.ExitCode, 1);
+	EXPECT_NE(Run.Errors.find("orvane stage convert: CreateStaticMeshFromWallData: Failed to save "), std::string::npos) << Run.Errors;
+	EXPECT_TRUE(Run.Output.empty());
+
 	EXPECT_EQ(RunConvert(Project, "").ExitCode, 2);
 	EXPECT_EQ(RunConvert(Project, "a.orvs b.orvs").ExitCode, 2);
 }

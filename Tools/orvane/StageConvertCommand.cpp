@@ -24,15 +24,9 @@ int RunStageConvert(int ArgC, char** ArgV)
 	FLogCapture Log(false);
 	TArray<FString> MeshPaths;
 	const FString Output = UOrvaneNDisplayConfigImporter::CreateNDisplayFromORVS(Arguments.StagePath, Arguments.bIncludeICVFXCamera, MeshPaths);
-	if (Output.IsEmpty())
+	// A wall mesh that could not be saved leaves a document naming an asset the project lacks: a failure too.
+	if (PrintLoggedErrors(Log, "convert", false) > 0 || Output.IsEmpty())
 	{
-		for (const FCapturedLogLine& Line : Log.Lines())
-		{
-			if (Line.Verbosity == ELogVerbosity::Error)
-			{
-				std::fprintf(stderr, "orvane stage convert: %s\n", TCHAR_TO_UTF8(*Line.Message));
-			}
-		}
 		return 1;
 	}
 	std::printf("%s\n", TCHAR_TO_UTF8(*Output));

@@ -23,7 +23,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <vector>
 
 namespace
 {
@@ -109,28 +108,14 @@ int RunStageImport(int ArgC, char** ArgV)
 	const EOrvaneStageImportResult Result = FOrvaneStageImport::ImportStageToLevel(Arguments.StagePath, Arguments.bIncludeICVFXCamera, false);
 	RunEditorFor(2.0f);
 
-	// The dialog's road carries on past a failed step (a save, a link); the tool reports the first one instead of
-	// claiming a success the project does not have.
-	const FCapturedLogLine* FirstError = nullptr;
-	const std::vector<FCapturedLogLine> Lines = Log.Lines();
-	for (const FCapturedLogLine& Line : Lines)
+	// The dialog's road carries on past a failed step (a save, the link); the tool reports the first one instead
+	// of claiming a success the project does not have.
+	if (Result != EOrvaneStageImportResult::Succeeded)
 	{
-		if (Line.Verbosity == ELogVerbosity::Error || Line.Verbosity == ELogVerbosity::Fatal)
-		{
-			FirstError = &Line;
-			break;
-		}
+		std::fprintf(stderr, "orvane stage import: %s\n", TCHAR_TO_UTF8(FOrvaneStageImport::GetResultText(Result)));
 	}
-	if (Result != EOrvaneStageImportResult::Succeeded || FirstError)
+	if (PrintLoggedErrors(Log, "import", true) > 0 || Result != EOrvaneStageImportResult::Succeeded)
 	{
-		if (Result != EOrvaneStageImportResult::Succeeded)
-		{
-			std::fprintf(stderr, "orvane stage import: %s\n", TCHAR_TO_UTF8(FOrvaneStageImport::GetResultText(Result)));
-		}
-		if (FirstError)
-		{
-			std::fprintf(stderr, "orvane stage import: %s\n", TCHAR_TO_UTF8(*FirstError->Message));
-		}
 		UOrvaneLiveLinkHelper::RemoveAllOrvaneSources();
 		return 1;
 	}

@@ -2,6 +2,7 @@
 #include "ToolArguments.h"
 
 #include "Commands.h"
+#include "LogCapture.h"
 #include "Misc/Paths.h"
 
 #include <cerrno>
@@ -98,4 +99,21 @@ bool ParseStageCommandArguments(int ArgC, char** ArgV, const char* Command, FSta
 	Out.ProjectDir = ProjectDir.empty() ? FPaths::GetPath(Out.StagePath) / TEXT("OrvaneProject") : FPaths::ConvertRelativePathToFull(FString(UTF8_TO_TCHAR(ProjectDir.c_str())));
 	setenv("ORVANE_PROJECT_DIR", TCHAR_TO_UTF8(*Out.ProjectDir), 1);
 	return true;
+}
+
+int32 PrintLoggedErrors(const FLogCapture& Log, const char* Command, bool bFirstOnly)
+{
+	int32 Errors = 0;
+	for (const FCapturedLogLine& Line : Log.Lines())
+	{
+		if (Line.Verbosity == ELogVerbosity::Error || Line.Verbosity == ELogVerbosity::Fatal)
+		{
+			if (!bFirstOnly || Errors == 0)
+			{
+				std::fprintf(stderr, "orvane stage %s: %s\n", Command, TCHAR_TO_UTF8(*Line.Message));
+			}
+			++Errors;
+		}
+	}
+	return Errors;
 }

@@ -4,6 +4,8 @@
 
 #include "CoreMinimal.h"
 
+class FLogCapture;
+
 #include <atomic>
 #include <string>
 
@@ -32,3 +34,9 @@ struct FStageCommandArguments
  * printing the complaint and the usage) when they do not parse.
  */
 bool ParseStageCommandArguments(int ArgC, char** ArgV, const char* Command, FStageCommandArguments& Out);
+
+/**
+ * Prints the error lines the capture holds to standard error, each as "orvane stage <Command>: <message>"
+ * (only the first when bFirstOnly); returns how many error lines there were.
+ */
+int32 PrintLoggedErrors(const FLogCapture& Log, const char* Command, bool bFirstOnly);
