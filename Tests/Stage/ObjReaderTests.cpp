@@ -1,11 +1,16 @@
 // Copyright Kelmora. All Rights Reserved.
 #include "CoreMinimal.h"
+#include "OrvaneNumbers.h"
 #include "OrvaneStageImporter.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <random>
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -116,6 +121,46 @@ TEST(ObjReader, StoresCoordinatesAsThirtyTwoBitFloats)
 	EXPECT_EQ(Mesh.Vertices[2].X, static_cast<double>(std::numeric_limits<float>::max()));
 	EXPECT_EQ(Mesh.Vertices[2].Y, -static_cast<double>(std::numeric_limits<float>::max()));
 	EXPECT_TRUE(std::isinf(Mesh.Vertices[2].Z));
+}
+
+TEST(ObjReader, ReadsDecimalsExactlyAsTheCLibraryDoes)
+{
+	// Plain decimals of every length, around the 15-digit and 22-fraction-digit limits of the quick path, with
+	// signs and leading zeros, each read as the C library reads it and then narrowed to a float.
+	std::mt19937_64 Random(11);
+	std::vector<std::string> Texts;
+	FString Content;
+	for (int32 Round = 0; Round < 20000; ++Round)
+	{
+		std::string Text = Random() % 3 == 0 ? "-" : "";
+		const int32 IntegerDigits = int32(Random() % 9);
+		const int32 FractionDigits = Random() % 4 == 0 ? int32(Random() % 26) : int32(Random() % 8);
+		for (int32 Digit = 0; Digit < IntegerDigits; ++Digit)
+		{
+			Text += char('0' + Random() % 10);
+		}
+		if (FractionDigits > 0 || Random() % 5 == 0)
+		{
+			Text += '.';
+		}
+		for (int32 Digit = 0; Digit < FractionDigits; ++Digit)
+		{
+			Text += char('0' + Random() % 10);
+		}
+		// A lone sign or point stays (no number: 0); an empty word would drop the line.
+		Text = Text.empty() ? std::string("0") : Text;
+		Content += FString(TEXT("v ")) + UTF8_TO_TCHAR(Text.c_str()) + TEXT(" 0 0\n");
+		Texts.push_back(MoveTemp(Text));
+	}
+	const FOrvaneMeshData Mesh = Parse(*(Content + TEXT("f 1 1 1\n")));
+	ASSERT_EQ(Mesh.Vertices.Num(), int32(Texts.size()));
+	for (int32 Index = 0; Index < Mesh.Vertices.Num(); ++Index)
+	{
+		const std::string& Text = Texts[size_t(Index)];
+		const double Expected = OrvaneNumbers::NarrowToFloat(std::strtod(Text.c_str(), nullptr));
+		ASSERT_EQ(Mesh.Vertices[Index].X, Expected) << Text;
+		ASSERT_EQ(std::signbit(Mesh.Vertices[Index].X), std::signbit(Expected)) << Text;
+	}
 }
 
 TEST(ObjReader, NeedsAVertexAndAFace)

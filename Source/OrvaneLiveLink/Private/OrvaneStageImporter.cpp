@@ -25,6 +25,35 @@ namespace
 	{
 		// Only 7-bit characters can belong to a number; the first other one ends it. (Hot: raw pointers.)
 		const TCHAR* const Chars = Token.GetData();
+		{
+			// Plain decimals ("-12.345678", as OBJ writers print them) whose digits fit in 15 and whose fraction
+			// has at most 22 digits: the digits as an integer and the power of ten are both exact doubles, so one
+			// division rounds exactly as the C library does. Anything else takes the general path below.
+			static constexpr double PowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+			const TCHAR* At = Chars;
+			const TCHAR* const End = Chars + Token.Len();
+			const bool bNegative = At != End && *At == '-';
+			At += bNegative ? 1 : 0;
+			uint64 Digits = 0;
+			int32 DigitCount = 0;
+			int32 FractionCount = 0;
+			for (; At != End && *At >= '0' && *At <= '9'; ++At, ++DigitCount)
+			{
+				Digits = Digits * 10 + static_cast<uint64>(*At - '0');
+			}
+			if (At != End && *At == '.')
+			{
+				for (++At; At != End && *At >= '0' && *At <= '9'; ++At, ++DigitCount, ++FractionCount)
+				{
+					Digits = Digits * 10 + static_cast<uint64>(*At - '0');
+				}
+			}
+			if (At == End && DigitCount > 0 && DigitCount <= 15 && FractionCount <= 22)
+			{
+				const double Value = static_cast<double>(Digits) / PowersOfTen[FractionCount];
+				return bNegative ? -Value : Value;
+			}
+		}
 		char Small[128];
 		std::string Large;
 		char* Narrow = Small;
