@@ -181,11 +181,6 @@ bool UObject::TryUpdateDefaultConfigFile(const FString& SpecificFileLocation, bo
 	return bWritten;
 }
 
-void UObject::UpdateDefaultConfigFile(const FString& SpecificFileLocation)
-{
-	TryUpdateDefaultConfigFile(SpecificFileLocation);
-}
-
 void UObject::UpdateSinglePropertyInConfigFile(const FProperty* InProperty, const FString& InConfigIniName)
 {
 	if (InProperty && !CastField<FArrayProperty>(InProperty))

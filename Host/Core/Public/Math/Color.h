@@ -24,10 +24,6 @@ struct CORE_API FColor
 	bool operator==(const FColor& Other) const { return R == Other.R && G == Other.G && B == Other.B && A == Other.A; }
 	bool operator!=(const FColor& Other) const { return !(*this == Other); }
 
-	static const FColor White;
-	static const FColor Black;
 	static const FColor Red;
 	static const FColor Green;
-	static const FColor Blue;
-	static const FColor Yellow;
 };

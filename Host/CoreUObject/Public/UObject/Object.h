@@ -75,8 +75,6 @@ public:
 	void SaveConfig(uint64 RequiredPropertyFlags = CPF_Config, const TCHAR* Filename = nullptr, FConfigCacheIni* Config = GConfig, bool bAllowCopyToDefaultObject = true);
 	/** Writes every config property to the class's default config file (or SpecificFileLocation); false if it cannot be written. */
 	bool TryUpdateDefaultConfigFile(const FString& SpecificFileLocation = TEXT(""), bool bWarnIfFail = true);
-	/** Deprecated since 5.0 in the engine; as TryUpdateDefaultConfigFile. */
-	void UpdateDefaultConfigFile(const FString& SpecificFileLocation = TEXT(""));
 	/** Writes one config property to InConfigIniName (array properties are skipped, as in the engine). */
 	void UpdateSinglePropertyInConfigFile(const FProperty* InProperty, const FString& InConfigIniName);
 	/** The project's Default<ConfigName>.ini of the object's class. */
