@@ -199,11 +199,23 @@ TEST_F(LiveLinkSource, CountsTheLocalClockAtTheExactRationalRate)
 	ASSERT_TRUE(SendAndWait(CameraMessage("\"Timecode\":[100,30000,1001]")));
 	EXPECT_DOUBLE_EQ(Source->GetLocalClockRate(), 30000.0 / 1001.0);
 	EXPECT_EQ(LastFrame().MetaData.SceneTime.Rate, FFrameRate(30000, 1001));
+}
 
-	// The one pair that overflows 32-bit integer division.
-	ASSERT_TRUE(SendAndWait(CameraMessage("\"Timecode\":[5,-2147483648,-1]")));
-	EXPECT_DOUBLE_EQ(Source->GetLocalClockRate(), 2147483648.0);
-	ASSERT_TRUE(SendAndWait(CameraMessage("\"Setup\":[0,0,0,1,0],\"Timecode\":[2147483647,-2147483648,-1]")));
+TEST_F(LiveLinkSource, PublishesNoSceneTimeForARateThatIsNotPositive)
+{
+	AddSource();
+	ASSERT_TRUE(SendAndWait(CameraMessage("\"Timecode\":[100,25,1]")));
+	const FLiveLinkCameraFrameData Defaults;
+	// A zero or negative part would make the engine divide by zero or count frames backwards.
+	for (const char* Rate : {"0,1", "-25,1", "25,-1", "-30000,-1001", "-2147483648,-1", "0,0", "25,0"})
+	{
+		SCOPED_TRACE(Rate);
+		ASSERT_TRUE(SendAndWait(CameraMessage(std::string("\"Setup\":[0,0,0,1,0],\"Timecode\":[7,") + Rate + "]")));
+		EXPECT_EQ(LastFrame().MetaData.SceneTime.Rate, Defaults.MetaData.SceneTime.Rate);
+		EXPECT_EQ(LastFrame().MetaData.SceneTime.Time.GetFrame().Value, Defaults.MetaData.SceneTime.Time.GetFrame().Value);
+		EXPECT_EQ(OrvaneProcessState::LastPublishedFrame.load(), 100) << "the last published frame stays";
+		EXPECT_EQ(Source->GetLocalClockRate(), 25.0) << "the local clock keeps its rate";
+	}
 }
 
 TEST_F(LiveLinkSource, AppliesTheSendersEvaluationSettingsOnTheNextTick)

@@ -289,10 +289,11 @@ void FOrvaneLiveLinkSource::PushPoseToLiveLinkClient(const ORVCameraPose& Pose, 
 		FVector(Pose.Location[0], Pose.Location[1], Pose.Location[2]),
 		FVector(Pose.Scale[0], Pose.Scale[1], Pose.Scale[2]));
 
-	if (Pose.RateDenominator != 0)
+	// The engine divides by both parts of a frame rate when it converts frame times, so a rate that is not
+	// positive gives no scene time at all rather than one that faults the editor later.
+	if (Pose.RateNumerator > 0 && Pose.RateDenominator > 0)
 	{
-		// The exact rational rate keeps the local clock in step at 23.976, 29.97 and 59.94 fps, and a
-		// floating-point division cannot fault for any pair of 32-bit values.
+		// The exact rational rate keeps the local clock in step at 23.976, 29.97 and 59.94 fps.
 		FrameRate = static_cast<double>(Pose.RateNumerator) / static_cast<double>(Pose.RateDenominator);
 
 		int64 Frame = Pose.FrameNumber;
