@@ -149,6 +149,29 @@ TEST_F(LiveLinkSource, PublishesADatagramAsACameraFrame)
 	EXPECT_TRUE(Client->EvaluateFrame_AnyThread(FOrvaneLiveLinkSource::SubjectName, ULiveLinkCameraRole::StaticClass(), Evaluated));
 }
 
+TEST_F(LiveLinkSource, PublishesTheIdentityForARotationWithoutLength)
+{
+	AddSource();
+	// Short, missing, all-zero and overflowing quaternions; the record handed on keeps what was decoded.
+	for (const char* Keys : {"\"Rotation\":[0,0,1]", "\"Location\":[1,2,3]", "\"Rotation\":[0,0,0,0]", "\"Rotation\":[1e200,0,0,1]", "\"Rotation\":[-0.0,0,0,0]"})
+	{
+		SCOPED_TRACE(Keys);
+		ASSERT_TRUE(SendAndWait(CameraMessage(Keys)));
+		const FQuat Rotation = LastFrame().Transform.GetRotation();
+		EXPECT_EQ(Rotation.X, 0.0);
+		EXPECT_EQ(Rotation.Y, 0.0);
+		EXPECT_EQ(Rotation.Z, 0.0);
+		EXPECT_EQ(Rotation.W, 1.0);
+	}
+	FOrvaneFrameExchange::FPoseEntry Entry;
+	ASSERT_TRUE(FOrvaneFrameExchange::Get()->GetLatestPose(Entry));
+	EXPECT_EQ(Entry.Pose.Rotation[3], 0.0) << "the decoded record is not changed";
+
+	// A rotation with any length is published as sent, not normalised.
+	ASSERT_TRUE(SendAndWait(CameraMessage("\"Rotation\":[0,0,0,2]")));
+	EXPECT_EQ(LastFrame().Transform.GetRotation().W, 2.0);
+}
+
 TEST_F(LiveLinkSource, LeavesLensAndSceneTimeOutWhenNotSent)
 {
 	AddSource();

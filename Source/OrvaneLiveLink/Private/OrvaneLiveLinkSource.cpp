@@ -48,6 +48,17 @@ namespace
 	{
 		return static_cast<int32>(FMath::Clamp<int64>(Value, TNumericLimits<int32>::Min(), TNumericLimits<int32>::Max()));
 	}
+
+	/**
+	 * The rotation a frame carries: the quaternion as sent, not normalised, or the identity when it has no
+	 * length (a short or missing "Rotation") or its length is not a finite number, which no rotation has.
+	 */
+	FQuat ToPublishedRotation(const double (&Rotation)[4])
+	{
+		const FQuat Quat(Rotation[0], Rotation[1], Rotation[2], Rotation[3]);
+		const double SizeSquared = Quat.SizeSquared();
+		return std::isfinite(SizeSquared) && SizeSquared > 0.0 ? Quat : FQuat::Identity;
+	}
 }
 
 const FName FOrvaneLiveLinkSource::SubjectName(TEXT("Orvane - Camera"));
@@ -285,7 +296,7 @@ void FOrvaneLiveLinkSource::PushPoseToLiveLinkClient(const ORVCameraPose& Pose, 
 	FLiveLinkCameraFrameData& Camera = *FrameData.Cast<FLiveLinkCameraFrameData>();
 	Camera.WorldTime = FLiveLinkWorldTime(FPlatformTime::Seconds(), 0.0);
 	Camera.Transform = FTransform(
-		FQuat(Pose.Rotation[0], Pose.Rotation[1], Pose.Rotation[2], Pose.Rotation[3]),
+		ToPublishedRotation(Pose.Rotation),
 		FVector(Pose.Location[0], Pose.Location[1], Pose.Location[2]),
 		FVector(Pose.Scale[0], Pose.Scale[1], Pose.Scale[2]));
 
