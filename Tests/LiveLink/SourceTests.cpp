@@ -15,6 +15,7 @@
 
 #include <atomic>
 #include <climits>
+#include <limits>
 #include <random>
 #include <thread>
 
@@ -276,6 +277,30 @@ TEST_F(LiveLinkSource, AppliesTheSendersEvaluationSettingsOnTheNextTick)
 		Client->Tick();
 	}
 	EXPECT_EQ(Log.Count(TEXT("Orvane Live Link - Evaluation mode is Latest - no offset")), 1);
+}
+
+TEST_F(LiveLinkSource, NarrowsNumbersBeyondTheFloatRangeToInfinities)
+{
+	AddSource();
+	ULiveLinkSourceSettings* Settings = Client->GetSourceSettings(SourceGuid);
+	ASSERT_NE(Settings, nullptr);
+	Settings->Mode = ELiveLinkSourceMode::EngineTime;
+	ASSERT_TRUE(SendAndWait(CameraMessage("\"Setup\":[0,1,0,0,0,0,0,1e300],\"Lens\":[1e300,-1e300,3.4028235e38,1e-300],\"Sensor\":[1e300,-1e300]")));
+	const FLiveLinkCameraFrameData& Frame = LastFrame();
+	EXPECT_EQ(Frame.FocalLength, std::numeric_limits<float>::infinity());
+	EXPECT_EQ(Frame.FocusDistance, -std::numeric_limits<float>::infinity());
+	EXPECT_EQ(Frame.AspectRatio, std::numeric_limits<float>::max());
+	EXPECT_EQ(Frame.FieldOfView, 0.0f);
+	const FLiveLinkCameraStaticData& Static = *Pushes(FLiveLinkHostPushRecord::EKind::StaticData).Last().StaticData->Cast<FLiveLinkCameraStaticData>();
+	EXPECT_EQ(Static.FilmBackWidth, std::numeric_limits<float>::infinity());
+	EXPECT_EQ(Static.FilmBackHeight, -std::numeric_limits<float>::infinity());
+
+	Client->Tick();
+	EXPECT_EQ(Settings->BufferSettings.EngineTimeOffset, std::numeric_limits<float>::infinity());
+	Settings->Mode = ELiveLinkSourceMode::Timecode;
+	ASSERT_TRUE(SendAndWait(CameraMessage("\"Setup\":[0,0,0,0,0,0,0,3e300]")));
+	Client->Tick();
+	EXPECT_EQ(Settings->BufferSettings.TimecodeFrameOffset, std::numeric_limits<float>::infinity());
 }
 
 TEST_F(LiveLinkSource, ClearsTheSubjectsInterpolationOnceWhenAsked)

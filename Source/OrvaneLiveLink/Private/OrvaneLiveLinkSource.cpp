@@ -13,6 +13,7 @@
 #include "OrvaneFrameExchange.h"
 #include "OrvaneLiveLinkLog.h"
 #include "OrvaneMessageDecoder.h"
+#include "OrvaneNumbers.h"
 #include "Roles/LiveLinkCameraRole.h"
 #include "Roles/LiveLinkCameraTypes.h"
 #include "SocketSubsystem.h"
@@ -271,8 +272,8 @@ void FOrvaneLiveLinkSource::PushStaticToLiveLinkClient()
 	Camera.bIsAspectRatioSupported = true;
 	Camera.bIsFocalLengthSupported = true;
 	Camera.bIsProjectionModeSupported = false;
-	Camera.FilmBackWidth = static_cast<float>(State.FilmbackWidth.load(std::memory_order_acquire));
-	Camera.FilmBackHeight = static_cast<float>(State.FilmbackHeight.load(std::memory_order_acquire));
+	Camera.FilmBackWidth = OrvaneNumbers::NarrowToFloat(State.FilmbackWidth.load(std::memory_order_acquire));
+	Camera.FilmBackHeight = OrvaneNumbers::NarrowToFloat(State.FilmbackHeight.load(std::memory_order_acquire));
 	Camera.bIsApertureSupported = false;
 	Camera.bIsFocusDistanceSupported = true;
 	LiveLinkClient->PushSubjectStaticData_AnyThread(FLiveLinkSubjectKey(SourceGuid, SubjectName), ULiveLinkCameraRole::StaticClass(), MoveTemp(StaticData));
@@ -287,7 +288,7 @@ void FOrvaneLiveLinkSource::PushPoseToLiveLinkClient(const ORVCameraPose& Pose, 
 	if (Setup.bLocalClock)
 	{
 		const double Seconds = static_cast<double>(SteadyClockMilliseconds() - ClockStartMs) * 0.001;
-		const float Frames = static_cast<float>(Seconds * FrameRate);
+		const float Frames = OrvaneNumbers::NarrowToFloat(Seconds * FrameRate);
 		LocalFrame = SaturateToInt32(static_cast<int64>(FMath::Clamp(std::floor(static_cast<double>(Frames) + 0.5), -9.0e18, 9.0e18)));
 		Fraction = Frames - std::floor(Frames);
 	}
@@ -338,10 +339,10 @@ void FOrvaneLiveLinkSource::PushPoseToLiveLinkClient(const ORVCameraPose& Pose, 
 
 	if (Setup.bLensEnabled)
 	{
-		Camera.FocalLength = static_cast<float>(Pose.Lens[0]);
-		Camera.FocusDistance = static_cast<float>(Pose.Lens[1]);
-		Camera.AspectRatio = static_cast<float>(Pose.Lens[2]);
-		Camera.FieldOfView = static_cast<float>(Pose.Lens[3]);
+		Camera.FocalLength = OrvaneNumbers::NarrowToFloat(Pose.Lens[0]);
+		Camera.FocusDistance = OrvaneNumbers::NarrowToFloat(Pose.Lens[1]);
+		Camera.AspectRatio = OrvaneNumbers::NarrowToFloat(Pose.Lens[2]);
+		Camera.FieldOfView = OrvaneNumbers::NarrowToFloat(Pose.Lens[3]);
 	}
 
 	if (ILiveLinkClient* LiveLinkClient = Client.load(std::memory_order_acquire))
@@ -471,13 +472,13 @@ void FOrvaneLiveLinkSource::ApplyOffsetRequest()
 		{
 		case ELiveLinkSourceMode::Timecode:
 			Settings->BufferSettings.bValidTimecodeFrameEnabled = false;
-			Settings->BufferSettings.TimecodeFrameOffset = static_cast<float>(Offset);
+			Settings->BufferSettings.TimecodeFrameOffset = OrvaneNumbers::NarrowToFloat(Offset);
 			Settings->MarkPackageDirty();
 			UE_LOG(ModuleLog, Warning, TEXT("Orvane Live Link - Set Timecode Offset (%.3f)"), Offset);
 			break;
 		case ELiveLinkSourceMode::EngineTime:
 			Settings->BufferSettings.bValidEngineTimeEnabled = false;
-			Settings->BufferSettings.EngineTimeOffset = static_cast<float>(Offset);
+			Settings->BufferSettings.EngineTimeOffset = OrvaneNumbers::NarrowToFloat(Offset);
 			Settings->MarkPackageDirty();
 			UE_LOG(ModuleLog, Warning, TEXT("Orvane Live Link - Set Engine Time Offset (%.3f)"), Offset);
 			break;
