@@ -354,6 +354,25 @@ TEST_F(LiveLinkSource, PublishesFromTheGameThreadInArrivalOrderWhenAsked)
 	EXPECT_EQ(LastFive, (TArray<int32>{2, 3, 4, 5, 6}));
 }
 
+TEST_F(LiveLinkSource, StopsWaitingForPosesOnceTheSenderFallsSilent)
+{
+	AddSource();
+	const std::string Setup = "\"Setup\":[0,0,0,0,0,0,0,-1],\"State\":1,";
+	OrvaneProcessState::LastPoseMs.store(-1);
+	Sender->Send(CameraMessage(Setup + "\"Timecode\":[1,25,1]"));
+	ASSERT_TRUE(WaitUntil([]
+		{ return OrvaneProcessState::LastPoseMs.load() >= 0; }));
+	ASSERT_TRUE(Source->GetPublishState().bGameThreadPublish.load());
+	// The stream stays quiet for longer than a live sender ever leaves between two poses.
+	FPlatformProcess::Sleep(0.15f);
+	Client->Tick();
+	OrvaneProcessState::WaitPolls.store(-1);
+	const int64 Before = Client->HostGetFramePushCount();
+	Client->Tick();
+	EXPECT_EQ(OrvaneProcessState::WaitPolls.load(), -1) << "no wait for a pose once the sender has stopped";
+	EXPECT_EQ(Client->HostGetFramePushCount(), Before + 1) << "the latest pose is still published";
+}
+
 TEST_F(LiveLinkSource, HandsDecodedRecordsToTheExchange)
 {
 	AddSource();

@@ -30,6 +30,7 @@ namespace OrvaneProcessState
 	std::atomic<int32> LastPublishedFrame{-1};
 	std::atomic<uint8> NewPoseFlag{0};
 	std::atomic<int32> WaitPolls{0};
+	std::atomic<int64> LastPoseMs{-1};
 }
 
 namespace
@@ -39,6 +40,8 @@ namespace
 	constexpr uint32 ReceiverStackSize = 128 * 1024;
 	constexpr int32 MaxWaitPolls = 10;
 	constexpr float WaitPollSeconds = 0.004f;
+	/** The game thread waits for the next pose only while the sender sent one this recently. */
+	constexpr int64 PoseStreamGapMs = 100;
 
 	int64 SteadyClockMilliseconds()
 	{
@@ -237,6 +240,7 @@ void FOrvaneLiveLinkSource::PublishDecoded(const ORVCameraSetup& Setup, const OR
 	{
 		Exchange->SetSetup(Setup);
 		Exchange->PushPose(Pose);
+		OrvaneProcessState::LastPoseMs.store(SteadyClockMilliseconds());
 		OrvaneProcessState::NewPoseFlag.store(1);
 		if (Action.Action != 0)
 		{
@@ -362,10 +366,12 @@ bool FOrvaneLiveLinkSource::FindPoseToPublish(FOrvaneFrameExchange& Exchange, co
 	bool bFound = false;
 	if (Setup.State == 1)
 	{
-		// Live: publish every pose in order, waiting briefly for the next one to arrive.
+		// Live: publish every pose in order, waiting briefly for the next one while poses keep arriving.
 		OrvaneProcessState::NewPoseFlag.store(0);
 		bFound = Exchange.GetNextPose(Entry);
-		if (!bFound)
+		// A sender that stopped while live must not hold every editor frame for the length of a wait.
+		const int64 LastPoseMs = OrvaneProcessState::LastPoseMs.load();
+		if (!bFound && LastPoseMs >= 0 && SteadyClockMilliseconds() - LastPoseMs < PoseStreamGapMs)
 		{
 			OrvaneProcessState::WaitPolls.store(0);
 			FPlatformProcess::ConditionalSleep([]()
