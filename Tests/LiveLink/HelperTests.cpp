@@ -28,7 +28,7 @@ namespace
 			FModuleManager::Get().LoadModule(TEXT("OrvaneLiveLink"));
 			Client = &GetHeadlessClient();
 			Client->RemoveAllSources();
-			Client->Tick();
+			ASSERT_TRUE(TickUntilSourcesShutDown(*Client));
 			Port = FindFreeLoopbackPort();
 			Endpoint = FString::Printf(TEXT("127.0.0.1:%d"), Port);
 		}
@@ -36,7 +36,7 @@ namespace
 		void TearDown() override
 		{
 			Client->RemoveAllSources();
-			Client->Tick();
+			ASSERT_TRUE(TickUntilSourcesShutDown(*Client));
 		}
 
 		FString PresetFile(const FString& Name) const { return Project.GetContentDir() + TEXT("Orvane/") + Name + TEXT(".uasset"); }

@@ -14,8 +14,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <climits>
+#include <condition_variable>
 #include <limits>
+#include <mutex>
 #include <random>
 #include <thread>
 
@@ -31,7 +34,7 @@ namespace
 			FModuleManager::Get().LoadModule(TEXT("OrvaneLiveLink"));
 			Client = &GetHeadlessClient();
 			Client->RemoveAllSources();
-			Client->Tick();
+			ASSERT_TRUE(TickUntilSourcesShutDown(*Client));
 			Client->HostClearRecords();
 			Client->HostSetRecording(true);
 			OrvaneProcessState::LastCaptureFrame.store(-1);
@@ -43,7 +46,7 @@ namespace
 		void TearDown() override
 		{
 			Client->RemoveAllSources();
-			Client->Tick();
+			ASSERT_TRUE(TickUntilSourcesShutDown(*Client));
 			Client->HostSetRecording(false);
 			Client->HostClearRecords();
 		}
@@ -402,7 +405,8 @@ TEST_F(LiveLinkSource, NamesEachReceiverThreadAndSharesAReusablePort)
 	EXPECT_NE(First->GetThreadName(), Second->GetThreadName());
 	EXPECT_EQ(First->GetSourceType().ToString(), FString(TEXT("Kelmora Orvane LiveLink")));
 	EXPECT_EQ(First->GetSourceMachineName().ToString(), FString(TEXT("localhost")));
-	EXPECT_TRUE(First->RequestSourceShutdown());
+	EXPECT_TRUE(WaitUntil([&First]
+		{ return First->RequestSourceShutdown(); }));
 	EXPECT_FALSE(First->IsSourceStillValid());
 }
 
@@ -422,7 +426,7 @@ TEST_F(LiveLinkSource, ReleasesTheExchangeOncePerShutdownAndKeepsItForOtherUsers
 	AddSource();
 	EXPECT_EQ(FOrvaneFrameExchange::Get()->GetUserCount(), 2);
 	Client->RemoveSource(SourceGuid);
-	Client->Tick();
+	ASSERT_TRUE(TickUntilSourcesShutDown(*Client));
 	ASSERT_NE(FOrvaneFrameExchange::Get(), nullptr);
 	EXPECT_EQ(FOrvaneFrameExchange::Get()->GetUserCount(), 1);
 	EXPECT_TRUE(Source->RequestSourceShutdown());
@@ -443,8 +447,10 @@ TEST_F(LiveLinkSource, ShutsDownWhileDatagramsKeepArriving)
 				FloodSender.Send(CameraMessage("\"Timecode\":[" + std::to_string(Index) + ",25,1]"));
 			} });
 	ASSERT_TRUE(Client->HostWaitForFramePushes(50, 10.0));
+	// The client holds its pending-frames lock while it asks, as the engine's does; a shutdown that waited
+	// for the receiver there would wait for ever on a receiver that is waiting to push.
 	Client->RemoveSource(SourceGuid);
-	Client->Tick();
+	ASSERT_TRUE(TickUntilSourcesShutDown(*Client));
 	EXPECT_FALSE(Source->IsSourceStillValid());
 	EXPECT_EQ(FOrvaneFrameExchange::Get(), nullptr) << "the exchange goes with its last user";
 	bSending.store(false);
@@ -452,6 +458,54 @@ TEST_F(LiveLinkSource, ShutsDownWhileDatagramsKeepArriving)
 	const int64 AfterShutdown = Client->HostGetFramePushCount();
 	FPlatformProcess::Sleep(0.05f);
 	EXPECT_EQ(Client->HostGetFramePushCount(), AfterShutdown) << "the receiver stopped with the shutdown";
+}
+
+TEST_F(LiveLinkSource, ShutdownNeverWaitsForAReceiverInsideAFramePush)
+{
+	AddSource();
+	std::mutex GateMutex;
+	std::condition_variable Gate;
+	bool bGateOpen = false;
+	std::atomic<bool> bInPush{false};
+	std::atomic<bool> bGateTimedOut{false};
+	const int32 Observer = Client->HostAddPushObserver([&](const FLiveLinkHostPushRecord& Record)
+		{
+			if (Record.Kind != FLiveLinkHostPushRecord::EKind::FrameData)
+			{
+				return;
+			}
+			std::unique_lock<std::mutex> Lock(GateMutex);
+			bInPush.store(true);
+			// Bounded, so that a shutdown which does wait for the receiver fails the test instead of hanging it.
+			if (!Gate.wait_for(Lock, std::chrono::seconds(10), [&bGateOpen]
+					{ return bGateOpen; }))
+			{
+				bGateTimedOut.store(true);
+			}
+			bInPush.store(false); });
+
+	Sender->Send(CameraMessage("\"Timecode\":[1,25,1]"));
+	ASSERT_TRUE(WaitUntil([&bInPush]
+		{ return bInPush.load(); }));
+	Client->RemoveSource(SourceGuid);
+	EXPECT_TRUE(bInPush.load()) << "the shutdown request returned while the receiver was still pushing";
+	EXPECT_EQ(Client->HostGetPendingRemovalCount(), 1) << "the source says no until its receiver has stopped";
+	EXPECT_NE(FOrvaneFrameExchange::Get(), nullptr) << "the exchange stays while the receiver may still use it";
+	Client->Tick();
+	EXPECT_EQ(Client->HostGetPendingRemovalCount(), 1);
+	EXPECT_FALSE(Source->IsSourceStillValid());
+
+	{
+		std::lock_guard<std::mutex> Lock(GateMutex);
+		bGateOpen = true;
+	}
+	Gate.notify_all();
+	EXPECT_TRUE(TickUntilSourcesShutDown(*Client));
+	EXPECT_EQ(FOrvaneFrameExchange::Get(), nullptr) << "released once the receiver had stopped";
+	EXPECT_FALSE(bGateTimedOut.load());
+	Client->HostRemovePushObserver(Observer);
+	EXPECT_TRUE(Source->RequestSourceShutdown()) << "asking again after the shutdown is harmless";
+	Source.Reset();
 }
 
 TEST_F(LiveLinkSource, KeepsPublishingBetweenHostileDatagrams)

@@ -128,6 +128,7 @@ void FOrvaneLiveLinkSource::Stop()
 
 void FOrvaneLiveLinkSource::StopThread()
 {
+	// Immediate after a shutdown the client saw through: the receiver has already left its loop.
 	Stop();
 	if (Thread)
 	{
@@ -160,6 +161,8 @@ void FOrvaneLiveLinkSource::ReceiveClient(ILiveLinkClient* InClient, FGuid InSou
 
 bool FOrvaneLiveLinkSource::RequestSourceShutdown()
 {
+	// Never waits for the receiver: the client calls this while it may hold the lock the receiver's frame push
+	// takes, and asks again on every tick until the answer is true.
 	Stop();
 	ILiveLinkClient* LiveLinkClient = Client.load();
 	if (LiveLinkClient && TickHandle.IsValid())
@@ -168,13 +171,17 @@ bool FOrvaneLiveLinkSource::RequestSourceShutdown()
 		TickHandle.Reset();
 	}
 	PickedActor.Reset();
-	// The receiver is joined before the exchange is released, so it can never publish into a freed one.
-	// It looks at the stop flag between datagrams, so this takes one wait of 10 ms at most.
-	StopThread();
-	if (Socket)
+	if (Socket && !bSocketClosed)
 	{
+		// Wakes a receiver blocked on the socket, so it sees the stop flag at once.
 		Socket->Close();
+		bSocketClosed = true;
 	}
+	if (Thread && !bReceiverExited.load(std::memory_order_acquire))
+	{
+		return false;
+	}
+	// The receiver has left its loop, so it can no longer publish into the exchange.
 	if (bHoldsExchange.exchange(false))
 	{
 		FOrvaneFrameExchange::Release();
@@ -211,6 +218,7 @@ uint32 FOrvaneLiveLinkSource::Run()
 			Socket->RecvFrom(RecvBuffer.GetData(), RecvBuffer.Num(), BytesRead, *Sender);
 		}
 	}
+	bReceiverExited.store(true, std::memory_order_release);
 	return 0;
 }
 
