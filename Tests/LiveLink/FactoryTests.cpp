@@ -10,6 +10,7 @@
 #include "OrvaneLiveLinkSourceFactory.h"
 #include "SlateTestKit.h"
 #include "SourceTestSupport.h"
+#include "UObject/UnrealType.h"
 #include "Widgets/Input/SButton.h"
 #include "Widgets/Input/SEditableTextBox.h"
 
@@ -103,6 +104,26 @@ TEST_F(SourceFactory, ProposesTheProjectSettingsEndpoint)
 	TSharedRef<SWidget> Panel = BuildPanel();
 	EXPECT_TRUE(FSlateTestKit::FindWidgetByText(Panel, TEXT("Network Address:Port")).IsValid());
 	EXPECT_TRUE(FSlateTestKit::FindButtonByText(Panel, TEXT("Ok")).IsValid());
+}
+
+TEST_F(SourceFactory, ProposesThePortOnlyWhenItIsAPort)
+{
+	const FProperty* PortProperty = UOrvaneLiveLinkRuntimeSettings::StaticClass()->FindPropertyByName(TEXT("NetworkPortIdByDefault"));
+	ASSERT_NE(PortProperty, nullptr);
+	EXPECT_EQ(PortProperty->GetMetaData(TEXT("ClampMin")), FString(TEXT("1")));
+	EXPECT_EQ(PortProperty->GetMetaData(TEXT("ClampMax")), FString(TEXT("65535")));
+
+	// A configuration file edited by hand is not clamped: the panel proposes the default port, not a wrapped one.
+	Settings->NetworkServerAddressByDefault = TEXT("127.0.0.1");
+	for (const int32 Port : {0, -1, 65536, 74537, TNumericLimits<int32>::Max(), TNumericLimits<int32>::Min()})
+	{
+		Settings->NetworkPortIdByDefault = Port;
+		EXPECT_EQ(BoxText(BuildPanel()), FString(TEXT("127.0.0.1:9001"))) << Port;
+	}
+	Settings->NetworkPortIdByDefault = 65535;
+	EXPECT_EQ(BoxText(BuildPanel()), FString(TEXT("127.0.0.1:65535")));
+	Settings->NetworkPortIdByDefault = 1;
+	EXPECT_EQ(BoxText(BuildPanel()), FString(TEXT("127.0.0.1:1")));
 }
 
 TEST_F(SourceFactory, ResetsABadEntryAndCreatesOnlyFromAGoodOne)

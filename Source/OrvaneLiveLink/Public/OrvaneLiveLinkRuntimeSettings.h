@@ -17,7 +17,7 @@ public:
 	UPROPERTY(config, EditAnywhere, Category = "Orvane")
 	FString NetworkServerAddressByDefault = TEXT("0.0.0.0");
 
-	/** UDP port the creation panel proposes. */
-	UPROPERTY(config, EditAnywhere, Category = "Orvane")
+	/** UDP port the creation panel proposes; a stored value outside 1 to 65535 proposes 9001. */
+	UPROPERTY(config, EditAnywhere, Category = "Orvane", meta = (ClampMin = "1", ClampMax = "65535"))
 	int32 NetworkPortIdByDefault = 9001;
 };
