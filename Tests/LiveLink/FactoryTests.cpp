@@ -1,6 +1,7 @@
 // Copyright Kelmora. All Rights Reserved.
 #include "CoreMinimal.h"
 #include "ISettingsCategory.h"
+#include "ISettingsEditorModule.h"
 #include "ISettingsContainer.h"
 #include "ISettingsModule.h"
 #include "ISettingsSection.h"
@@ -175,6 +176,46 @@ TEST(OrvaneLiveLinkModule, RegistersAndUnregistersTheProjectSettings)
 	EXPECT_FALSE(Plugins->GetSection(TEXT("Orvane")).IsValid());
 
 	// Leave the process as the other tests expect it: the settings registry unloaded.
+	FModuleManager::Get().UnloadModule(TEXT("Settings"));
+	FModuleManager::Get().LoadModule(TEXT("OrvaneLiveLink"));
+}
+
+TEST(OrvaneLiveLinkModule, ShowsItsSettingsOnOnePageOnly)
+{
+	FModuleManager::Get().UnloadModule(TEXT("OrvaneLiveLink"));
+	ISettingsModule* SettingsModule = static_cast<ISettingsModule*>(FModuleManager::Get().LoadModule(TEXT("Settings")));
+	ASSERT_NE(SettingsModule, nullptr);
+	FModuleManager::Get().LoadModule(TEXT("OrvaneLiveLink"));
+	// The settings editor registers every settings class that does not opt out, as it does when a viewer opens.
+	ISettingsEditorModule& SettingsEditor = FModuleManager::LoadModuleChecked<ISettingsEditorModule>(TEXT("SettingsEditor"));
+	SettingsEditor.UpdateSettings(true);
+
+	const UObject* Defaults = GetDefault<UOrvaneLiveLinkRuntimeSettings>();
+	TArray<FString> Pages;
+	TArray<FName> ContainerNames;
+	SettingsModule->GetContainerNames(ContainerNames);
+	for (const FName& ContainerName : ContainerNames)
+	{
+		TArray<ISettingsCategoryPtr> Categories;
+		SettingsModule->GetContainer(ContainerName)->GetCategories(Categories);
+		for (const ISettingsCategoryPtr& Category : Categories)
+		{
+			TArray<ISettingsSectionPtr> Sections;
+			Category->GetSections(Sections, true);
+			for (const ISettingsSectionPtr& Section : Sections)
+			{
+				if (Section->GetSettingsObject().Get() == Defaults)
+				{
+					Pages.Add(ContainerName.ToString() + TEXT("/") + Category->GetName().ToString() + TEXT("/") + Section->GetName().ToString());
+				}
+			}
+		}
+	}
+	EXPECT_EQ(Pages, (TArray<FString>{FString(TEXT("Project/Plugins/Orvane"))}));
+
+	// Leave the process as the other tests expect it: the settings registry unloaded.
+	FModuleManager::Get().UnloadModule(TEXT("SettingsEditor"));
+	FModuleManager::Get().UnloadModule(TEXT("OrvaneLiveLink"));
 	FModuleManager::Get().UnloadModule(TEXT("Settings"));
 	FModuleManager::Get().LoadModule(TEXT("OrvaneLiveLink"));
 }

@@ -13,6 +13,11 @@ class ORVANELIVELINK_API UOrvaneLiveLinkRuntimeSettings : public UDeveloperSetti
 	GENERATED_BODY()
 
 public:
+#if WITH_EDITOR
+	/** The module registers these settings under Plugins > Orvane; an automatic page would show them twice. */
+	virtual bool SupportsAutoRegistration() const override { return false; }
+#endif
+
 	/** IPv4 address the creation panel proposes. */
 	UPROPERTY(config, EditAnywhere, Category = "Orvane")
 	FString NetworkServerAddressByDefault = TEXT("0.0.0.0");
