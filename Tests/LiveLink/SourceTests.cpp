@@ -157,7 +157,7 @@ TEST_F(LiveLinkSource, PublishesTheIdentityForARotationWithoutLength)
 {
 	AddSource();
 	// Short, missing, all-zero and overflowing quaternions; the record handed on keeps what was decoded.
-	for (const char* Keys : {"\"Rotation\":[0,0,1]", "\"Location\":[1,2,3]", "\"Rotation\":[0,0,0,0]", "\"Rotation\":[1e200,0,0,1]", "\"Rotation\":[-0.0,0,0,0]"})
+	for (const char* Keys : {"\"Rotation\":[0,0,1]", "\"Location\":[1,2,3]", "\"Rotation\":[0,0,0,0]", "\"Rotation\":[1e200,0,0,1]", "\"Rotation\":[-0.0,0,0,0]", "\"Rotation\":[1e400,0,0,1]", "\"Rotation\":[0,-1e999,0,0]"})
 	{
 		SCOPED_TRACE(Keys);
 		ASSERT_TRUE(SendAndWait(CameraMessage(Keys)));
