@@ -17,7 +17,10 @@ static_assert(std::is_same_v<FLiveLinkStaticDataStruct, FLiveLinkBaseDataStruct<
 static_assert(std::is_same_v<FLiveLinkFrameDataStruct, FLiveLinkBaseDataStruct<FLiveLinkBaseFrameData>>, "an alias, not a subclass");
 void TakesWorldTime(FLiveLinkWorldTime);
 template <typename ValueType>
-constexpr bool bTwoValuesConvertToWorldTime = requires(ValueType Value) { TakesWorldTime({Value, Value}); };
+constexpr bool bTwoValuesConvertToWorldTime = requires(ValueType Value)
+{
+	TakesWorldTime({Value, Value});
+};
 static_assert(!bTwoValuesConvertToWorldTime<double>, "the two-value constructor is explicit");
 static_assert(std::is_convertible_v<double, FLiveLinkWorldTime>, "the one-value constructor is not");
 static_assert(std::is_same_v<decltype(&FLiveLinkWorldTime::SetClockOffset), void (FLiveLinkWorldTime::*)(double)>);

@@ -1,8 +1,8 @@
 // Copyright Kelmora. All Rights Reserved.
 #include "CoreMinimal.h"
 #include "ISettingsCategory.h"
-#include "ISettingsEditorModule.h"
 #include "ISettingsContainer.h"
+#include "ISettingsEditorModule.h"
 #include "ISettingsModule.h"
 #include "ISettingsSection.h"
 #include "Internationalization/Text.h"

@@ -15,7 +15,10 @@ class ORVANELIVELINK_API UOrvaneLiveLinkRuntimeSettings : public UDeveloperSetti
 public:
 #if WITH_EDITOR
 	/** The module registers these settings under Plugins > Orvane; an automatic page would show them twice. */
-	virtual bool SupportsAutoRegistration() const override { return false; }
+	virtual bool SupportsAutoRegistration() const override
+	{
+		return false;
+	}
 #endif
 
 	/** IPv4 address the creation panel proposes. */

@@ -32,7 +32,10 @@ public:
 	/** The section's description: the class's tool tip. */
 	virtual FText GetSectionDescription() const;
 	/** Whether the settings editor registers these settings by itself; false for settings registered by hand. */
-	virtual bool SupportsAutoRegistration() const { return true; }
+	virtual bool SupportsAutoRegistration() const
+	{
+		return true;
+	}
 #endif
 
 protected:
