@@ -178,3 +178,132 @@ TEST(JsonRead, SurvivesHostileText)
 	EXPECT_FALSE(Huge->TryGetNumberField(TEXT("a"), Int));
 	EXPECT_FALSE(Huge->TryGetNumberField(TEXT("b"), Int));
 }
+
+TEST(JsonRead, ReadsLiteralsInAnyLetterCaseAsTheEngineDoes)
+{
+	const TSharedPtr<FJsonObject> Object = Parse(TEXT("{\"a\":True,\"b\":FALSE,\"c\":NULL,\"d\":tRuE,\"e\":[Null,false,True],\"True\":\"True\"}"));
+	ASSERT_TRUE(Object.IsValid());
+	bool bValue = false;
+	EXPECT_TRUE(Object->TryGetBoolField(TEXT("a"), bValue) && bValue);
+	EXPECT_TRUE(Object->TryGetBoolField(TEXT("b"), bValue) && !bValue);
+	EXPECT_EQ(Object->TryGetField(TEXT("c"))->Type, EJson::Null);
+	EXPECT_TRUE(Object->TryGetBoolField(TEXT("d"), bValue) && bValue);
+	const TArray<TSharedPtr<FJsonValue>>* Array = nullptr;
+	ASSERT_TRUE(Object->TryGetArrayField(TEXT("e"), Array));
+	ASSERT_EQ(Array->Num(), 3);
+	EXPECT_EQ((*Array)[0]->Type, EJson::Null);
+	EXPECT_EQ((*Array)[2]->Type, EJson::Boolean);
+	FString Text;
+	EXPECT_TRUE(Object->TryGetStringField(TEXT("True"), Text) && Text.Equals(TEXT("True"), ESearchCase::CaseSensitive)) << "strings are never rewritten";
+	int32 ExactNames = 0;
+	for (const auto& Member : Object->Values)
+	{
+		ExactNames += Member.Key.Equals(TEXT("True"), ESearchCase::CaseSensitive) ? 1 : 0;
+	}
+	EXPECT_EQ(ExactNames, 1) << "nor are names";
+
+	// Only the three words, whole: the engine refuses anything else.
+	for (const TCHAR* Bad : {TEXT("{\"a\":Tru}"), TEXT("{\"a\":truee}"), TEXT("{\"a\":TRUE1}"), TEXT("{\"a\":nil}"), TEXT("{\"a\":Falsehood}"), TEXT("{True:1}")})
+	{
+		FString Error;
+		EXPECT_FALSE(Parse(Bad, &Error).IsValid()) << Utf8(Bad);
+		EXPECT_FALSE(Error.IsEmpty());
+	}
+}
+
+TEST(JsonRead, ReadsNumbersBeyondTheDoubleRangeAsInfinity)
+{
+	const FString Digits400 = FString::ChrN(400, '9');
+	const TSharedPtr<FJsonObject> Object = Parse(FString(TEXT("{\"a\":1e400,\"b\":-1E+999,\"c\":[2,1.5e309,-0.5,")) + Digits400 + TEXT(",-") + Digits400 + TEXT(".5,3],\"d\":1e-400,\"e\":1.7976931348623157e308}"));
+	ASSERT_TRUE(Object.IsValid());
+	const double Infinity = std::numeric_limits<double>::infinity();
+	double Value = 0.0;
+	EXPECT_TRUE(Object->TryGetNumberField(TEXT("a"), Value));
+	EXPECT_EQ(Value, Infinity);
+	EXPECT_TRUE(Object->TryGetNumberField(TEXT("b"), Value));
+	EXPECT_EQ(Value, -Infinity);
+	const TArray<TSharedPtr<FJsonValue>>* Array = nullptr;
+	ASSERT_TRUE(Object->TryGetArrayField(TEXT("c"), Array));
+	ASSERT_EQ(Array->Num(), 6);
+	const double Expected[] = {2.0, Infinity, -0.5, Infinity, -Infinity, 3.0};
+	for (int32 Index = 0; Index < 6; ++Index)
+	{
+		EXPECT_EQ((*Array)[Index]->AsNumber(), Expected[Index]) << Index;
+	}
+	EXPECT_TRUE(Object->TryGetNumberField(TEXT("d"), Value));
+	EXPECT_EQ(Value, 0.0) << "underflow reads as the C library reads it";
+	EXPECT_TRUE(Object->TryGetNumberField(TEXT("e"), Value));
+	EXPECT_EQ(Value, std::numeric_limits<double>::max());
+
+	// Malformed numbers stay refused, however large.
+	for (const FString& Bad : {FString(TEXT("{\"a\":01e999}")), FString(TEXT("{\"a\":1e}")), FString(TEXT("{\"a\":1.e999}")), FString(TEXT("{\"a\":-}")), FString(TEXT("{\"a\":1e999.5}")), FString(TEXT("{\"a\":+1e999}")), TEXT("{\"a\":0") + Digits400 + TEXT("}")})
+	{
+		EXPECT_FALSE(Parse(Bad).IsValid()) << Utf8(Bad);
+	}
+}
+
+TEST(JsonRead, KeepsRawControlCharactersInStrings)
+{
+	FString Text(TEXT("{\"k\":\"a"));
+	for (TCHAR Char = 1; Char < 0x20; ++Char)
+	{
+		Text.AppendChar(Char);
+	}
+	Text += TEXT("\\\"\\u0001b\",\"t\u0009ab\":1}");
+	const TSharedPtr<FJsonObject> Object = Parse(Text);
+	ASSERT_TRUE(Object.IsValid());
+	FString Value;
+	ASSERT_TRUE(Object->TryGetStringField(TEXT("k"), Value));
+	ASSERT_EQ(Value.Len(), 1 + 31 + 3);
+	for (int32 Index = 1; Index < 32; ++Index)
+	{
+		EXPECT_EQ(Value[Index], static_cast<TCHAR>(Index));
+	}
+	EXPECT_EQ(Value[32], '"');
+	EXPECT_EQ(Value[33], 0x01) << "escapes next to raw characters still decode";
+	EXPECT_TRUE(Object->HasField(TEXT("t\tab"))) << "names too";
+
+	// A NUL inside a string is a character like the others, not the end of the text.
+	FString WithNul(TEXT("{\"k\":\"x"));
+	WithNul.AppendChar(0);
+	WithNul += TEXT("y\"}");
+	const TSharedPtr<FJsonObject> Nul = Parse(WithNul);
+	ASSERT_TRUE(Nul.IsValid());
+	ASSERT_TRUE(Nul->TryGetStringField(TEXT("k"), Value));
+	EXPECT_EQ(Value.Len(), 3);
+
+	// Outside strings, control characters other than blanks are still refused.
+	EXPECT_FALSE(Parse(TEXT("{\"a\":\u00011}")).IsValid());
+	EXPECT_FALSE(Parse(TEXT("{\"a\"\u0001:1}")).IsValid());
+}
+
+TEST(JsonRead, SurvivesHostileTextInTheEngineLeniencies)
+{
+	// Documents built from the pieces the lenient reading rewrites, cut and shuffled: each parses or fails cleanly.
+	const TCHAR* Pieces[] = {TEXT("{"), TEXT("}"), TEXT("["), TEXT("]"), TEXT(","), TEXT(":"), TEXT("\""), TEXT("\\"), TEXT("True"), TEXT("NULL"), TEXT("fAlSe"), TEXT("1e999"), TEXT("-1E+400"), TEXT("0"), TEXT("\u0001"), TEXT("\n"), TEXT("\"k\""), TEXT("e"), TEXT("-"), TEXT("9999999999999999999999")};
+	std::mt19937 Random(99);
+	for (int32 Round = 0; Round < 5000; ++Round)
+	{
+		FString Text(TEXT("{\"a\":"));
+		const int32 Count = static_cast<int32>(Random() % 24);
+		for (int32 Index = 0; Index < Count; ++Index)
+		{
+			Text += Pieces[Random() % UE_ARRAY_COUNT(Pieces)];
+		}
+		FString Error;
+		if (!Parse(Text, &Error).IsValid())
+		{
+			EXPECT_FALSE(Error.IsEmpty()) << Utf8(Text);
+		}
+	}
+
+	// A camera message with every leniency at once, cut at every length.
+	const FString Valid(TEXT("{\"ORVCamera\":[{\"Setup\":[0,TRUE,1],\"Location\":[1e400,-2,3],\"Metadata\":[\"a\tb\",Null]}]}"));
+	ASSERT_TRUE(Parse(Valid).IsValid());
+	for (int32 Length = 0; Length < Valid.Len(); ++Length)
+	{
+		FString Error;
+		EXPECT_FALSE(Parse(Valid.Left(Length), &Error).IsValid()) << Length;
+		EXPECT_FALSE(Error.IsEmpty()) << Length;
+	}
+}

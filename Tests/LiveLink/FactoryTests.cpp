@@ -2,6 +2,7 @@
 #include "CoreMinimal.h"
 #include "ISettingsCategory.h"
 #include "ISettingsContainer.h"
+#include "ISettingsEditorModule.h"
 #include "ISettingsModule.h"
 #include "ISettingsSection.h"
 #include "Internationalization/Text.h"
@@ -10,6 +11,7 @@
 #include "OrvaneLiveLinkSourceFactory.h"
 #include "SlateTestKit.h"
 #include "SourceTestSupport.h"
+#include "UObject/UnrealType.h"
 #include "Widgets/Input/SButton.h"
 #include "Widgets/Input/SEditableTextBox.h"
 
@@ -105,6 +107,26 @@ TEST_F(SourceFactory, ProposesTheProjectSettingsEndpoint)
 	EXPECT_TRUE(FSlateTestKit::FindButtonByText(Panel, TEXT("Ok")).IsValid());
 }
 
+TEST_F(SourceFactory, ProposesThePortOnlyWhenItIsAPort)
+{
+	const FProperty* PortProperty = UOrvaneLiveLinkRuntimeSettings::StaticClass()->FindPropertyByName(TEXT("NetworkPortIdByDefault"));
+	ASSERT_NE(PortProperty, nullptr);
+	EXPECT_EQ(PortProperty->GetMetaData(TEXT("ClampMin")), FString(TEXT("1")));
+	EXPECT_EQ(PortProperty->GetMetaData(TEXT("ClampMax")), FString(TEXT("65535")));
+
+	// A configuration file edited by hand is not clamped: the panel proposes the default port, not a wrapped one.
+	Settings->NetworkServerAddressByDefault = TEXT("127.0.0.1");
+	for (const int32 Port : {0, -1, 65536, 74537, TNumericLimits<int32>::Max(), TNumericLimits<int32>::Min()})
+	{
+		Settings->NetworkPortIdByDefault = Port;
+		EXPECT_EQ(BoxText(BuildPanel()), FString(TEXT("127.0.0.1:9001"))) << Port;
+	}
+	Settings->NetworkPortIdByDefault = 65535;
+	EXPECT_EQ(BoxText(BuildPanel()), FString(TEXT("127.0.0.1:65535")));
+	Settings->NetworkPortIdByDefault = 1;
+	EXPECT_EQ(BoxText(BuildPanel()), FString(TEXT("127.0.0.1:1")));
+}
+
 TEST_F(SourceFactory, ResetsABadEntryAndCreatesOnlyFromAGoodOne)
 {
 	Settings->NetworkPortIdByDefault = 9100;
@@ -154,6 +176,46 @@ TEST(OrvaneLiveLinkModule, RegistersAndUnregistersTheProjectSettings)
 	EXPECT_FALSE(Plugins->GetSection(TEXT("Orvane")).IsValid());
 
 	// Leave the process as the other tests expect it: the settings registry unloaded.
+	FModuleManager::Get().UnloadModule(TEXT("Settings"));
+	FModuleManager::Get().LoadModule(TEXT("OrvaneLiveLink"));
+}
+
+TEST(OrvaneLiveLinkModule, ShowsItsSettingsOnOnePageOnly)
+{
+	FModuleManager::Get().UnloadModule(TEXT("OrvaneLiveLink"));
+	ISettingsModule* SettingsModule = static_cast<ISettingsModule*>(FModuleManager::Get().LoadModule(TEXT("Settings")));
+	ASSERT_NE(SettingsModule, nullptr);
+	FModuleManager::Get().LoadModule(TEXT("OrvaneLiveLink"));
+	// The settings editor registers every settings class that does not opt out, as it does when a viewer opens.
+	ISettingsEditorModule& SettingsEditor = FModuleManager::LoadModuleChecked<ISettingsEditorModule>(TEXT("SettingsEditor"));
+	SettingsEditor.UpdateSettings(true);
+
+	const UObject* Defaults = GetDefault<UOrvaneLiveLinkRuntimeSettings>();
+	TArray<FString> Pages;
+	TArray<FName> ContainerNames;
+	SettingsModule->GetContainerNames(ContainerNames);
+	for (const FName& ContainerName : ContainerNames)
+	{
+		TArray<ISettingsCategoryPtr> Categories;
+		SettingsModule->GetContainer(ContainerName)->GetCategories(Categories);
+		for (const ISettingsCategoryPtr& Category : Categories)
+		{
+			TArray<ISettingsSectionPtr> Sections;
+			Category->GetSections(Sections, true);
+			for (const ISettingsSectionPtr& Section : Sections)
+			{
+				if (Section->GetSettingsObject().Get() == Defaults)
+				{
+					Pages.Add(ContainerName.ToString() + TEXT("/") + Category->GetName().ToString() + TEXT("/") + Section->GetName().ToString());
+				}
+			}
+		}
+	}
+	EXPECT_EQ(Pages, (TArray<FString>{FString(TEXT("Project/Plugins/Orvane"))}));
+
+	// Leave the process as the other tests expect it: the settings registry unloaded.
+	FModuleManager::Get().UnloadModule(TEXT("SettingsEditor"));
+	FModuleManager::Get().UnloadModule(TEXT("OrvaneLiveLink"));
 	FModuleManager::Get().UnloadModule(TEXT("Settings"));
 	FModuleManager::Get().LoadModule(TEXT("OrvaneLiveLink"));
 }

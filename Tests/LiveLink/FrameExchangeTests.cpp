@@ -156,6 +156,23 @@ TEST_F(FrameExchange, AcquireFailsCleanlyWithoutTheModule)
 	EXPECT_EQ(FOrvaneFrameExchange::Acquire(), 1);
 }
 
+TEST_F(FrameExchange, OutlivesTheModuleUntilItsLastUserReleasesIt)
+{
+	ASSERT_EQ(FOrvaneFrameExchange::Acquire(), 2);
+	FModuleManager::Get().UnloadModule(TEXT("OrvaneLiveLink"));
+	ASSERT_EQ(FOrvaneFrameExchange::Get(), Exchange) << "its users still hold it";
+	Exchange->PushPose(PoseAt(3));
+	FOrvaneFrameExchange::FPoseEntry Entry;
+	ASSERT_TRUE(Exchange->GetLatestPose(Entry));
+	EXPECT_EQ(Entry.Pose.FrameNumber, 3);
+	EXPECT_EQ(FOrvaneFrameExchange::Acquire(), 0) << "no user is added without the module";
+	EXPECT_EQ(FOrvaneFrameExchange::Release(), 1);
+	EXPECT_EQ(FOrvaneFrameExchange::Get(), Exchange);
+	EXPECT_EQ(FOrvaneFrameExchange::Release(), 0);
+	EXPECT_EQ(FOrvaneFrameExchange::Get(), nullptr) << "the last release destroys it";
+	FModuleManager::Get().LoadModule(TEXT("OrvaneLiveLink"));
+}
+
 TEST_F(FrameExchange, ReadersNeverSeeAHalfWrittenPose)
 {
 	std::atomic<bool> bDone{false};

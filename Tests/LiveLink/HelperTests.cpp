@@ -28,7 +28,7 @@ namespace
 			FModuleManager::Get().LoadModule(TEXT("OrvaneLiveLink"));
 			Client = &GetHeadlessClient();
 			Client->RemoveAllSources();
-			Client->Tick();
+			ASSERT_TRUE(TickUntilSourcesShutDown(*Client));
 			Port = FindFreeLoopbackPort();
 			Endpoint = FString::Printf(TEXT("127.0.0.1:%d"), Port);
 		}
@@ -36,7 +36,7 @@ namespace
 		void TearDown() override
 		{
 			Client->RemoveAllSources();
-			Client->Tick();
+			ASSERT_TRUE(TickUntilSourcesShutDown(*Client));
 		}
 
 		FString PresetFile(const FString& Name) const { return Project.GetContentDir() + TEXT("Orvane/") + Name + TEXT(".uasset"); }
@@ -60,6 +60,19 @@ TEST_F(LiveLinkHelper, CreatesASourceThatPresetsCanRecreate)
 	EXPECT_EQ(Settings->ConnectionString, Endpoint);
 	EXPECT_EQ(Settings->Factory.Get(), UOrvaneLiveLinkSourceFactory::StaticClass());
 	EXPECT_EQ(Client->GetSourceStatus(Sources[0]).ToString(), FString(TEXT("Receiving")));
+}
+
+TEST_F(LiveLinkHelper, WarnsWhenTheCreatedSourceCannotReceive)
+{
+	// 203.0.113.0/24 is reserved for documentation and belongs to no local interface.
+	const FString Unbindable = FString::Printf(TEXT("203.0.113.7:%d"), Port);
+	EXPECT_TRUE(UOrvaneLiveLinkHelper::CreateOrvaneSource(Unbindable)) << "the source is still added";
+	EXPECT_EQ(Client->GetSources().Num(), 1);
+	EXPECT_EQ(Log.Count(*FString::Printf(TEXT("CreateOrvaneSource: the source cannot receive on %s: the port may be in use or the address may belong to no local interface"), *Unbindable)), 1);
+	EXPECT_EQ(Log.Count(*FString::Printf(TEXT("Successfully created Orvane LiveLink source with endpoint: %s"), *Unbindable)), 1);
+
+	ASSERT_TRUE(UOrvaneLiveLinkHelper::CreateOrvaneSource(Endpoint));
+	EXPECT_EQ(Log.CountContaining(TEXT("cannot receive")), 1) << "no warning for a source that receives";
 }
 
 TEST_F(LiveLinkHelper, RefusesEndpointsThatAreNotAnAddressAndPort)

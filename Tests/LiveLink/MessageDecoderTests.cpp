@@ -266,6 +266,18 @@ TEST_F(MessageDecoder, ConvertsOutOfRangeNumbersWithoutFaulting)
 	EXPECT_EQ(FOrvaneMessageDecoder::ToInt32(-0.99), 0);
 }
 
+TEST_F(MessageDecoder, DecodesWhatTheEnginesReaderAccepts)
+{
+	// Numbers beyond the double range, capitalised literals and raw control characters, as the editor reads them.
+	const FDecoded D = DecodeOne("\"Setup\":[0,0,1,0,0],\"Location\":[1e400,-1E999,2],\"Rotation\":[0,0,0,1e309],\"Metadata\":[\"l\tx\",\"s\",\"1\"],\"Sensor\":Null,\"State\":1");
+	EXPECT_EQ(D.Pose.Location[0], std::numeric_limits<double>::infinity());
+	EXPECT_EQ(D.Pose.Location[1], -std::numeric_limits<double>::infinity());
+	EXPECT_EQ(D.Pose.Location[2], 2.0);
+	EXPECT_EQ(D.Pose.Rotation[3], std::numeric_limits<double>::infinity()) << "the record keeps what was sent";
+	EXPECT_TRUE(D.Setup.MetaLabel.Equals(TEXT("l\tx"), ESearchCase::CaseSensitive));
+	EXPECT_EQ(D.Setup.State, 1);
+}
+
 TEST_F(MessageDecoder, KeepsTimeStampsFromTwoToTheSixtyThreeUpward)
 {
 	EXPECT_EQ(DecodeOne("\"Timecode\":[1,25,1,9223372036854775808]").Pose.TimeStamp, 9223372036854775808ull);

@@ -66,6 +66,24 @@ namespace OrvaneTest
 		return *static_cast<FLiveLinkClient*>(Features.GetModularFeatureImplementation(ILiveLinkClient::ModularFeatureName, 0));
 	}
 
+	/**
+	 * Ticks the client until every removed source has agreed to shut down, as the engine's client asks again on
+	 * each tick; false when some source still refuses after ten seconds.
+	 */
+	inline bool TickUntilSourcesShutDown(FLiveLinkClient& Client)
+	{
+		for (int32 Tick = 0; Tick < 10000; ++Tick)
+		{
+			Client.Tick();
+			if (Client.HostGetPendingRemovalCount() == 0)
+			{
+				return true;
+			}
+			usleep(1000);
+		}
+		return false;
+	}
+
 	/** One camera message with the given keys inside the camera object. */
 	inline std::string CameraMessage(const std::string& Keys)
 	{

@@ -14,7 +14,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <climits>
+#include <condition_variable>
+#include <limits>
+#include <mutex>
 #include <random>
 #include <thread>
 
@@ -30,7 +34,7 @@ namespace
 			FModuleManager::Get().LoadModule(TEXT("OrvaneLiveLink"));
 			Client = &GetHeadlessClient();
 			Client->RemoveAllSources();
-			Client->Tick();
+			ASSERT_TRUE(TickUntilSourcesShutDown(*Client));
 			Client->HostClearRecords();
 			Client->HostSetRecording(true);
 			OrvaneProcessState::LastCaptureFrame.store(-1);
@@ -42,7 +46,7 @@ namespace
 		void TearDown() override
 		{
 			Client->RemoveAllSources();
-			Client->Tick();
+			ASSERT_TRUE(TickUntilSourcesShutDown(*Client));
 			Client->HostSetRecording(false);
 			Client->HostClearRecords();
 		}
@@ -149,6 +153,29 @@ TEST_F(LiveLinkSource, PublishesADatagramAsACameraFrame)
 	EXPECT_TRUE(Client->EvaluateFrame_AnyThread(FOrvaneLiveLinkSource::SubjectName, ULiveLinkCameraRole::StaticClass(), Evaluated));
 }
 
+TEST_F(LiveLinkSource, PublishesTheIdentityForARotationWithoutLength)
+{
+	AddSource();
+	// Short, missing, all-zero and overflowing quaternions; the record handed on keeps what was decoded.
+	for (const char* Keys : {"\"Rotation\":[0,0,1]", "\"Location\":[1,2,3]", "\"Rotation\":[0,0,0,0]", "\"Rotation\":[1e200,0,0,1]", "\"Rotation\":[-0.0,0,0,0]", "\"Rotation\":[1e400,0,0,1]", "\"Rotation\":[0,-1e999,0,0]"})
+	{
+		SCOPED_TRACE(Keys);
+		ASSERT_TRUE(SendAndWait(CameraMessage(Keys)));
+		const FQuat Rotation = LastFrame().Transform.GetRotation();
+		EXPECT_EQ(Rotation.X, 0.0);
+		EXPECT_EQ(Rotation.Y, 0.0);
+		EXPECT_EQ(Rotation.Z, 0.0);
+		EXPECT_EQ(Rotation.W, 1.0);
+	}
+	FOrvaneFrameExchange::FPoseEntry Entry;
+	ASSERT_TRUE(FOrvaneFrameExchange::Get()->GetLatestPose(Entry));
+	EXPECT_EQ(Entry.Pose.Rotation[3], 0.0) << "the decoded record is not changed";
+
+	// A rotation with any length is published as sent, not normalised.
+	ASSERT_TRUE(SendAndWait(CameraMessage("\"Rotation\":[0,0,0,2]")));
+	EXPECT_EQ(LastFrame().Transform.GetRotation().W, 2.0);
+}
+
 TEST_F(LiveLinkSource, LeavesLensAndSceneTimeOutWhenNotSent)
 {
 	AddSource();
@@ -199,11 +226,23 @@ TEST_F(LiveLinkSource, CountsTheLocalClockAtTheExactRationalRate)
 	ASSERT_TRUE(SendAndWait(CameraMessage("\"Timecode\":[100,30000,1001]")));
 	EXPECT_DOUBLE_EQ(Source->GetLocalClockRate(), 30000.0 / 1001.0);
 	EXPECT_EQ(LastFrame().MetaData.SceneTime.Rate, FFrameRate(30000, 1001));
+}
 
-	// The one pair that overflows 32-bit integer division.
-	ASSERT_TRUE(SendAndWait(CameraMessage("\"Timecode\":[5,-2147483648,-1]")));
-	EXPECT_DOUBLE_EQ(Source->GetLocalClockRate(), 2147483648.0);
-	ASSERT_TRUE(SendAndWait(CameraMessage("\"Setup\":[0,0,0,1,0],\"Timecode\":[2147483647,-2147483648,-1]")));
+TEST_F(LiveLinkSource, PublishesNoSceneTimeForARateThatIsNotPositive)
+{
+	AddSource();
+	ASSERT_TRUE(SendAndWait(CameraMessage("\"Timecode\":[100,25,1]")));
+	const FLiveLinkCameraFrameData Defaults;
+	// A zero or negative part would make the engine divide by zero or count frames backwards.
+	for (const char* Rate : {"0,1", "-25,1", "25,-1", "-30000,-1001", "-2147483648,-1", "0,0", "25,0"})
+	{
+		SCOPED_TRACE(Rate);
+		ASSERT_TRUE(SendAndWait(CameraMessage(std::string("\"Setup\":[0,0,0,1,0],\"Timecode\":[7,") + Rate + "]")));
+		EXPECT_EQ(LastFrame().MetaData.SceneTime.Rate, Defaults.MetaData.SceneTime.Rate);
+		EXPECT_EQ(LastFrame().MetaData.SceneTime.Time.GetFrame().Value, Defaults.MetaData.SceneTime.Time.GetFrame().Value);
+		EXPECT_EQ(OrvaneProcessState::LastPublishedFrame.load(), 100) << "the last published frame stays";
+		EXPECT_EQ(Source->GetLocalClockRate(), 25.0) << "the local clock keeps its rate";
+	}
 }
 
 TEST_F(LiveLinkSource, AppliesTheSendersEvaluationSettingsOnTheNextTick)
@@ -241,6 +280,30 @@ TEST_F(LiveLinkSource, AppliesTheSendersEvaluationSettingsOnTheNextTick)
 		Client->Tick();
 	}
 	EXPECT_EQ(Log.Count(TEXT("Orvane Live Link - Evaluation mode is Latest - no offset")), 1);
+}
+
+TEST_F(LiveLinkSource, NarrowsNumbersBeyondTheFloatRangeToInfinities)
+{
+	AddSource();
+	ULiveLinkSourceSettings* Settings = Client->GetSourceSettings(SourceGuid);
+	ASSERT_NE(Settings, nullptr);
+	Settings->Mode = ELiveLinkSourceMode::EngineTime;
+	ASSERT_TRUE(SendAndWait(CameraMessage("\"Setup\":[0,1,0,0,0,0,0,1e300],\"Lens\":[1e300,-1e300,3.4028235e38,1e-300],\"Sensor\":[1e300,-1e300]")));
+	const FLiveLinkCameraFrameData& Frame = LastFrame();
+	EXPECT_EQ(Frame.FocalLength, std::numeric_limits<float>::infinity());
+	EXPECT_EQ(Frame.FocusDistance, -std::numeric_limits<float>::infinity());
+	EXPECT_EQ(Frame.AspectRatio, std::numeric_limits<float>::max());
+	EXPECT_EQ(Frame.FieldOfView, 0.0f);
+	const FLiveLinkCameraStaticData& Static = *Pushes(FLiveLinkHostPushRecord::EKind::StaticData).Last().StaticData->Cast<FLiveLinkCameraStaticData>();
+	EXPECT_EQ(Static.FilmBackWidth, std::numeric_limits<float>::infinity());
+	EXPECT_EQ(Static.FilmBackHeight, -std::numeric_limits<float>::infinity());
+
+	Client->Tick();
+	EXPECT_EQ(Settings->BufferSettings.EngineTimeOffset, std::numeric_limits<float>::infinity());
+	Settings->Mode = ELiveLinkSourceMode::Timecode;
+	ASSERT_TRUE(SendAndWait(CameraMessage("\"Setup\":[0,0,0,0,0,0,0,3e300]")));
+	Client->Tick();
+	EXPECT_EQ(Settings->BufferSettings.TimecodeFrameOffset, std::numeric_limits<float>::infinity());
 }
 
 TEST_F(LiveLinkSource, ClearsTheSubjectsInterpolationOnceWhenAsked)
@@ -294,6 +357,25 @@ TEST_F(LiveLinkSource, PublishesFromTheGameThreadInArrivalOrderWhenAsked)
 	EXPECT_EQ(LastFive, (TArray<int32>{2, 3, 4, 5, 6}));
 }
 
+TEST_F(LiveLinkSource, StopsWaitingForPosesOnceTheSenderFallsSilent)
+{
+	AddSource();
+	const std::string Setup = "\"Setup\":[0,0,0,0,0,0,0,-1],\"State\":1,";
+	OrvaneProcessState::LastPoseMs.store(-1);
+	Sender->Send(CameraMessage(Setup + "\"Timecode\":[1,25,1]"));
+	ASSERT_TRUE(WaitUntil([]
+		{ return OrvaneProcessState::LastPoseMs.load() >= 0; }));
+	ASSERT_TRUE(Source->GetPublishState().bGameThreadPublish.load());
+	// The stream stays quiet for longer than a live sender ever leaves between two poses.
+	FPlatformProcess::Sleep(0.15f);
+	Client->Tick();
+	OrvaneProcessState::WaitPolls.store(-1);
+	const int64 Before = Client->HostGetFramePushCount();
+	Client->Tick();
+	EXPECT_EQ(OrvaneProcessState::WaitPolls.load(), -1) << "no wait for a pose once the sender has stopped";
+	EXPECT_EQ(Client->HostGetFramePushCount(), Before + 1) << "the latest pose is still published";
+}
+
 TEST_F(LiveLinkSource, HandsDecodedRecordsToTheExchange)
 {
 	AddSource();
@@ -323,7 +405,8 @@ TEST_F(LiveLinkSource, NamesEachReceiverThreadAndSharesAReusablePort)
 	EXPECT_NE(First->GetThreadName(), Second->GetThreadName());
 	EXPECT_EQ(First->GetSourceType().ToString(), FString(TEXT("Kelmora Orvane LiveLink")));
 	EXPECT_EQ(First->GetSourceMachineName().ToString(), FString(TEXT("localhost")));
-	EXPECT_TRUE(First->RequestSourceShutdown());
+	EXPECT_TRUE(WaitUntil([&First]
+		{ return First->RequestSourceShutdown(); }));
 	EXPECT_FALSE(First->IsSourceStillValid());
 }
 
@@ -343,7 +426,7 @@ TEST_F(LiveLinkSource, ReleasesTheExchangeOncePerShutdownAndKeepsItForOtherUsers
 	AddSource();
 	EXPECT_EQ(FOrvaneFrameExchange::Get()->GetUserCount(), 2);
 	Client->RemoveSource(SourceGuid);
-	Client->Tick();
+	ASSERT_TRUE(TickUntilSourcesShutDown(*Client));
 	ASSERT_NE(FOrvaneFrameExchange::Get(), nullptr);
 	EXPECT_EQ(FOrvaneFrameExchange::Get()->GetUserCount(), 1);
 	EXPECT_TRUE(Source->RequestSourceShutdown());
@@ -364,8 +447,10 @@ TEST_F(LiveLinkSource, ShutsDownWhileDatagramsKeepArriving)
 				FloodSender.Send(CameraMessage("\"Timecode\":[" + std::to_string(Index) + ",25,1]"));
 			} });
 	ASSERT_TRUE(Client->HostWaitForFramePushes(50, 10.0));
+	// The client holds its pending-frames lock while it asks, as the engine's does; a shutdown that waited
+	// for the receiver there would wait for ever on a receiver that is waiting to push.
 	Client->RemoveSource(SourceGuid);
-	Client->Tick();
+	ASSERT_TRUE(TickUntilSourcesShutDown(*Client));
 	EXPECT_FALSE(Source->IsSourceStillValid());
 	EXPECT_EQ(FOrvaneFrameExchange::Get(), nullptr) << "the exchange goes with its last user";
 	bSending.store(false);
@@ -373,6 +458,54 @@ TEST_F(LiveLinkSource, ShutsDownWhileDatagramsKeepArriving)
 	const int64 AfterShutdown = Client->HostGetFramePushCount();
 	FPlatformProcess::Sleep(0.05f);
 	EXPECT_EQ(Client->HostGetFramePushCount(), AfterShutdown) << "the receiver stopped with the shutdown";
+}
+
+TEST_F(LiveLinkSource, ShutdownNeverWaitsForAReceiverInsideAFramePush)
+{
+	AddSource();
+	std::mutex GateMutex;
+	std::condition_variable Gate;
+	bool bGateOpen = false;
+	std::atomic<bool> bInPush{false};
+	std::atomic<bool> bGateTimedOut{false};
+	const int32 Observer = Client->HostAddPushObserver([&](const FLiveLinkHostPushRecord& Record)
+		{
+			if (Record.Kind != FLiveLinkHostPushRecord::EKind::FrameData)
+			{
+				return;
+			}
+			std::unique_lock<std::mutex> Lock(GateMutex);
+			bInPush.store(true);
+			// Bounded, so that a shutdown which does wait for the receiver fails the test instead of hanging it.
+			if (!Gate.wait_for(Lock, std::chrono::seconds(10), [&bGateOpen]
+					{ return bGateOpen; }))
+			{
+				bGateTimedOut.store(true);
+			}
+			bInPush.store(false); });
+
+	Sender->Send(CameraMessage("\"Timecode\":[1,25,1]"));
+	ASSERT_TRUE(WaitUntil([&bInPush]
+		{ return bInPush.load(); }));
+	Client->RemoveSource(SourceGuid);
+	EXPECT_TRUE(bInPush.load()) << "the shutdown request returned while the receiver was still pushing";
+	EXPECT_EQ(Client->HostGetPendingRemovalCount(), 1) << "the source says no until its receiver has stopped";
+	EXPECT_NE(FOrvaneFrameExchange::Get(), nullptr) << "the exchange stays while the receiver may still use it";
+	Client->Tick();
+	EXPECT_EQ(Client->HostGetPendingRemovalCount(), 1);
+	EXPECT_FALSE(Source->IsSourceStillValid());
+
+	{
+		std::lock_guard<std::mutex> Lock(GateMutex);
+		bGateOpen = true;
+	}
+	Gate.notify_all();
+	EXPECT_TRUE(TickUntilSourcesShutDown(*Client));
+	EXPECT_EQ(FOrvaneFrameExchange::Get(), nullptr) << "released once the receiver had stopped";
+	EXPECT_FALSE(bGateTimedOut.load());
+	Client->HostRemovePushObserver(Observer);
+	EXPECT_TRUE(Source->RequestSourceShutdown()) << "asking again after the shutdown is harmless";
+	Source.Reset();
 }
 
 TEST_F(LiveLinkSource, KeepsPublishingBetweenHostileDatagrams)

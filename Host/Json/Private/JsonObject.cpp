@@ -134,6 +134,14 @@ void FJsonObject::SetStringField(const FString& FieldName, const FString& String
 {
 	Values.Add(FieldName, MakeShared<FJsonValueString>(StringValue));
 }
+void FJsonObject::SetStringField(FString&& FieldName, const FString& StringValue)
+{
+	Values.Add(MoveTemp(FieldName), MakeShared<FJsonValueString>(StringValue));
+}
+void FJsonObject::SetStringField(const FString& FieldName, FString&& StringValue)
+{
+	Values.Add(FieldName, MakeShared<FJsonValueString>(MoveTemp(StringValue)));
+}
 void FJsonObject::SetStringField(FString&& FieldName, FString&& StringValue)
 {
 	Values.Add(MoveTemp(FieldName), MakeShared<FJsonValueString>(MoveTemp(StringValue)));
@@ -173,6 +181,14 @@ bool FJsonObject::TryGetArrayField(FStringView FieldName, const TArray<TSharedPt
 void FJsonObject::SetArrayField(const FString& FieldName, const TArray<TSharedPtr<FJsonValue>>& Array)
 {
 	Values.Add(FieldName, MakeShared<FJsonValueArray>(Array));
+}
+void FJsonObject::SetArrayField(FString&& FieldName, const TArray<TSharedPtr<FJsonValue>>& Array)
+{
+	Values.Add(MoveTemp(FieldName), MakeShared<FJsonValueArray>(Array));
+}
+void FJsonObject::SetArrayField(const FString& FieldName, TArray<TSharedPtr<FJsonValue>>&& Array)
+{
+	Values.Add(FieldName, MakeShared<FJsonValueArray>(MoveTemp(Array)));
 }
 void FJsonObject::SetArrayField(FString&& FieldName, TArray<TSharedPtr<FJsonValue>>&& Array)
 {

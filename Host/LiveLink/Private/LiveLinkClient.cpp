@@ -126,6 +126,16 @@ struct FLiveLinkClient::FImpl
 	std::vector<std::pair<int32, TFunction<void(const FLiveLinkHostPushRecord&)>>> Observers;
 	int32 NextObserverHandle = 1;
 
+	/**
+	 * Asks a source to shut down while holding the pending-frames lock, as the engine's client does: a source
+	 * that waited here for a thread still pushing frames would never return. Not under Lock.
+	 */
+	bool RequestShutdown(ILiveLinkSource& Source)
+	{
+		FScopeLock QueueScope(&QueueLock);
+		return Source.RequestSourceShutdown();
+	}
+
 	/** Under Lock, after sources or subjects change: what the garbage collector keeps alive from now on. */
 	void UpdateReferencesLocked()
 	{
@@ -380,7 +390,7 @@ FLiveLinkClient::~FLiveLinkClient()
 	{
 		if (!Entry.bPendingKill && Entry.Source)
 		{
-			Entry.Source->RequestSourceShutdown();
+			Impl->RequestShutdown(*Entry.Source);
 		}
 	}
 }
@@ -487,8 +497,7 @@ void FLiveLinkClient::RemoveSource(FGuid InEntryGuid)
 		Impl->RemoveSubjectsOfSourceLocked(InEntryGuid);
 		Impl->UpdateReferencesLocked();
 	}
-	// Outside the lock: shutting down may join a thread that is waiting to push.
-	if (Source->RequestSourceShutdown())
+	if (Impl->RequestShutdown(*Source))
 	{
 		FScopeLock ScopeLock(&Impl->Lock);
 		std::erase_if(Impl->Sources, [&Source](const FImpl::FSourceEntry& Entry)
@@ -792,7 +801,7 @@ void FLiveLinkClient::Tick()
 		{
 			Entry.Source->Update();
 		}
-		else if (Entry.Source->RequestSourceShutdown())
+		else if (Impl->RequestShutdown(*Entry.Source))
 		{
 			ShutDown.push_back(Entry.Source);
 		}

@@ -1,8 +1,11 @@
 // Copyright Kelmora. All Rights Reserved.
 #include "ILiveLinkClient.h"
 #include "LiveLinkFrameInterpolationProcessor.h"
+#include "LiveLinkPresetTypes.h"
 #include "LiveLinkRole.h"
 #include "LiveLinkRoleTrait.h"
+#include "LiveLinkSourceFactory.h"
+#include "LiveLinkSourceSettings.h"
 #include "Modules/ModuleManager.h"
 #include "Roles/LiveLinkBasicRole.h"
 #include "Roles/LiveLinkCameraRole.h"
@@ -126,5 +129,12 @@ TArray<TSubclassOf<ULiveLinkFrameInterpolationProcessor>> FLiveLinkRoleTrait::Ge
 }
 
 #undef LOCTEXT_NAMESPACE
+
+TSharedPtr<ILiveLinkSource> ULiveLinkSourceFactory::CreateSource(const FLiveLinkSourcePreset& SourcePreset)
+{
+	// Host: unconfirmed what the engine's base does; the connection string is what every factory understands.
+	const ULiveLinkSourceSettings* Settings = SourcePreset.Settings.Get();
+	return Settings ? CreateSource(Settings->ConnectionString) : TSharedPtr<ILiveLinkSource>();
+}
 
 IMPLEMENT_MODULE(FDefaultModuleImpl, LiveLinkInterface)

@@ -69,33 +69,40 @@ struct FLiveLinkWorldTime
 {
 	GENERATED_BODY()
 
-private:
-	UPROPERTY(VisibleAnywhere, Category = "LiveLink")
-	double Time = -1.0;
-
-	UPROPERTY(VisibleAnywhere, Category = "LiveLink")
-	double Offset = 0.0;
-
 public:
-	// Host: the default values (-1, 0) are unconfirmed.
-	FLiveLinkWorldTime() = default;
+	/** Now on the engine clock, with no offset. */
+	FLiveLinkWorldTime()
+		: Offset(0.0)
+	{
+		Time = FPlatformTime::Seconds();
+	}
 	/** A source time; the offset makes the offsetted time the engine clock at construction. */
 	FLiveLinkWorldTime(const double InTime)
 		: Time(InTime)
-		, Offset(FPlatformTime::Seconds() - InTime)
 	{
+		Offset = FPlatformTime::Seconds() - InTime;
 	}
-	FLiveLinkWorldTime(const double InTime, const double InOffset)
+	explicit FLiveLinkWorldTime(const double InTime, const double InOffset)
 		: Time(InTime)
 		, Offset(InOffset)
 	{
 	}
 
+	/** The raw time received from the sender. */
+	double GetSourceTime() const { return Time; }
+	/** The offset between the source time and the engine time. */
+	double GetOffset() const { return Offset; }
 	/** The source time plus the offset: the time on the engine clock. */
 	double GetOffsettedTime() const { return Time + Offset; }
-	double GetSourceTime() const { return Time; }
-	double GetOffset() const { return Offset; }
-	void SetOffset(double InOffset) { Offset = InOffset; }
+	/** Replaces the offset with a better estimate of the difference between the two clocks. */
+	void SetClockOffset(double ClockOffset) { Offset = ClockOffset; }
+
+private:
+	UPROPERTY()
+	double Time;
+
+	UPROPERTY()
+	double Offset;
 };
 
 /** Metadata carried by a frame. */
@@ -246,23 +253,13 @@ private:
 	void* Memory = nullptr;
 };
 
+// Aliases, as in the engine: they cannot be forward-declared as structs.
 /** Static data of any role. */
-struct FLiveLinkStaticDataStruct : public FLiveLinkBaseDataStruct<FLiveLinkBaseStaticData>
-{
-	using FLiveLinkBaseDataStruct<FLiveLinkBaseStaticData>::FLiveLinkBaseDataStruct;
-};
-
+using FLiveLinkStaticDataStruct = FLiveLinkBaseDataStruct<FLiveLinkBaseStaticData>;
 /** Frame data of any role. */
-struct FLiveLinkFrameDataStruct : public FLiveLinkBaseDataStruct<FLiveLinkBaseFrameData>
-{
-	using FLiveLinkBaseDataStruct<FLiveLinkBaseFrameData>::FLiveLinkBaseDataStruct;
-};
-
+using FLiveLinkFrameDataStruct = FLiveLinkBaseDataStruct<FLiveLinkBaseFrameData>;
 /** Blueprint data of any role. */
-struct FLiveLinkBlueprintDataStruct : public FLiveLinkBaseDataStruct<FLiveLinkBaseBlueprintData>
-{
-	using FLiveLinkBaseDataStruct<FLiveLinkBaseBlueprintData>::FLiveLinkBaseDataStruct;
-};
+using FLiveLinkBlueprintDataStruct = FLiveLinkBaseDataStruct<FLiveLinkBaseBlueprintData>;
 
 /** An evaluated subject: its static data and one frame. */
 struct FLiveLinkSubjectFrameData

@@ -9,6 +9,12 @@
 class ISettingsEditorModule : public IModuleInterface
 {
 public:
+	/**
+	 * Registers every settings class that supports automatic registration (the engine does this when a settings
+	 * viewer opens, and again after modules change). The host has no viewer: a forced update registers them.
+	 */
+	virtual void UpdateSettings(bool bForce = false) = 0;
+
 	/** Shows the editor's prompt to restart because a changed setting needs it. */
 	virtual void OnApplicationRestartRequired() = 0;
 

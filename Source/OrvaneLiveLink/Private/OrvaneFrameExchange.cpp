@@ -25,11 +25,13 @@ void FOrvaneFrameExchange::CreateProcessLock()
 
 void FOrvaneFrameExchange::DestroyProcessLock()
 {
+	// The exchange itself stays: sources and frame components still holding it release it later, and the
+	// last of them destroys it.
 	FCriticalSection* Lock = ProcessLock.exchange(nullptr);
 	if (Lock)
 	{
+		// Waits for a creation or release that took the lock before it was withdrawn.
 		Lock->Lock();
-		delete Current.exchange(nullptr);
 		Lock->Unlock();
 	}
 	delete Lock;
@@ -61,9 +63,15 @@ int32 FOrvaneFrameExchange::Release()
 	FCriticalSection* Lock = ProcessLock.load();
 	if (!Lock)
 	{
-		return 0;
+		// After module shut-down no user can be added, and the users left release on the game thread.
+		return ReleaseUser();
 	}
 	FScopeLock ScopeLock(Lock);
+	return ReleaseUser();
+}
+
+int32 FOrvaneFrameExchange::ReleaseUser()
+{
 	FOrvaneFrameExchange* Exchange = Current.load();
 	if (!Exchange)
 	{

@@ -25,7 +25,7 @@ public:
 
 	/** Creates the process lock; called at module start-up. */
 	static void CreateProcessLock();
-	/** Destroys the process lock and any exchange left; called at module shut-down. */
+	/** Destroys the process lock; called at module shut-down. An exchange still in use stays until its last release. */
 	static void DestroyProcessLock();
 
 	/** Counts one more user, creating the exchange for the first; returns the user count, 0 when it could not be created. */
@@ -59,6 +59,8 @@ public:
 
 private:
 	FOrvaneFrameExchange();
+	/** Counts one user fewer, destroying the exchange with the last; the caller holds the process lock if there is one. */
+	static int32 ReleaseUser();
 
 	int32 UserCount = 0;
 	FCriticalSection PoseLock;

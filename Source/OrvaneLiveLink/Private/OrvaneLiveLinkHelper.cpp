@@ -110,6 +110,11 @@ bool UOrvaneLiveLinkHelper::CreateOrvaneSource(const FString& Endpoint)
 		Settings->ConnectionString = Endpoint;
 		Settings->Factory = UOrvaneLiveLinkSourceFactory::StaticClass();
 	}
+	if (!Source->IsSourceStillValid())
+	{
+		// The source stays in the client (its status shows it), but the caller must not believe it receives.
+		UE_LOG(LogOrvaneHelper, Warning, TEXT("CreateOrvaneSource: the source cannot receive on %s: the port may be in use or the address may belong to no local interface"), *Endpoint);
+	}
 	UE_LOG(LogOrvaneHelper, Log, TEXT("Successfully created Orvane LiveLink source with endpoint: %s"), *Endpoint);
 	return true;
 }

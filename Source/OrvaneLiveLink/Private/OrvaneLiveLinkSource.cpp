@@ -13,6 +13,7 @@
 #include "OrvaneFrameExchange.h"
 #include "OrvaneLiveLinkLog.h"
 #include "OrvaneMessageDecoder.h"
+#include "OrvaneNumbers.h"
 #include "Roles/LiveLinkCameraRole.h"
 #include "Roles/LiveLinkCameraTypes.h"
 #include "SocketSubsystem.h"
@@ -29,6 +30,7 @@ namespace OrvaneProcessState
 	std::atomic<int32> LastPublishedFrame{-1};
 	std::atomic<uint8> NewPoseFlag{0};
 	std::atomic<int32> WaitPolls{0};
+	std::atomic<int64> LastPoseMs{-1};
 }
 
 namespace
@@ -38,6 +40,8 @@ namespace
 	constexpr uint32 ReceiverStackSize = 128 * 1024;
 	constexpr int32 MaxWaitPolls = 10;
 	constexpr float WaitPollSeconds = 0.004f;
+	/** The game thread waits for the next pose only while the sender sent one this recently. */
+	constexpr int64 PoseStreamGapMs = 100;
 
 	int64 SteadyClockMilliseconds()
 	{
@@ -47,6 +51,17 @@ namespace
 	int32 SaturateToInt32(int64 Value)
 	{
 		return static_cast<int32>(FMath::Clamp<int64>(Value, TNumericLimits<int32>::Min(), TNumericLimits<int32>::Max()));
+	}
+
+	/**
+	 * The rotation a frame carries: the quaternion as sent, not normalised, or the identity when it has no
+	 * length (a short or missing "Rotation") or its length is not a finite number, which no rotation has.
+	 */
+	FQuat ToPublishedRotation(const double (&Rotation)[4])
+	{
+		const FQuat Quat(Rotation[0], Rotation[1], Rotation[2], Rotation[3]);
+		const double SizeSquared = Quat.SizeSquared();
+		return std::isfinite(SizeSquared) && SizeSquared > 0.0 ? Quat : FQuat::Identity;
 	}
 }
 
@@ -113,6 +128,7 @@ void FOrvaneLiveLinkSource::Stop()
 
 void FOrvaneLiveLinkSource::StopThread()
 {
+	// Immediate after a shutdown the client saw through: the receiver has already left its loop.
 	Stop();
 	if (Thread)
 	{
@@ -145,6 +161,8 @@ void FOrvaneLiveLinkSource::ReceiveClient(ILiveLinkClient* InClient, FGuid InSou
 
 bool FOrvaneLiveLinkSource::RequestSourceShutdown()
 {
+	// Never waits for the receiver: the client calls this while it may hold the lock the receiver's frame push
+	// takes, and asks again on every tick until the answer is true.
 	Stop();
 	ILiveLinkClient* LiveLinkClient = Client.load();
 	if (LiveLinkClient && TickHandle.IsValid())
@@ -153,13 +171,17 @@ bool FOrvaneLiveLinkSource::RequestSourceShutdown()
 		TickHandle.Reset();
 	}
 	PickedActor.Reset();
-	// The receiver is joined before the exchange is released, so it can never publish into a freed one.
-	// It looks at the stop flag between datagrams, so this takes one wait of 10 ms at most.
-	StopThread();
-	if (Socket)
+	if (Socket && !bSocketClosed)
 	{
+		// Wakes a receiver blocked on the socket, so it sees the stop flag at once.
 		Socket->Close();
+		bSocketClosed = true;
 	}
+	if (Thread && !bReceiverExited.load(std::memory_order_acquire))
+	{
+		return false;
+	}
+	// The receiver has left its loop, so it can no longer publish into the exchange.
 	if (bHoldsExchange.exchange(false))
 	{
 		FOrvaneFrameExchange::Release();
@@ -196,6 +218,7 @@ uint32 FOrvaneLiveLinkSource::Run()
 			Socket->RecvFrom(RecvBuffer.GetData(), RecvBuffer.Num(), BytesRead, *Sender);
 		}
 	}
+	bReceiverExited.store(true, std::memory_order_release);
 	return 0;
 }
 
@@ -225,6 +248,7 @@ void FOrvaneLiveLinkSource::PublishDecoded(const ORVCameraSetup& Setup, const OR
 	{
 		Exchange->SetSetup(Setup);
 		Exchange->PushPose(Pose);
+		OrvaneProcessState::LastPoseMs.store(SteadyClockMilliseconds());
 		OrvaneProcessState::NewPoseFlag.store(1);
 		if (Action.Action != 0)
 		{
@@ -260,8 +284,8 @@ void FOrvaneLiveLinkSource::PushStaticToLiveLinkClient()
 	Camera.bIsAspectRatioSupported = true;
 	Camera.bIsFocalLengthSupported = true;
 	Camera.bIsProjectionModeSupported = false;
-	Camera.FilmBackWidth = static_cast<float>(State.FilmbackWidth.load(std::memory_order_acquire));
-	Camera.FilmBackHeight = static_cast<float>(State.FilmbackHeight.load(std::memory_order_acquire));
+	Camera.FilmBackWidth = OrvaneNumbers::NarrowToFloat(State.FilmbackWidth.load(std::memory_order_acquire));
+	Camera.FilmBackHeight = OrvaneNumbers::NarrowToFloat(State.FilmbackHeight.load(std::memory_order_acquire));
 	Camera.bIsApertureSupported = false;
 	Camera.bIsFocusDistanceSupported = true;
 	LiveLinkClient->PushSubjectStaticData_AnyThread(FLiveLinkSubjectKey(SourceGuid, SubjectName), ULiveLinkCameraRole::StaticClass(), MoveTemp(StaticData));
@@ -276,7 +300,7 @@ void FOrvaneLiveLinkSource::PushPoseToLiveLinkClient(const ORVCameraPose& Pose, 
 	if (Setup.bLocalClock)
 	{
 		const double Seconds = static_cast<double>(SteadyClockMilliseconds() - ClockStartMs) * 0.001;
-		const float Frames = static_cast<float>(Seconds * FrameRate);
+		const float Frames = OrvaneNumbers::NarrowToFloat(Seconds * FrameRate);
 		LocalFrame = SaturateToInt32(static_cast<int64>(FMath::Clamp(std::floor(static_cast<double>(Frames) + 0.5), -9.0e18, 9.0e18)));
 		Fraction = Frames - std::floor(Frames);
 	}
@@ -285,14 +309,15 @@ void FOrvaneLiveLinkSource::PushPoseToLiveLinkClient(const ORVCameraPose& Pose, 
 	FLiveLinkCameraFrameData& Camera = *FrameData.Cast<FLiveLinkCameraFrameData>();
 	Camera.WorldTime = FLiveLinkWorldTime(FPlatformTime::Seconds(), 0.0);
 	Camera.Transform = FTransform(
-		FQuat(Pose.Rotation[0], Pose.Rotation[1], Pose.Rotation[2], Pose.Rotation[3]),
+		ToPublishedRotation(Pose.Rotation),
 		FVector(Pose.Location[0], Pose.Location[1], Pose.Location[2]),
 		FVector(Pose.Scale[0], Pose.Scale[1], Pose.Scale[2]));
 
-	if (Pose.RateDenominator != 0)
+	// The engine divides by both parts of a frame rate when it converts frame times, so a rate that is not
+	// positive gives no scene time at all rather than one that faults the editor later.
+	if (Pose.RateNumerator > 0 && Pose.RateDenominator > 0)
 	{
-		// The exact rational rate keeps the local clock in step at 23.976, 29.97 and 59.94 fps, and a
-		// floating-point division cannot fault for any pair of 32-bit values.
+		// The exact rational rate keeps the local clock in step at 23.976, 29.97 and 59.94 fps.
 		FrameRate = static_cast<double>(Pose.RateNumerator) / static_cast<double>(Pose.RateDenominator);
 
 		int64 Frame = Pose.FrameNumber;
@@ -326,10 +351,10 @@ void FOrvaneLiveLinkSource::PushPoseToLiveLinkClient(const ORVCameraPose& Pose, 
 
 	if (Setup.bLensEnabled)
 	{
-		Camera.FocalLength = static_cast<float>(Pose.Lens[0]);
-		Camera.FocusDistance = static_cast<float>(Pose.Lens[1]);
-		Camera.AspectRatio = static_cast<float>(Pose.Lens[2]);
-		Camera.FieldOfView = static_cast<float>(Pose.Lens[3]);
+		Camera.FocalLength = OrvaneNumbers::NarrowToFloat(Pose.Lens[0]);
+		Camera.FocusDistance = OrvaneNumbers::NarrowToFloat(Pose.Lens[1]);
+		Camera.AspectRatio = OrvaneNumbers::NarrowToFloat(Pose.Lens[2]);
+		Camera.FieldOfView = OrvaneNumbers::NarrowToFloat(Pose.Lens[3]);
 	}
 
 	if (ILiveLinkClient* LiveLinkClient = Client.load(std::memory_order_acquire))
@@ -349,10 +374,12 @@ bool FOrvaneLiveLinkSource::FindPoseToPublish(FOrvaneFrameExchange& Exchange, co
 	bool bFound = false;
 	if (Setup.State == 1)
 	{
-		// Live: publish every pose in order, waiting briefly for the next one to arrive.
+		// Live: publish every pose in order, waiting briefly for the next one while poses keep arriving.
 		OrvaneProcessState::NewPoseFlag.store(0);
 		bFound = Exchange.GetNextPose(Entry);
-		if (!bFound)
+		// A sender that stopped while live must not hold every editor frame for the length of a wait.
+		const int64 LastPoseMs = OrvaneProcessState::LastPoseMs.load();
+		if (!bFound && LastPoseMs >= 0 && SteadyClockMilliseconds() - LastPoseMs < PoseStreamGapMs)
 		{
 			OrvaneProcessState::WaitPolls.store(0);
 			FPlatformProcess::ConditionalSleep([]()
@@ -459,13 +486,13 @@ void FOrvaneLiveLinkSource::ApplyOffsetRequest()
 		{
 		case ELiveLinkSourceMode::Timecode:
 			Settings->BufferSettings.bValidTimecodeFrameEnabled = false;
-			Settings->BufferSettings.TimecodeFrameOffset = static_cast<float>(Offset);
+			Settings->BufferSettings.TimecodeFrameOffset = OrvaneNumbers::NarrowToFloat(Offset);
 			Settings->MarkPackageDirty();
 			UE_LOG(ModuleLog, Warning, TEXT("Orvane Live Link - Set Timecode Offset (%.3f)"), Offset);
 			break;
 		case ELiveLinkSourceMode::EngineTime:
 			Settings->BufferSettings.bValidEngineTimeEnabled = false;
-			Settings->BufferSettings.EngineTimeOffset = static_cast<float>(Offset);
+			Settings->BufferSettings.EngineTimeOffset = OrvaneNumbers::NarrowToFloat(Offset);
 			Settings->MarkPackageDirty();
 			UE_LOG(ModuleLog, Warning, TEXT("Orvane Live Link - Set Engine Time Offset (%.3f)"), Offset);
 			break;

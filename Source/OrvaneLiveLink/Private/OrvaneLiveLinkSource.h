@@ -94,7 +94,7 @@ private:
 	bool FindPoseToPublish(class FOrvaneFrameExchange& Exchange, const ORVCameraSetup& Setup, ORVCameraPose& OutPose);
 	void ApplyInterpolationRequest();
 	void ApplyOffsetRequest();
-	/** Stops the receiver thread and waits for it. */
+	/** Stops the receiver thread and waits for it (the destructor's part of a shutdown). */
 	void StopThread();
 
 	// Set on the game thread before the receiver may read it (released through Client).
@@ -112,6 +112,10 @@ private:
 	ISocketSubsystem* SocketSubsystem = nullptr;
 
 	std::atomic<bool> Stopping{false};
+	// Set by the receiver as it leaves its loop; everything it did before is visible to the reader (acquire).
+	std::atomic<bool> bReceiverExited{false};
+	// Game thread only.
+	bool bSocketClosed = false;
 	FRunnableThread* Thread = nullptr;
 	FString ThreadName;
 	FTimespan WaitTime;

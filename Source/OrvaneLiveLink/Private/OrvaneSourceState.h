@@ -36,4 +36,6 @@ namespace OrvaneProcessState
 	extern std::atomic<uint8> NewPoseFlag;
 	/** Counts the polls of one game-thread wait for a pose. */
 	extern std::atomic<int32> WaitPolls;
+	/** When the last pose reached the exchange, steady clock in milliseconds; -1 before the first. */
+	extern std::atomic<int64> LastPoseMs;
 }

@@ -28,7 +28,10 @@ void SOrvaneLiveLinkSourceFactory::Construct(const FArguments& Args)
 	{
 		Address = FIPv4Address::Any;
 	}
-	const FIPv4Endpoint Endpoint(Address, static_cast<uint16>(Settings->NetworkPortIdByDefault));
+	// A port edited into the configuration file by hand bypasses the editor's clamp; wrapping it would
+	// propose a port nobody chose.
+	const int32 Port = Settings->NetworkPortIdByDefault;
+	const FIPv4Endpoint Endpoint(Address, Port >= 1 && Port <= 65535 ? static_cast<uint16>(Port) : FallbackEndpoint().Port);
 
 	ChildSlot
 		[SNew(SVerticalBox) + SVerticalBox::Slot().AutoHeight().Padding(2.0f)[SNew(SHorizontalBox) + SHorizontalBox::Slot().FillWidth(0.5f).VAlign(VAlign_Center)[SNew(STextBlock).Text(LOCTEXT("OrvanePortNumber", "Network Address:Port"))] + SHorizontalBox::Slot().FillWidth(0.5f)[SAssignNew(EditabledText, SEditableTextBox).Text(FText::FromString(Endpoint.ToString())).OnTextCommitted(this, &SOrvaneLiveLinkSourceFactory::OnEndpointChanged)]] + SVerticalBox::Slot().AutoHeight().HAlign(HAlign_Right).Padding(2.0f)[SNew(SButton).OnClicked(this, &SOrvaneLiveLinkSourceFactory::OnOkClicked)[SNew(STextBlock).Text(LOCTEXT("Ok", "Ok"))]]];

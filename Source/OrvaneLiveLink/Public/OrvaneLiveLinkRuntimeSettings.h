@@ -13,11 +13,19 @@ class ORVANELIVELINK_API UOrvaneLiveLinkRuntimeSettings : public UDeveloperSetti
 	GENERATED_BODY()
 
 public:
+#if WITH_EDITOR
+	/** The module registers these settings under Plugins > Orvane; an automatic page would show them twice. */
+	virtual bool SupportsAutoRegistration() const override
+	{
+		return false;
+	}
+#endif
+
 	/** IPv4 address the creation panel proposes. */
 	UPROPERTY(config, EditAnywhere, Category = "Orvane")
 	FString NetworkServerAddressByDefault = TEXT("0.0.0.0");
 
-	/** UDP port the creation panel proposes. */
-	UPROPERTY(config, EditAnywhere, Category = "Orvane")
+	/** UDP port the creation panel proposes; a stored value outside 1 to 65535 proposes 9001. */
+	UPROPERTY(config, EditAnywhere, Category = "Orvane", meta = (ClampMin = "1", ClampMax = "65535"))
 	int32 NetworkPortIdByDefault = 9001;
 };

@@ -8,8 +8,9 @@
 #include "DeveloperSettings.generated.h"
 
 /**
- * The base of settings classes shown in the editor's settings. The engine registers each config
- * subclass with the settings module itself; the host leaves registration to whoever calls it.
+ * The base of settings classes shown in the editor's settings. As in the engine, the settings editor
+ * registers the default object of each concrete subclass by itself unless SupportsAutoRegistration says no
+ * (ISettingsEditorModule::UpdateSettings).
  */
 UCLASS(Abstract)
 class DEVELOPERSETTINGS_API UDeveloperSettings : public UObject
@@ -30,6 +31,11 @@ public:
 	virtual FText GetSectionText() const;
 	/** The section's description: the class's tool tip. */
 	virtual FText GetSectionDescription() const;
+	/** Whether the settings editor registers these settings by itself; false for settings registered by hand. */
+	virtual bool SupportsAutoRegistration() const
+	{
+		return true;
+	}
 #endif
 
 protected:

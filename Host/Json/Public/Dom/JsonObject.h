@@ -1,5 +1,7 @@
 // Copyright Kelmora. All Rights Reserved.
-// Stands in for the engine's Dom/JsonObject.h (the UE 5.4+ form: field names taken as string views).
+// Stands in for the engine's Dom/JsonObject.h (the UE 5.4+ form: field names taken as string views). The setters
+// are the 5.4/5.5 overload sets (confirmed); the value overloads the current reference adds to SetStringField
+// (TCHAR, ANSI and view values) are left out: whether 5.6 has them is unconfirmed.
 #pragma once
 
 #include "CoreMinimal.h"
@@ -58,6 +60,8 @@ public:
 	bool TryGetStringField(FStringView FieldName, FString& OutString) const;
 	bool TryGetStringArrayField(FStringView FieldName, TArray<FString>& OutArray) const;
 	void SetStringField(const FString& FieldName, const FString& StringValue);
+	void SetStringField(FString&& FieldName, const FString& StringValue);
+	void SetStringField(const FString& FieldName, FString&& StringValue);
 	void SetStringField(FString&& FieldName, FString&& StringValue);
 
 	bool GetBoolField(FStringView FieldName) const;
@@ -68,6 +72,8 @@ public:
 	const TArray<TSharedPtr<FJsonValue>>& GetArrayField(FStringView FieldName) const;
 	bool TryGetArrayField(FStringView FieldName, const TArray<TSharedPtr<FJsonValue>>*& OutArray) const;
 	void SetArrayField(const FString& FieldName, const TArray<TSharedPtr<FJsonValue>>& Array);
+	void SetArrayField(FString&& FieldName, const TArray<TSharedPtr<FJsonValue>>& Array);
+	void SetArrayField(const FString& FieldName, TArray<TSharedPtr<FJsonValue>>&& Array);
 	void SetArrayField(FString&& FieldName, TArray<TSharedPtr<FJsonValue>>&& Array);
 
 	const TSharedPtr<FJsonObject>& GetObjectField(FStringView FieldName) const;

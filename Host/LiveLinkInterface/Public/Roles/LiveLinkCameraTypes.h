@@ -15,8 +15,9 @@ enum class ELiveLinkCameraProjectionMode : uint8
 	Orthographic
 };
 
-// Host: the field defaults of both camera structs are unconfirmed. The filmback fields that newer
-// engines add (bIsDynamicFilmbackSupported, per-frame filmback) are left out: their first version is unknown.
+// The defaults are the engine's (its 5.x header): every capability off except depth of field. The filmback
+// fields that newer engines add (bIsDynamicFilmbackSupported, per-frame filmback) are left out: their first
+// version is unknown.
 
 /** Static data of the camera role: which camera values the source sends. */
 USTRUCT(BlueprintType)
@@ -25,16 +26,16 @@ struct FLiveLinkCameraStaticData : public FLiveLinkTransformStaticData
 	GENERATED_BODY()
 
 	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "LiveLink")
-	bool bIsFieldOfViewSupported = true;
+	bool bIsFieldOfViewSupported = false;
 
 	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "LiveLink")
-	bool bIsAspectRatioSupported = true;
+	bool bIsAspectRatioSupported = false;
 
 	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "LiveLink")
-	bool bIsFocalLengthSupported = true;
+	bool bIsFocalLengthSupported = false;
 
 	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "LiveLink")
-	bool bIsProjectionModeSupported = true;
+	bool bIsProjectionModeSupported = false;
 
 	/** The sensor width in millimetres; not used when 0 or less. */
 	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "LiveLink")
@@ -45,10 +46,10 @@ struct FLiveLinkCameraStaticData : public FLiveLinkTransformStaticData
 	float FilmBackHeight = -1.f;
 
 	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "LiveLink")
-	bool bIsApertureSupported = true;
+	bool bIsApertureSupported = false;
 
 	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "LiveLink")
-	bool bIsFocusDistanceSupported = true;
+	bool bIsFocusDistanceSupported = false;
 
 	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "LiveLink")
 	bool bIsDepthOfFieldSupported = true;

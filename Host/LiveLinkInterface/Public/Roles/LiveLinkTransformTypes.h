@@ -8,6 +8,8 @@
 
 #include "LiveLinkTransformTypes.generated.h"
 
+// Host: the defaults (location and rotation on, scale off) are those of the engine's 5.x header; the 5.1+
+// Python reference lists all three off, so 5.6's are unconfirmed.
 /** Static data of the transform role: which parts of the transform the source sends. */
 USTRUCT(BlueprintType)
 struct FLiveLinkTransformStaticData : public FLiveLinkBaseStaticData
@@ -21,7 +23,7 @@ struct FLiveLinkTransformStaticData : public FLiveLinkBaseStaticData
 	bool bIsRotationSupported = true;
 
 	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "LiveLink")
-	bool bIsScaleSupported = true;
+	bool bIsScaleSupported = false;
 };
 
 /** Frame data of the transform role. */
