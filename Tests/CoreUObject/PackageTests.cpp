@@ -271,13 +271,27 @@ TEST(ObjectRenaming, MovesAnObjectIntoAPackage)
 
 	UPackageTestAsset* Second = NewObject<UPackageTestAsset>();
 	FLogCapture Log;
-	EXPECT_FALSE(Second->Rename(TEXT("Renamed"), Package));
+	// Asking first is how a caller keeps away from a taken name: a real rename onto it ends the process.
+	EXPECT_FALSE(Second->Rename(TEXT("Renamed"), Package, REN_Test));
+	EXPECT_FALSE(Second->Rename(TEXT("renamed"), Package, REN_Test)) << "names compare without regard to case";
+	EXPECT_TRUE(Second->Rename(TEXT("Free"), Package, REN_Test));
+	EXPECT_EQ(Second->GetOuter(), GetTransientPackage()) << "a test rename moves nothing";
+	GTEST_FLAG_SET(death_test_style, "threadsafe");
+	EXPECT_DEATH(Second->Rename(TEXT("Renamed"), Package), "Renaming an object .* on top of an existing object .*RenameTarget.Renamed.* is not allowed");
 	EXPECT_FALSE(Second->Rename(TEXT("Bad.Name"), Package));
 	EXPECT_FALSE(Package->Rename(nullptr, Asset));
 	UPackageTestPart* Inner = NewObject<UPackageTestPart>(Asset);
 	EXPECT_FALSE(Asset->Rename(nullptr, Inner));
 	EXPECT_EQ(Asset->GetOuter(), Package);
 	Asset->ClearFlags(RF_Standalone);
+}
+
+TEST(Packages, CreatePackageEndsTheProcessOnADoubleSlash)
+{
+	GTEST_FLAG_SET(death_test_style, "threadsafe");
+	EXPECT_DEATH(CreatePackage(TEXT("/Game/Orvane/Meshes//Wall")), "Attempted to create a package with name containing double slashes. PackageName: /Game/Orvane/Meshes//Wall");
+	EXPECT_DEATH(CreatePackage(TEXT("//Game/Wall")), "double slashes");
+	EXPECT_NE(CreatePackage(TEXT("/Game/Orvane/Meshes/Wall")), nullptr);
 }
 
 TEST(HostileAssetFiles, FailCleanlyWithALogLine)

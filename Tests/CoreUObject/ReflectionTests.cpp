@@ -411,7 +411,8 @@ TEST(Objects, NewObjectRefusesWhatTheEngineRefuses)
 
 	UReflectionTestPeer* Original = NewObject<UReflectionTestPeer>(GetTransientPackage(), FName(TEXT("Taken")));
 	ASSERT_NE(Original, nullptr);
-	EXPECT_EQ(NewObject<UReflectionTestNamed>(GetTransientPackage(), FName(TEXT("Taken"))), nullptr) << "name taken by another class";
+	GTEST_FLAG_SET(death_test_style, "threadsafe");
+	EXPECT_DEATH(NewObject<UReflectionTestNamed>(GetTransientPackage(), FName(TEXT("Taken"))), "Cannot replace existing object of a different class") << "name taken by an unrelated class";
 	UReflectionTestPeer* Replacement = NewObject<UReflectionTestPeer>(GetTransientPackage(), FName(TEXT("Taken")));
 	EXPECT_EQ(Replacement, Original) << "same class and name: made again in place";
 	EXPECT_EQ(StaticFindObject(nullptr, nullptr, TEXT("/Engine/Transient.Taken")), Replacement);
