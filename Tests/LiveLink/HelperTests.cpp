@@ -13,6 +13,7 @@
 #include "SourceTestSupport.h"
 #include "UObject/Package.h"
 #include "UObject/UObjectGlobals.h"
+#include "UObject/WeakObjectPtrTemplates.h"
 
 #include <gtest/gtest.h>
 
@@ -155,4 +156,25 @@ TEST_F(LiveLinkHelper, RefusesPresetNamesThatLeaveThePresetFolder)
 	TArray<FString> Written;
 	IFileManager::Get().FindFiles(Written, *(Project.GetContentDir() + TEXT("Orvane/*.uasset")), true, false);
 	EXPECT_EQ(Written.Num(), 0);
+}
+
+TEST_F(LiveLinkHelper, RemovingAPresetKeepsEveryOtherUnreferencedAsset)
+{
+	// An asset nothing references yet, as a freshly made and still unsaved one in the editor.
+	UPackage* OtherPackage = CreatePackage(TEXT("/Game/Orvane/Unsaved_work"));
+	ULiveLinkPreset* Unsaved = NewObject<ULiveLinkPreset>(OtherPackage, FName(TEXT("Unsaved_work")), RF_Public | RF_Standalone);
+	const TWeakObjectPtr<ULiveLinkPreset> WeakUnsaved(Unsaved);
+
+	ASSERT_TRUE(UOrvaneLiveLinkHelper::CreateOrvaneSource(Endpoint));
+	ASSERT_TRUE(UOrvaneLiveLinkHelper::SaveLiveLinkPreset(TEXT("LL_collected")));
+	const TWeakObjectPtr<UObject> WeakPreset(StaticFindObject(UObject::StaticClass(), nullptr, TEXT("/Game/Orvane/LL_collected.LL_collected")));
+	ASSERT_TRUE(WeakPreset.IsValid());
+
+	EXPECT_TRUE(UOrvaneLiveLinkHelper::RemoveExistingPreset(TEXT("LL_collected")));
+	EXPECT_EQ(Log.Count(TEXT("Successfully removed existing preset: LL_collected")), 1);
+	EXPECT_FALSE(WeakPreset.IsValid()) << "the preset itself is collected";
+	EXPECT_TRUE(WeakUnsaved.IsValid()) << "an unrelated standalone asset survives the collection";
+	EXPECT_EQ(StaticFindObject(UObject::StaticClass(), nullptr, TEXT("/Game/Orvane/Unsaved_work.Unsaved_work")), Unsaved);
+
+	Unsaved->ClearFlags(RF_Public | RF_Standalone);
 }

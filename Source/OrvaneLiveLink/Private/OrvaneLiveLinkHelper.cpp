@@ -178,7 +178,8 @@ bool UOrvaneLiveLinkHelper::RemoveExistingPreset(const FString& PresetName)
 
 	if (bRemoved)
 	{
-		CollectGarbage(RF_NoFlags, true);
+		// Only the preset lost its standalone flag: every other unreferenced asset (unsaved work included) stays.
+		CollectGarbage(GARBAGE_COLLECTION_KEEPFLAGS, true);
 		FlushAsyncLoading();
 		UE_LOG(LogOrvaneHelper, Log, TEXT("Successfully removed existing preset: %s"), *PresetName);
 	}
