@@ -178,3 +178,22 @@ TEST_F(LiveLinkHelper, RemovingAPresetKeepsEveryOtherUnreferencedAsset)
 
 	Unsaved->ClearFlags(RF_Public | RF_Standalone);
 }
+
+TEST_F(LiveLinkHelper, SavingOverAPresetThatIsStillReferencedFailsInsteadOfRenamingOntoIt)
+{
+	ASSERT_TRUE(UOrvaneLiveLinkHelper::CreateOrvaneSource(Endpoint));
+	ASSERT_TRUE(UOrvaneLiveLinkHelper::SaveLiveLinkPreset(TEXT("LL_held")));
+	UObject* Held = StaticFindObject(UObject::StaticClass(), nullptr, TEXT("/Game/Orvane/LL_held.LL_held"));
+	ASSERT_NE(Held, nullptr);
+	// Something outside the helper (an open editor, a property) keeps the old preset reachable.
+	Held->AddToRoot();
+
+	EXPECT_FALSE(UOrvaneLiveLinkHelper::SaveLiveLinkPreset(TEXT("LL_held")));
+	EXPECT_EQ(Log.Count(TEXT("SaveLiveLinkPreset: /Game/Orvane/LL_held.LL_held is still in use and cannot be replaced")), 1);
+	EXPECT_EQ(StaticFindObject(UObject::StaticClass(), nullptr, TEXT("/Game/Orvane/LL_held.LL_held")), Held);
+
+	// Once released, the same name saves again.
+	Held->RemoveFromRoot();
+	EXPECT_TRUE(UOrvaneLiveLinkHelper::SaveLiveLinkPreset(TEXT("LL_held")));
+	EXPECT_TRUE(FPaths::FileExists(PresetFile(TEXT("LL_held"))));
+}

@@ -264,10 +264,11 @@ namespace UE::CoreUObject::Host
 				Live.insert(Slot.Object);
 			}
 		}
+		// Garbage goes whatever refers to it. An object whose destruction has begun goes only once nothing
+		// reaches it: as in the engine, a referenced one stays in memory, and under its name, until then.
 		auto IsDoomed = [](const UObject* Object)
 		{
-			const bool bGarbage = Object->HasAnyInternalFlags(EInternalObjectFlags::Garbage) && !Object->IsRooted();
-			return bGarbage || Object->HasAnyFlags(RF_BeginDestroyed);
+			return Object->HasAnyInternalFlags(EInternalObjectFlags::Garbage) && !Object->IsRooted();
 		};
 
 		std::unordered_set<UObjectBase*> Marked;

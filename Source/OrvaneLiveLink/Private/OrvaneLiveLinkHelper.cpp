@@ -213,6 +213,12 @@ bool UOrvaneLiveLinkHelper::SaveLiveLinkPreset(const FString& PresetName)
 
 	const FString PackagePath = FString(PresetFolder) + PresetName;
 	UPackage* Package = CreatePackage(*PackagePath);
+	// The old preset survives its removal while something still references it; renaming onto it would end the editor.
+	if (!Package || !Preset->Rename(*PresetName, Package, REN_Test))
+	{
+		UE_LOG(LogOrvaneHelper, Error, TEXT("SaveLiveLinkPreset: %s.%s is still in use and cannot be replaced"), *PackagePath, *PresetName);
+		return false;
+	}
 	Preset->Rename(*PresetName, Package, REN_None);
 	Preset->SetFlags(RF_Public | RF_Standalone);
 	Package->MarkPackageDirty();
