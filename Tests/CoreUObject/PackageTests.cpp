@@ -22,6 +22,7 @@
 #include <initializer_list>
 #include <random>
 #include <string>
+#include <utility>
 
 namespace
 {
@@ -113,6 +114,44 @@ TEST(PackageNames, RejectHostileLongPackageNames)
 	EXPECT_FALSE(FPackageName::IsValidLongPackageName(Long));
 	EXPECT_FALSE(FPackageName::DoesPackageExist(Long));
 	EXPECT_FALSE(FPackageName::DoesPackageExist(TEXT("/Game/../x")));
+}
+
+namespace
+{
+	/** Whether a call with a literal null reason picks one overload (in the engine it is ambiguous). */
+	template <typename NameType>
+	concept TAcceptsNullReason = requires(NameType Name)
+	{
+		FPackageName::IsValidLongPackageName(Name, false, nullptr);
+	};
+	template <typename NameType>
+	concept TAcceptsNameOnly = requires(NameType Name)
+	{
+		FPackageName::IsValidLongPackageName(Name);
+	};
+}
+
+TEST(PackageNames, ValidityHasTheEngineOverloadsAndErrorCodes)
+{
+	static_assert(!TAcceptsNullReason<FStringView>, "the error-code and text overloads both take a null reason");
+	static_assert(TAcceptsNameOnly<FStringView> && TAcceptsNameOnly<FString> && TAcceptsNameOnly<const TCHAR*>);
+
+	const std::pair<const TCHAR*, FPackageName::EErrorCode> Cases[] = {
+		{TEXT(""), FPackageName::PackageNameEmptyPath},
+		{TEXT("Game/a"), FPackageName::LongPackageNames_PathWithNoStartingSlash},
+		{TEXT("/Game/a/"), FPackageName::LongPackageNames_PathWithTrailingSlash},
+		{TEXT("/Game//a"), FPackageName::LongPackageNames_PathWithDoubleSlash},
+		{TEXT("/Game/a b"), FPackageName::PackageNameContainsInvalidCharacters},
+		{TEXT("/Other/a"), FPackageName::PackageNamePathNotMounted},
+	};
+	for (const auto& [Name, Expected] : Cases)
+	{
+		FPackageName::EErrorCode Code = FPackageName::PackageNameUnknown;
+		EXPECT_FALSE(FPackageName::IsValidLongPackageName(Name, false, &Code)) << Utf8(Name);
+		EXPECT_EQ(Code, Expected) << Utf8(Name);
+	}
+	FPackageName::EErrorCode Code = FPackageName::PackageNameUnknown;
+	EXPECT_TRUE(FPackageName::IsValidLongPackageName(TEXT("/Game/Orvane/Preset"), false, &Code));
 }
 
 TEST(PackageSaving, SavedAssetLoadsBackWithEveryPropertyKind)
