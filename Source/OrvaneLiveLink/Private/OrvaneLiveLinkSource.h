@@ -131,5 +131,4 @@ private:
 	FString LastMetaLabel;
 	FString LastMetaSlate;
 	FString LastMetaTake;
-	int32 LastRecordState = 0;
 };
