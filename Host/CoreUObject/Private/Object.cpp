@@ -249,15 +249,14 @@ UObject* StaticConstructObject_Internal(const FStaticConstructObjectParameters& 
 		UE_LOG(LogUObjectGlobals, Error, TEXT("NewObject: class %s is abstract"), *Class->GetName());
 		return nullptr;
 	}
+	// The engine's allocator ends the process on both (wording from working knowledge; unconfirmed).
 	if (!Params.Outer && Class != UPackage::StaticClass())
 	{
-		UE_LOG(LogUObjectGlobals, Error, TEXT("NewObject: an object of class %s needs an outer"), *Class->GetName());
-		return nullptr;
+		UE_LOG(LogUObjectGlobals, Fatal, TEXT("Object is not packaged: %s %s"), *Class->GetName(), *Params.Name.ToString());
 	}
 	if (!Params.Outer && Params.Name.IsNone())
 	{
-		UE_LOG(LogUObjectGlobals, Error, TEXT("NewObject: a package needs a name"));
-		return nullptr;
+		UE_LOG(LogUObjectGlobals, Fatal, TEXT("Attempted to create a package named 'None'"));
 	}
 	if (Params.Template && !Params.Template->IsA(Class))
 	{
@@ -294,11 +293,9 @@ namespace UE::CoreUObject::Private
 {
 	bool CheckNewObjectClass(const UClass* Class, const UClass* Expected)
 	{
-		if (!Class || !Class->IsChildOf(Expected))
-		{
-			UE_LOG(LogUObjectGlobals, Error, TEXT("NewObject: class %s is not %s or a subclass of it"), Class ? *Class->GetName() : TEXT("None"), *Expected->GetName());
-			return false;
-		}
+		// As the engine's NewObject checks an explicit class (wording from working knowledge; unconfirmed).
+		checkf(Class, TEXT("NewObject called with a nullptr class object"));
+		checkf(Class->IsChildOf(Expected), TEXT("NewObject called with invalid class, %s must be a child of %s"), *Class->GetName(), *Expected->GetName());
 		return true;
 	}
 
