@@ -3,7 +3,8 @@
 # Installs the Debian/Ubuntu packages the headless build needs, only those that are missing.
 set -euo pipefail
 
-packages=(cmake g++ make python3 libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libtinyobjloader-dev)
+# clang with libc++ mirrors the engine's Linux toolchain for the compile check in test.sh.
+packages=(cmake g++ make python3 libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libtinyobjloader-dev clang libc++-dev libc++abi-dev)
 missing=()
 for package in "${packages[@]}"; do
 	if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Copyright Kelmora. All Rights Reserved.
-# Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test, then runs the tests
-# that use threads again under ThreadSanitizer.
+# Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer, checks that the plug-in compiles with clang
+# and libc++, runs every test, then runs the tests that use threads again under ThreadSanitizer.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/Scripts/setup.sh"
 cmake -S "$root" -B "$root/build/sanitize" -DCMAKE_BUILD_TYPE=Debug -DORVANE_SANITIZE=ON -DORVANE_BUILD_BENCHMARKS=OFF >/dev/null
 cmake --build "$root/build/sanitize" --parallel "$(nproc)"
+# The plug-in as the engine's Linux toolchain compiles it: clang with libc++, shadowing warnings as errors, each file
+# alone and each module as one unity file. It reads the flags and reflection headers of the tree just built.
+ORVANE_CHECK_JOBS="$(nproc)" python3 "$root/Scripts/check-libcxx.py" "$root/build/sanitize"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 ctest --test-dir "$root/build/sanitize" --output-on-failure --parallel "$(nproc)" --timeout 600

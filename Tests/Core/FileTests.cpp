@@ -1,4 +1,5 @@
 // Copyright Kelmora. All Rights Reserved.
+#include "GenericPlatform/GenericPlatformFile.h"
 #include "HAL/FileManager.h"
 #include "HAL/PlatformFileManager.h"
 #include "HeadlessProject.h"

@@ -112,32 +112,61 @@ TEST(GarbageCollection, CollectsCyclesAndSelfReferences)
 	EXPECT_FALSE(WeakB.IsValid());
 }
 
-TEST(GarbageCollection, DestroysGarbageAndBegunObjectsAndClearsReferencesToThem)
+TEST(GarbageCollection, DestroysGarbageAndClearsReferencesToIt)
 {
 	UPackageTestPart* Keeper = MakePart();
 	Keeper->AddToRoot();
 	UPackageTestPart* Garbage = MakePart();
-	UPackageTestPart* Begun = MakePart();
 	Keeper->Next = Garbage;
-	Keeper->Others = {Begun};
+	Keeper->Others = {Garbage};
 	Keeper->Holder.Anchor = Garbage;
 	FTestReferencer Referencer;
 	Referencer.Held = Garbage;
 
 	Garbage->MarkAsGarbage();
 	EXPECT_FALSE(IsValid(Garbage));
-	EXPECT_TRUE(Begun->ConditionalBeginDestroy());
-	EXPECT_FALSE(Begun->ConditionalBeginDestroy());
 	TWeakObjectPtr<UPackageTestPart> WeakGarbage(Garbage);
-	TWeakObjectPtr<UPackageTestPart> WeakBegun(Begun);
 	CollectGarbage(RF_NoFlags);
 	EXPECT_FALSE(WeakGarbage.IsValid());
-	EXPECT_FALSE(WeakBegun.IsValid());
 	EXPECT_EQ(Keeper->Next, nullptr);
 	ASSERT_EQ(Keeper->Others.Num(), 1);
 	EXPECT_EQ(Keeper->Others[0], nullptr);
 	EXPECT_EQ(Keeper->Holder.Anchor, nullptr);
 	EXPECT_EQ(Referencer.Held, nullptr);
+	Keeper->RemoveFromRoot();
+}
+
+TEST(GarbageCollection, AnObjectWhoseDestructionBeganStaysWhileSomethingReachesIt)
+{
+	// Earlier tests' leftovers go first, so the counts below are this test's own.
+	CollectGarbage(RF_NoFlags);
+	UPackage* Package = CreatePackage(TEXT("/Game/Tests/BegunAsset"));
+	UPackageTestPart* Begun = NewObject<UPackageTestPart>(Package, FName(TEXT("BegunAsset")));
+	UPackageTestPart* Loose = MakePart();
+	UPackageTestPart* Keeper = MakePart();
+	Keeper->AddToRoot();
+	Keeper->Next = Begun;
+	const int32 BeginBefore = UPackageTestPart::BeginDestroyCount;
+	const int32 FinishBefore = UPackageTestPart::FinishDestroyCount;
+	EXPECT_TRUE(Begun->ConditionalBeginDestroy());
+	EXPECT_FALSE(Begun->ConditionalBeginDestroy());
+	EXPECT_TRUE(Loose->ConditionalBeginDestroy());
+	TWeakObjectPtr<UPackageTestPart> WeakBegun(Begun);
+	TWeakObjectPtr<UPackageTestPart> WeakLoose(Loose);
+
+	CollectGarbage(RF_NoFlags);
+	EXPECT_FALSE(WeakLoose.IsValid()) << "nothing reached it";
+	EXPECT_TRUE(WeakBegun.IsValid()) << "the keeper still reaches it";
+	EXPECT_EQ(Keeper->Next, Begun);
+	EXPECT_EQ(StaticFindObject(nullptr, nullptr, TEXT("/Game/Tests/BegunAsset.BegunAsset")), Begun) << "and its name stays taken";
+	EXPECT_EQ(UPackageTestPart::BeginDestroyCount, BeginBefore + 2) << "destruction begins once per object";
+	EXPECT_EQ(UPackageTestPart::FinishDestroyCount, FinishBefore + 1);
+
+	Keeper->Next = nullptr;
+	CollectGarbage(RF_NoFlags);
+	EXPECT_FALSE(WeakBegun.IsValid());
+	EXPECT_EQ(UPackageTestPart::BeginDestroyCount, BeginBefore + 2);
+	EXPECT_EQ(UPackageTestPart::FinishDestroyCount, FinishBefore + 2);
 	Keeper->RemoveFromRoot();
 }
 

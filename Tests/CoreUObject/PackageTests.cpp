@@ -22,6 +22,7 @@
 #include <initializer_list>
 #include <random>
 #include <string>
+#include <utility>
 
 namespace
 {
@@ -113,6 +114,44 @@ TEST(PackageNames, RejectHostileLongPackageNames)
 	EXPECT_FALSE(FPackageName::IsValidLongPackageName(Long));
 	EXPECT_FALSE(FPackageName::DoesPackageExist(Long));
 	EXPECT_FALSE(FPackageName::DoesPackageExist(TEXT("/Game/../x")));
+}
+
+namespace
+{
+	/** Whether a call with a literal null reason picks one overload (in the engine it is ambiguous). */
+	template <typename NameType>
+	concept TAcceptsNullReason = requires(NameType Name)
+	{
+		FPackageName::IsValidLongPackageName(Name, false, nullptr);
+	};
+	template <typename NameType>
+	concept TAcceptsNameOnly = requires(NameType Name)
+	{
+		FPackageName::IsValidLongPackageName(Name);
+	};
+}
+
+TEST(PackageNames, ValidityHasTheEngineOverloadsAndErrorCodes)
+{
+	static_assert(!TAcceptsNullReason<FStringView>, "the error-code and text overloads both take a null reason");
+	static_assert(TAcceptsNameOnly<FStringView> && TAcceptsNameOnly<FString> && TAcceptsNameOnly<const TCHAR*>);
+
+	const std::pair<const TCHAR*, FPackageName::EErrorCode> Cases[] = {
+		{TEXT(""), FPackageName::PackageNameEmptyPath},
+		{TEXT("Game/a"), FPackageName::LongPackageNames_PathWithNoStartingSlash},
+		{TEXT("/Game/a/"), FPackageName::LongPackageNames_PathWithTrailingSlash},
+		{TEXT("/Game//a"), FPackageName::LongPackageNames_PathWithDoubleSlash},
+		{TEXT("/Game/a b"), FPackageName::PackageNameContainsInvalidCharacters},
+		{TEXT("/Other/a"), FPackageName::PackageNamePathNotMounted},
+	};
+	for (const auto& [Name, Expected] : Cases)
+	{
+		FPackageName::EErrorCode Code = FPackageName::PackageNameUnknown;
+		EXPECT_FALSE(FPackageName::IsValidLongPackageName(Name, false, &Code)) << Utf8(Name);
+		EXPECT_EQ(Code, Expected) << Utf8(Name);
+	}
+	FPackageName::EErrorCode Code = FPackageName::PackageNameUnknown;
+	EXPECT_TRUE(FPackageName::IsValidLongPackageName(TEXT("/Game/Orvane/Preset"), false, &Code));
 }
 
 TEST(PackageSaving, SavedAssetLoadsBackWithEveryPropertyKind)
@@ -271,13 +310,27 @@ TEST(ObjectRenaming, MovesAnObjectIntoAPackage)
 
 	UPackageTestAsset* Second = NewObject<UPackageTestAsset>();
 	FLogCapture Log;
-	EXPECT_FALSE(Second->Rename(TEXT("Renamed"), Package));
+	// Asking first is how a caller keeps away from a taken name: a real rename onto it ends the process.
+	EXPECT_FALSE(Second->Rename(TEXT("Renamed"), Package, REN_Test));
+	EXPECT_FALSE(Second->Rename(TEXT("renamed"), Package, REN_Test)) << "names compare without regard to case";
+	EXPECT_TRUE(Second->Rename(TEXT("Free"), Package, REN_Test));
+	EXPECT_EQ(Second->GetOuter(), GetTransientPackage()) << "a test rename moves nothing";
+	GTEST_FLAG_SET(death_test_style, "threadsafe");
+	EXPECT_DEATH(Second->Rename(TEXT("Renamed"), Package), "Renaming an object .* on top of an existing object .*RenameTarget.Renamed.* is not allowed");
 	EXPECT_FALSE(Second->Rename(TEXT("Bad.Name"), Package));
 	EXPECT_FALSE(Package->Rename(nullptr, Asset));
 	UPackageTestPart* Inner = NewObject<UPackageTestPart>(Asset);
 	EXPECT_FALSE(Asset->Rename(nullptr, Inner));
 	EXPECT_EQ(Asset->GetOuter(), Package);
 	Asset->ClearFlags(RF_Standalone);
+}
+
+TEST(Packages, CreatePackageEndsTheProcessOnADoubleSlash)
+{
+	GTEST_FLAG_SET(death_test_style, "threadsafe");
+	EXPECT_DEATH(CreatePackage(TEXT("/Game/Orvane/Meshes//Wall")), "Attempted to create a package with name containing double slashes. PackageName: /Game/Orvane/Meshes//Wall");
+	EXPECT_DEATH(CreatePackage(TEXT("//Game/Wall")), "double slashes");
+	EXPECT_NE(CreatePackage(TEXT("/Game/Orvane/Meshes/Wall")), nullptr);
 }
 
 TEST(HostileAssetFiles, FailCleanlyWithALogLine)

@@ -406,12 +406,13 @@ TEST(Objects, StaticFindObjectResolvesPaths)
 TEST(Objects, NewObjectRefusesWhatTheEngineRefuses)
 {
 	EXPECT_EQ(NewObject<UReflectionTestAbstract>(), nullptr) << "abstract class";
-	EXPECT_EQ(NewObject<UReflectionTestPeer>(nullptr), nullptr) << "no outer";
-	EXPECT_EQ(NewObject<UReflectionTestDerived>(GetTransientPackage(), UReflectionTestPeer::StaticClass()), nullptr) << "class not a subclass of T";
+	GTEST_FLAG_SET(death_test_style, "threadsafe");
+	EXPECT_DEATH(NewObject<UReflectionTestPeer>(nullptr), "Object is not packaged: ReflectionTestPeer") << "no outer";
+	EXPECT_DEATH(NewObject<UReflectionTestDerived>(GetTransientPackage(), UReflectionTestPeer::StaticClass()), "NewObject called with invalid class, ReflectionTestPeer must be a child of ReflectionTestDerived") << "class not a subclass of T";
 
 	UReflectionTestPeer* Original = NewObject<UReflectionTestPeer>(GetTransientPackage(), FName(TEXT("Taken")));
 	ASSERT_NE(Original, nullptr);
-	EXPECT_EQ(NewObject<UReflectionTestNamed>(GetTransientPackage(), FName(TEXT("Taken"))), nullptr) << "name taken by another class";
+	EXPECT_DEATH(NewObject<UReflectionTestNamed>(GetTransientPackage(), FName(TEXT("Taken"))), "Cannot replace existing object of a different class") << "name taken by an unrelated class";
 	UReflectionTestPeer* Replacement = NewObject<UReflectionTestPeer>(GetTransientPackage(), FName(TEXT("Taken")));
 	EXPECT_EQ(Replacement, Original) << "same class and name: made again in place";
 	EXPECT_EQ(StaticFindObject(nullptr, nullptr, TEXT("/Engine/Transient.Taken")), Replacement);

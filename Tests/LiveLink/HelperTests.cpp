@@ -13,6 +13,7 @@
 #include "SourceTestSupport.h"
 #include "UObject/Package.h"
 #include "UObject/UObjectGlobals.h"
+#include "UObject/WeakObjectPtrTemplates.h"
 
 #include <gtest/gtest.h>
 
@@ -168,4 +169,44 @@ TEST_F(LiveLinkHelper, RefusesPresetNamesThatLeaveThePresetFolder)
 	TArray<FString> Written;
 	IFileManager::Get().FindFiles(Written, *(Project.GetContentDir() + TEXT("Orvane/*.uasset")), true, false);
 	EXPECT_EQ(Written.Num(), 0);
+}
+
+TEST_F(LiveLinkHelper, RemovingAPresetKeepsEveryOtherUnreferencedAsset)
+{
+	// An asset nothing references yet, as a freshly made and still unsaved one in the editor.
+	UPackage* OtherPackage = CreatePackage(TEXT("/Game/Orvane/Unsaved_work"));
+	ULiveLinkPreset* Unsaved = NewObject<ULiveLinkPreset>(OtherPackage, FName(TEXT("Unsaved_work")), RF_Public | RF_Standalone);
+	const TWeakObjectPtr<ULiveLinkPreset> WeakUnsaved(Unsaved);
+
+	ASSERT_TRUE(UOrvaneLiveLinkHelper::CreateOrvaneSource(Endpoint));
+	ASSERT_TRUE(UOrvaneLiveLinkHelper::SaveLiveLinkPreset(TEXT("LL_collected")));
+	const TWeakObjectPtr<UObject> WeakPreset(StaticFindObject(UObject::StaticClass(), nullptr, TEXT("/Game/Orvane/LL_collected.LL_collected")));
+	ASSERT_TRUE(WeakPreset.IsValid());
+
+	EXPECT_TRUE(UOrvaneLiveLinkHelper::RemoveExistingPreset(TEXT("LL_collected")));
+	EXPECT_EQ(Log.Count(TEXT("Successfully removed existing preset: LL_collected")), 1);
+	EXPECT_FALSE(WeakPreset.IsValid()) << "the preset itself is collected";
+	EXPECT_TRUE(WeakUnsaved.IsValid()) << "an unrelated standalone asset survives the collection";
+	EXPECT_EQ(StaticFindObject(UObject::StaticClass(), nullptr, TEXT("/Game/Orvane/Unsaved_work.Unsaved_work")), Unsaved);
+
+	Unsaved->ClearFlags(RF_Public | RF_Standalone);
+}
+
+TEST_F(LiveLinkHelper, SavingOverAPresetThatIsStillReferencedFailsInsteadOfRenamingOntoIt)
+{
+	ASSERT_TRUE(UOrvaneLiveLinkHelper::CreateOrvaneSource(Endpoint));
+	ASSERT_TRUE(UOrvaneLiveLinkHelper::SaveLiveLinkPreset(TEXT("LL_held")));
+	UObject* Held = StaticFindObject(UObject::StaticClass(), nullptr, TEXT("/Game/Orvane/LL_held.LL_held"));
+	ASSERT_NE(Held, nullptr);
+	// Something outside the helper (an open editor, a property) keeps the old preset reachable.
+	Held->AddToRoot();
+
+	EXPECT_FALSE(UOrvaneLiveLinkHelper::SaveLiveLinkPreset(TEXT("LL_held")));
+	EXPECT_EQ(Log.Count(TEXT("SaveLiveLinkPreset: /Game/Orvane/LL_held.LL_held is still in use and cannot be replaced")), 1);
+	EXPECT_EQ(StaticFindObject(UObject::StaticClass(), nullptr, TEXT("/Game/Orvane/LL_held.LL_held")), Held);
+
+	// Once released, the same name saves again.
+	Held->RemoveFromRoot();
+	EXPECT_TRUE(UOrvaneLiveLinkHelper::SaveLiveLinkPreset(TEXT("LL_held")));
+	EXPECT_TRUE(FPaths::FileExists(PresetFile(TEXT("LL_held"))));
 }

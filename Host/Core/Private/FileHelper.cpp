@@ -3,6 +3,7 @@
 
 #include "Containers/StringConv.h"
 #include "CoreGlobals.h"
+#include "GenericPlatform/GenericPlatformFile.h"
 #include "HAL/PlatformFileManager.h"
 #include "HostUtf8.h"
 #include "Misc/Paths.h"

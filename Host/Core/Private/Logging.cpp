@@ -120,6 +120,9 @@ namespace UE::Host
 		GLog->Serialize(*Message, Verbosity, Category.GetCategoryName());
 		if ((Verbosity & ELogVerbosity::VerbosityMask) == ELogVerbosity::Fatal)
 		{
+			// Written out even while a capture keeps the log off standard error: it is the last word of the process.
+			const FTCHARToUTF8 Utf8(*Message, Message.Len());
+			std::fprintf(stderr, "Fatal error: %.*s\n", int(Utf8.Length()), Utf8.Get());
 			std::fflush(stderr);
 			std::abort();
 		}

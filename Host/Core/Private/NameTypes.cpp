@@ -7,6 +7,9 @@
 
 namespace
 {
+	/** The engine's name length limit, terminator included: a longer name ends the process (wording unconfirmed). */
+	constexpr int32 NameSize = 1024;
+
 	struct FNameTable
 	{
 		std::mutex Mutex;
@@ -21,6 +24,7 @@ namespace
 
 		uint32 FindOrAdd(const FString& Text)
 		{
+			checkf(Text.Len() < NameSize, TEXT("FName's %d max length exceeded. Got %d characters excluding null-terminator."), NameSize - 1, Text.Len());
 			std::u16string Folded = Text.GetHostString();
 			for (char16_t& Char : Folded)
 			{

@@ -2,6 +2,7 @@
 #include "Misc/Paths.h"
 
 #include "Containers/StringConv.h"
+#include "GenericPlatform/GenericPlatformFile.h"
 #include "HAL/PlatformFileManager.h"
 
 #include <cstdlib>

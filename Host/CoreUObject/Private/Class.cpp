@@ -84,7 +84,7 @@ namespace UE::CoreUObject::Host
 		UObjectBase* Base = Object;
 		Base->ClassPrivate = Class;
 		Base->OuterPrivate = Outer;
-		checkf(!Table->FindLocked(Outer, Base->GetFName(), false), "Two reflected types with the same name in one module");
+		checkf(!Table->FindLocked(Outer, Base->GetFName(), false), TEXT("Two reflected types with the same name in one module"));
 		Base->InternalIndex = Table->AddLocked(Base, alignof(std::max_align_t));
 		Table->SetNameLocked(Base->InternalIndex, Outer, Base->GetFName());
 		Table->Slots[size_t(Base->InternalIndex)].bReady = true;
@@ -316,7 +316,7 @@ namespace UE::CoreUObject::Host
 			}
 		}
 		::operator delete(Buffer, std::align_val_t(Alignment));
-		checkf(SetBytes == 1 && (Mask & (Mask - 1)) == 0, "A bitfield UPROPERTY must set exactly one bit");
+		checkf(SetBytes == 1 && (Mask & (Mask - 1)) == 0, TEXT("A bitfield UPROPERTY must set exactly one bit"));
 		FBoolProperty* Property = new FBoolProperty(FFieldVariant(Struct), FName(Name), RF_Public);
 		Property->SetBoolSize(uint32(StorageSize), false, Mask);
 		Add(Property, SIZE_T(ByteOffset), 1, Flags, MetaData, TEXT("bool"));
@@ -325,7 +325,7 @@ namespace UE::CoreUObject::Host
 	void FStructBuilder::AddFunction(const TCHAR* Name, EFunctionFlags Flags, const TArray<FMetaDataEntry>& MetaData)
 	{
 		UClass* Class = dynamic_cast<UClass*>(Struct);
-		checkf(Class, "Functions can only be added to a class");
+		checkf(Class, TEXT("Functions can only be added to a class"));
 		UFunction* Function = static_cast<UFunction*>(FObjectSystem::ConstructObject(UFunction::StaticClass(), Class, FName(Name), RF_Public | RF_MarkAsNative));
 		check(Function);
 		Function->FunctionFlags = Flags;

@@ -198,7 +198,8 @@ namespace UE::CoreUObject::Host
 			}
 			if (Existing)
 			{
-				UE_CLOG(!(Flags & REN_Test), LogUObjectGlobals, Error, TEXT("Rename: %s cannot take the name %s, which is in use"), *Object->GetPathName(), InName);
+				// A test rename only asks; a real one onto a taken name ends the process, as in the engine.
+				UE_CLOG(!(Flags & REN_Test), LogUObjectGlobals, Fatal, TEXT("Renaming an object (%s) on top of an existing object (%s) is not allowed"), *Object->GetFullName(), *static_cast<UObject*>(Existing)->GetFullName());
 				return false;
 			}
 		}
@@ -263,10 +264,11 @@ namespace UE::CoreUObject::Host
 				Live.insert(Slot.Object);
 			}
 		}
+		// Garbage goes whatever refers to it. An object whose destruction has begun goes only once nothing
+		// reaches it: as in the engine, a referenced one stays in memory, and under its name, until then.
 		auto IsDoomed = [](const UObject* Object)
 		{
-			const bool bGarbage = Object->HasAnyInternalFlags(EInternalObjectFlags::Garbage) && !Object->IsRooted();
-			return bGarbage || Object->HasAnyFlags(RF_BeginDestroyed);
+			return Object->HasAnyInternalFlags(EInternalObjectFlags::Garbage) && !Object->IsRooted();
 		};
 
 		std::unordered_set<UObjectBase*> Marked;

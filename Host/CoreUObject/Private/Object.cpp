@@ -53,6 +53,8 @@ namespace UE::CoreUObject::Host
 			else if (UObjectBase* Existing = Table->FindLocked(Outer, Name, false))
 			{
 				const UObject* ExistingObject = static_cast<UObject*>(Existing);
+				// The engine's allocator ends the process here (message wording unconfirmed against the 5.6 sources).
+				UE_CLOG(!ExistingObject->GetClass()->IsChildOf(Class), LogUObjectGlobals, Fatal, TEXT("Cannot replace existing object of a different class.\n\tNew Object: %s %s.%s\n\tExisting Object: %s"), *Class->GetName(), Outer ? *Outer->GetPathName() : TEXT(""), *Name.ToString(), *ExistingObject->GetFullName());
 				if (ExistingObject->GetClass() != Class || ExistingObject->HasAnyFlags(RF_ClassDefaultObject) || (Flags & RF_ClassDefaultObject) != 0)
 				{
 					UE_LOG(LogUObjectGlobals, Error, TEXT("NewObject: cannot make %s '%s': the name is taken by %s"), *Class->GetName(), *Name.ToString(), *ExistingObject->GetFullName());
@@ -145,7 +147,7 @@ FObjectInitializer::FObjectInitializer(void* InMemory, UClass* InClass, UObject*
 
 FObjectInitializer& FObjectInitializer::Get()
 {
-	checkf(GCurrentInitializer, "FObjectInitializer::Get is only valid inside a class constructor");
+	checkf(GCurrentInitializer, TEXT("FObjectInitializer::Get is only valid inside a class constructor"));
 	return *GCurrentInitializer;
 }
 
@@ -153,7 +155,7 @@ UObjectBase::UObjectBase()
 {
 	// Objects are only made by the object system, which announces each one before its constructor runs.
 	const FObjectInitializer* Initializer = GCurrentInitializer;
-	checkf(Initializer && static_cast<void*>(Initializer->Obj) == static_cast<void*>(this), "UObjects must be made with NewObject");
+	checkf(Initializer && static_cast<void*>(Initializer->Obj) == static_cast<void*>(this), TEXT("UObjects must be made with NewObject"));
 	ObjectFlags = Initializer->Flags;
 	InternalIndex = Initializer->Index;
 	ClassPrivate = Initializer->Class;
@@ -247,15 +249,14 @@ UObject* StaticConstructObject_Internal(const FStaticConstructObjectParameters& 
 		UE_LOG(LogUObjectGlobals, Error, TEXT("NewObject: class %s is abstract"), *Class->GetName());
 		return nullptr;
 	}
+	// The engine's allocator ends the process on both (wording from working knowledge; unconfirmed).
 	if (!Params.Outer && Class != UPackage::StaticClass())
 	{
-		UE_LOG(LogUObjectGlobals, Error, TEXT("NewObject: an object of class %s needs an outer"), *Class->GetName());
-		return nullptr;
+		UE_LOG(LogUObjectGlobals, Fatal, TEXT("Object is not packaged: %s %s"), *Class->GetName(), *Params.Name.ToString());
 	}
 	if (!Params.Outer && Params.Name.IsNone())
 	{
-		UE_LOG(LogUObjectGlobals, Error, TEXT("NewObject: a package needs a name"));
-		return nullptr;
+		UE_LOG(LogUObjectGlobals, Fatal, TEXT("Attempted to create a package named 'None'"));
 	}
 	if (Params.Template && !Params.Template->IsA(Class))
 	{
@@ -292,11 +293,9 @@ namespace UE::CoreUObject::Private
 {
 	bool CheckNewObjectClass(const UClass* Class, const UClass* Expected)
 	{
-		if (!Class || !Class->IsChildOf(Expected))
-		{
-			UE_LOG(LogUObjectGlobals, Error, TEXT("NewObject: class %s is not %s or a subclass of it"), Class ? *Class->GetName() : TEXT("None"), *Expected->GetName());
-			return false;
-		}
+		// As the engine's NewObject checks an explicit class (wording from working knowledge; unconfirmed).
+		checkf(Class, TEXT("NewObject called with a nullptr class object"));
+		checkf(Class->IsChildOf(Expected), TEXT("NewObject called with invalid class, %s must be a child of %s"), *Class->GetName(), *Expected->GetName());
 		return true;
 	}
 
@@ -385,6 +384,10 @@ UPackage* CreatePackage(const TCHAR* PackageName)
 	{
 		UE_LOG(LogUObjectGlobals, Error, TEXT("CreatePackage: no package name given"));
 		return nullptr;
+	}
+	if (FString(PackageName).Contains(TEXT("//")))
+	{
+		UE_LOG(LogUObjectGlobals, Fatal, TEXT("Attempted to create a package with name containing double slashes. PackageName: %s"), PackageName);
 	}
 	// The class first: making it may make this very package (the object system's own script package).
 	UClass* PackageClass = UPackage::StaticClass();

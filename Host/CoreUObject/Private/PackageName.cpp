@@ -63,58 +63,89 @@ bool FPackageName::DoesPackageNameContainInvalidCharacters(FStringView InLongPac
 	return false;
 }
 
-bool FPackageName::IsValidLongPackageName(FStringView InLongPackageName, bool bIncludeReadOnlyRoots, FText* OutReason)
+namespace
 {
-	if (InLongPackageName.IsEmpty())
+	/** The checks of IsValidLongPackageName, with the engine's error code and the host's wording of the reason. */
+	bool ValidateLongPackageName(FStringView InLongPackageName, bool bIncludeReadOnlyRoots, FPackageName::EErrorCode& OutCode, FText& OutReason)
 	{
-		SetReason(OutReason, FString(TEXT("Package name is empty")));
-		return false;
-	}
-	if (InLongPackageName.Len() > MaxPackageNameLength)
-	{
-		SetReason(OutReason, FString(TEXT("Package name is too long")));
-		return false;
-	}
-	if (InLongPackageName[0] != TCHAR('/'))
-	{
-		SetReason(OutReason, FString(TEXT("Package name must start with '/'")));
-		return false;
-	}
-	if (InLongPackageName[InLongPackageName.Len() - 1] == TCHAR('/'))
-	{
-		SetReason(OutReason, FString(TEXT("Package name may not end with '/'")));
-		return false;
-	}
-	for (int32 Index = 1; Index < InLongPackageName.Len(); ++Index)
-	{
-		if (InLongPackageName[Index] == TCHAR('/') && InLongPackageName[Index - 1] == TCHAR('/'))
+		auto Fail = [&OutCode, &OutReason](FPackageName::EErrorCode Code, const FString& Reason)
 		{
-			SetReason(OutReason, FString(TEXT("Package name may not contain '//'")));
+			OutCode = Code;
+			OutReason = FText::FromString(Reason);
+			return false;
+		};
+		if (InLongPackageName.IsEmpty())
+		{
+			return Fail(FPackageName::PackageNameEmptyPath, FString(TEXT("Package name is empty")));
+		}
+		if (InLongPackageName.Len() > MaxPackageNameLength)
+		{
+			return Fail(FPackageName::PackageNameUnknown, FString(TEXT("Package name is too long")));
+		}
+		if (InLongPackageName[0] != TCHAR('/'))
+		{
+			return Fail(FPackageName::LongPackageNames_PathWithNoStartingSlash, FString(TEXT("Package name must start with '/'")));
+		}
+		if (InLongPackageName[InLongPackageName.Len() - 1] == TCHAR('/'))
+		{
+			return Fail(FPackageName::LongPackageNames_PathWithTrailingSlash, FString(TEXT("Package name may not end with '/'")));
+		}
+		for (int32 Index = 1; Index < InLongPackageName.Len(); ++Index)
+		{
+			if (InLongPackageName[Index] == TCHAR('/') && InLongPackageName[Index - 1] == TCHAR('/'))
+			{
+				return Fail(FPackageName::LongPackageNames_PathWithDoubleSlash, FString(TEXT("Package name may not contain '//'")));
+			}
+		}
+		FText InvalidReason;
+		if (FPackageName::DoesPackageNameContainInvalidCharacters(InLongPackageName, &InvalidReason))
+		{
+			OutCode = FPackageName::PackageNameContainsInvalidCharacters;
+			OutReason = InvalidReason;
 			return false;
 		}
-	}
-	if (DoesPackageNameContainInvalidCharacters(InLongPackageName, OutReason))
-	{
-		return false;
-	}
-	bool bRooted = false;
-	for (const TCHAR* Root : WritableRoots)
-	{
-		bRooted |= StartsWithRoot(InLongPackageName, Root) && InLongPackageName.Len() > FStringView(Root).Len();
-	}
-	if (bIncludeReadOnlyRoots)
-	{
-		for (const TCHAR* Root : ReadOnlyRoots)
+		bool bRooted = false;
+		for (const TCHAR* Root : WritableRoots)
 		{
 			bRooted |= StartsWithRoot(InLongPackageName, Root) && InLongPackageName.Len() > FStringView(Root).Len();
 		}
+		if (bIncludeReadOnlyRoots)
+		{
+			for (const TCHAR* Root : ReadOnlyRoots)
+			{
+				bRooted |= StartsWithRoot(InLongPackageName, Root) && InLongPackageName.Len() > FStringView(Root).Len();
+			}
+		}
+		if (!bRooted)
+		{
+			return Fail(FPackageName::PackageNamePathNotMounted, FString(TEXT("Package name does not start with a mounted root such as /Game/")));
+		}
+		return true;
 	}
-	if (!bRooted)
+}
+
+bool FPackageName::IsValidLongPackageName(FStringView InLongPackageName, bool bIncludeReadOnlyRoots, EErrorCode* OutReason)
+{
+	EErrorCode Code = PackageNameUnknown;
+	FText Reason;
+	const bool bValid = ValidateLongPackageName(InLongPackageName, bIncludeReadOnlyRoots, Code, Reason);
+	if (!bValid && OutReason)
 	{
-		SetReason(OutReason, FString(TEXT("Package name does not start with a mounted root such as /Game/")));
-		return false;
+		*OutReason = Code;
 	}
-	return true;
+	return bValid;
+}
+
+bool FPackageName::IsValidLongPackageName(FStringView InLongPackageName, bool bIncludeReadOnlyRoots, FText* OutReason)
+{
+	EErrorCode Code = PackageNameUnknown;
+	FText Reason;
+	const bool bValid = ValidateLongPackageName(InLongPackageName, bIncludeReadOnlyRoots, Code, Reason);
+	if (!bValid && OutReason)
+	{
+		*OutReason = Reason;
+	}
+	return bValid;
 }
 
 bool FPackageName::TryConvertLongPackageNameToFilename(const FString& InLongPackageName, FString& OutFilename, const FString& InExtension)

@@ -118,13 +118,13 @@ FStaticMeshSourceModel& UStaticMesh::AddSourceModel()
 
 FStaticMeshSourceModel& UStaticMesh::GetSourceModel(int32 Index)
 {
-	checkf(SourceModels.IsValidIndex(Index), "GetSourceModel: no source model at that index");
+	checkf(SourceModels.IsValidIndex(Index), TEXT("GetSourceModel: no source model at that index"));
 	return SourceModels[Index];
 }
 
 const FStaticMeshSourceModel& UStaticMesh::GetSourceModel(int32 Index) const
 {
-	checkf(SourceModels.IsValidIndex(Index), "GetSourceModel: no source model at that index");
+	checkf(SourceModels.IsValidIndex(Index), TEXT("GetSourceModel: no source model at that index"));
 	return SourceModels[Index];
 }
 

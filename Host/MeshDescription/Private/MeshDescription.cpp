@@ -84,7 +84,7 @@ FVertexID FMeshDescription::CreateVertex()
 
 FVertexInstanceID FMeshDescription::CreateVertexInstance(const FVertexID VertexID)
 {
-	checkf(IsVertexValid(VertexID), "CreateVertexInstance: the vertex does not exist");
+	checkf(IsVertexValid(VertexID), TEXT("CreateVertexInstance: the vertex does not exist"));
 	const FVertexInstanceID VertexInstanceID = VertexInstanceArray.HostAdd();
 	VertexInstanceAttributeSet.AddElement();
 	VertexInstanceVertex.push_back(VertexID);
@@ -93,7 +93,7 @@ FVertexInstanceID FMeshDescription::CreateVertexInstance(const FVertexID VertexI
 
 FEdgeID FMeshDescription::CreateEdge(const FVertexID VertexID0, const FVertexID VertexID1)
 {
-	checkf(IsVertexValid(VertexID0) && IsVertexValid(VertexID1), "CreateEdge: a vertex does not exist");
+	checkf(IsVertexValid(VertexID0) && IsVertexValid(VertexID1), TEXT("CreateEdge: a vertex does not exist"));
 	const FEdgeID EdgeID = EdgeArray.HostAdd();
 	EdgeAttributeSet.AddElement();
 	EdgeRecords.push_back(FEdgeRecord{{VertexID0, VertexID1}, {FEdgeID::Invalid, FEdgeID::Invalid}});
@@ -139,11 +139,11 @@ FPolygonGroupID FMeshDescription::CreatePolygonGroup()
 
 FTriangleID FMeshDescription::CreateTriangle(const FPolygonGroupID PolygonGroupID, TArrayView<const FVertexInstanceID> VertexInstanceIDs, TArray<FEdgeID>* OutEdgeIDs)
 {
-	checkf(IsPolygonGroupValid(PolygonGroupID), "CreateTriangle: the polygon group does not exist");
-	checkf(VertexInstanceIDs.Num() == 3, "CreateTriangle: a triangle has three vertex instances");
+	checkf(IsPolygonGroupValid(PolygonGroupID), TEXT("CreateTriangle: the polygon group does not exist"));
+	checkf(VertexInstanceIDs.Num() == 3, TEXT("CreateTriangle: a triangle has three vertex instances"));
 	for (const FVertexInstanceID VertexInstanceID : VertexInstanceIDs)
 	{
-		checkf(IsVertexInstanceValid(VertexInstanceID), "CreateTriangle: a vertex instance does not exist");
+		checkf(IsVertexInstanceValid(VertexInstanceID), TEXT("CreateTriangle: a vertex instance does not exist"));
 	}
 
 	const FTriangleID TriangleID = TriangleArray.HostAdd();
@@ -178,13 +178,13 @@ FTriangleID FMeshDescription::CreateTriangle(const FPolygonGroupID PolygonGroupI
 
 FVertexID FMeshDescription::GetVertexInstanceVertex(const FVertexInstanceID VertexInstanceID) const
 {
-	checkf(IsVertexInstanceValid(VertexInstanceID), "GetVertexInstanceVertex: the vertex instance does not exist");
+	checkf(IsVertexInstanceValid(VertexInstanceID), TEXT("GetVertexInstanceVertex: the vertex instance does not exist"));
 	return VertexInstanceVertex[size_t(VertexInstanceID.GetValue())];
 }
 
 FVertexID FMeshDescription::GetEdgeVertex(const FEdgeID EdgeID, int32 VertexNumber) const
 {
-	checkf(IsEdgeValid(EdgeID) && (VertexNumber == 0 || VertexNumber == 1), "GetEdgeVertex: no such edge vertex");
+	checkf(IsEdgeValid(EdgeID) && (VertexNumber == 0 || VertexNumber == 1), TEXT("GetEdgeVertex: no such edge vertex"));
 	return EdgeRecords[size_t(EdgeID.GetValue())].Vertices[VertexNumber];
 }
 
@@ -233,37 +233,37 @@ TArray<FTriangleID> FMeshDescription::GetEdgeConnectedTriangleIDs(const FEdgeID 
 
 TArrayView<const FVertexInstanceID> FMeshDescription::GetTriangleVertexInstances(const FTriangleID TriangleID) const
 {
-	checkf(IsTriangleValid(TriangleID), "GetTriangleVertexInstances: the triangle does not exist");
+	checkf(IsTriangleValid(TriangleID), TEXT("GetTriangleVertexInstances: the triangle does not exist"));
 	return TArrayView<const FVertexInstanceID>(TriangleVertexInstanceIDs.data() + size_t(TriangleID.GetValue()) * 3, 3);
 }
 
 FVertexInstanceID FMeshDescription::GetTriangleVertexInstance(const FTriangleID TriangleID, const int32 Index) const
 {
-	checkf(Index >= 0 && Index < 3, "GetTriangleVertexInstance: a triangle has three corners");
+	checkf(Index >= 0 && Index < 3, TEXT("GetTriangleVertexInstance: a triangle has three corners"));
 	return GetTriangleVertexInstances(TriangleID)[Index];
 }
 
 TArrayView<const FEdgeID> FMeshDescription::GetTriangleEdges(const FTriangleID TriangleID) const
 {
-	checkf(IsTriangleValid(TriangleID), "GetTriangleEdges: the triangle does not exist");
+	checkf(IsTriangleValid(TriangleID), TEXT("GetTriangleEdges: the triangle does not exist"));
 	return TArrayView<const FEdgeID>(TriangleEdgeIDs.data() + size_t(TriangleID.GetValue()) * 3, 3);
 }
 
 FPolygonGroupID FMeshDescription::GetTrianglePolygonGroup(const FTriangleID TriangleID) const
 {
-	checkf(IsTriangleValid(TriangleID), "GetTrianglePolygonGroup: the triangle does not exist");
+	checkf(IsTriangleValid(TriangleID), TEXT("GetTrianglePolygonGroup: the triangle does not exist"));
 	return TrianglePolygonGroup[size_t(TriangleID.GetValue())];
 }
 
 FPolygonID FMeshDescription::GetTrianglePolygon(const FTriangleID TriangleID) const
 {
-	checkf(IsTriangleValid(TriangleID), "GetTrianglePolygon: the triangle does not exist");
+	checkf(IsTriangleValid(TriangleID), TEXT("GetTrianglePolygon: the triangle does not exist"));
 	return FPolygonID(TriangleID.GetValue());
 }
 
 FPolygonGroupID FMeshDescription::GetPolygonPolygonGroup(const FPolygonID PolygonID) const
 {
-	checkf(IsPolygonValid(PolygonID), "GetPolygonPolygonGroup: the polygon does not exist");
+	checkf(IsPolygonValid(PolygonID), TEXT("GetPolygonPolygonGroup: the polygon does not exist"));
 	return PolygonPolygonGroup[size_t(PolygonID.GetValue())];
 }
 

@@ -126,7 +126,7 @@ namespace UE::MeshDescription::Host
 		/** The number of leading elements whose values the channel stores; the others are the default. */
 		int32 GetNumStored(int32 Channel) const
 		{
-			checkf(Channel >= 0 && Channel < GetNumChannels(), "Mesh attribute channel out of range");
+			checkf(Channel >= 0 && Channel < GetNumChannels(), TEXT("Mesh attribute channel out of range"));
 			return int32(Channels[size_t(Channel)].size());
 		}
 		/** The stored values of a channel, GetNumStored of them in element order; null when there are none. */
@@ -141,7 +141,7 @@ namespace UE::MeshDescription::Host
 	private:
 		void CheckIndex(int32 Element, int32 Channel) const
 		{
-			checkf(Channel >= 0 && Channel < GetNumChannels() && Element >= 0 && Element < *ElementCount, "Mesh attribute index out of range");
+			checkf(Channel >= 0 && Channel < GetNumChannels() && Element >= 0 && Element < *ElementCount, TEXT("Mesh attribute index out of range"));
 		}
 
 		std::vector<std::vector<FSlot>> Channels;

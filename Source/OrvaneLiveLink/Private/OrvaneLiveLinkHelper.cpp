@@ -183,7 +183,8 @@ bool UOrvaneLiveLinkHelper::RemoveExistingPreset(const FString& PresetName)
 
 	if (bRemoved)
 	{
-		CollectGarbage(RF_NoFlags, true);
+		// Only the preset lost its standalone flag: every other unreferenced asset (unsaved work included) stays.
+		CollectGarbage(GARBAGE_COLLECTION_KEEPFLAGS, true);
 		FlushAsyncLoading();
 		UE_LOG(LogOrvaneHelper, Log, TEXT("Successfully removed existing preset: %s"), *PresetName);
 	}
@@ -217,6 +218,12 @@ bool UOrvaneLiveLinkHelper::SaveLiveLinkPreset(const FString& PresetName)
 
 	const FString PackagePath = FString(PresetFolder) + PresetName;
 	UPackage* Package = CreatePackage(*PackagePath);
+	// The old preset survives its removal while something still references it; renaming onto it would end the editor.
+	if (!Package || !Preset->Rename(*PresetName, Package, REN_Test))
+	{
+		UE_LOG(LogOrvaneHelper, Error, TEXT("SaveLiveLinkPreset: %s.%s is still in use and cannot be replaced"), *PackagePath, *PresetName);
+		return false;
+	}
 	Preset->Rename(*PresetName, Package, REN_None);
 	Preset->SetFlags(RF_Public | RF_Standalone);
 	Package->MarkPackageDirty();

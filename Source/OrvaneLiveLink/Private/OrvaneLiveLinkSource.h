@@ -135,5 +135,4 @@ private:
 	FString LastMetaLabel;
 	FString LastMetaSlate;
 	FString LastMetaTake;
-	int32 LastRecordState = 0;
 };

@@ -21,6 +21,7 @@
 #include "Engine/SimpleConstructionScript.h"
 #include "Engine/World.h"
 #include "GameFramework/Actor.h"
+#include "GenericPlatform/GenericPlatformFile.h"
 #include "HAL/PlatformFileManager.h"
 #include "IAssetTools.h"
 #include "IDisplayClusterConfiguration.h"

@@ -1,6 +1,7 @@
 // Copyright Kelmora. All Rights Reserved.
 #include "OrvaneStageImporter.h"
 
+#include "GenericPlatform/GenericPlatformFile.h"
 #include "HAL/PlatformFileManager.h"
 #include "Misc/FileHelper.h"
 #include "OrvaneNumbers.h"

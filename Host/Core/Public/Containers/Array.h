@@ -292,7 +292,7 @@ public:
 private:
 	FORCEINLINE void RangeCheck(int32 Index) const
 	{
-		checkf(Index >= 0 && Index < Num(), "Array index out of bounds");
+		checkf(Index >= 0 && Index < Num(), TEXT("Array index out of bounds"));
 	}
 
 	std::vector<ElementType> Data;

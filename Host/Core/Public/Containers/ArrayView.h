@@ -37,7 +37,7 @@ public:
 	bool IsValidIndex(int32 Index) const { return Index >= 0 && Index < ArrayNum; }
 	ElementType& operator[](int32 Index) const
 	{
-		checkf(IsValidIndex(Index), "Array view index out of bounds");
+		checkf(IsValidIndex(Index), TEXT("Array view index out of bounds"));
 		return DataPtr[Index];
 	}
 	ElementType* begin() const { return DataPtr; }

@@ -37,7 +37,7 @@ public:
 	bool IsEmpty() const { return Size == 0; }
 	const CharType& operator[](int32 Index) const
 	{
-		checkf(Index >= 0 && Index < Size, "String view index out of bounds");
+		checkf(Index >= 0 && Index < Size, TEXT("String view index out of bounds"));
 		return DataPtr[Index];
 	}
 	TStringView Left(int32 Count) const { return TStringView(DataPtr, Count < 0 ? 0 : (Count > Size ? Size : Count)); }

@@ -133,12 +133,12 @@ public:
 	FORCEINLINE bool IsValidIndex(int32 Index) const { return Index >= 0 && Index < Len(); }
 	FORCEINLINE TCHAR& operator[](int32 Index)
 	{
-		checkf(IsValidIndex(Index), "String index out of bounds");
+		checkf(IsValidIndex(Index), TEXT("String index out of bounds"));
 		return Data[static_cast<size_t>(Index)];
 	}
 	FORCEINLINE const TCHAR& operator[](int32 Index) const
 	{
-		checkf(IsValidIndex(Index), "String index out of bounds");
+		checkf(IsValidIndex(Index), TEXT("String index out of bounds"));
 		return Data[static_cast<size_t>(Index)];
 	}
 
@@ -263,7 +263,7 @@ public:
 	/** Removes Count characters from Index (clamped to the text). */
 	void RemoveAt(int32 Index, int32 Count = 1)
 	{
-		checkf(Index >= 0 && Count >= 0 && Index + Count <= Len(), "String RemoveAt out of bounds");
+		checkf(Index >= 0 && Count >= 0 && Index + Count <= Len(), TEXT("String RemoveAt out of bounds"));
 		Data.erase(static_cast<size_t>(Index), static_cast<size_t>(Count));
 	}
 

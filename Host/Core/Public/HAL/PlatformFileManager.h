@@ -3,7 +3,9 @@
 #pragma once
 
 #include "CoreTypes.h"
-#include "GenericPlatform/GenericPlatformFile.h"
+
+// Only declared here, as in the engine: callers of its functions include GenericPlatform/GenericPlatformFile.h.
+class IPlatformFile;
 
 /** Hands out the platform file layer. */
 class CORE_API FPlatformFileManager

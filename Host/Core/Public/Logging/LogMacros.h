@@ -85,13 +85,14 @@ namespace UE::Host
 		}                                                                                                                                \
 	} CategoryName;
 
-#define UE_LOG(CategoryName, Verbosity, Format, ...)                                                               \
-	do                                                                                                             \
-	{                                                                                                              \
-		if (!(CategoryName).IsSuppressed(ELogVerbosity::Verbosity))                                                \
-		{                                                                                                          \
-			::UE::Host::LogLine((CategoryName), ELogVerbosity::Verbosity, FString::Printf(Format, ##__VA_ARGS__)); \
-		}                                                                                                          \
+// A Fatal line ends the process whatever the category lets through, as in the engine.
+#define UE_LOG(CategoryName, Verbosity, Format, ...)                                                                                                     \
+	do                                                                                                                                                   \
+	{                                                                                                                                                    \
+		if ((ELogVerbosity::Verbosity & ELogVerbosity::VerbosityMask) == ELogVerbosity::Fatal || !(CategoryName).IsSuppressed(ELogVerbosity::Verbosity)) \
+		{                                                                                                                                                \
+			::UE::Host::LogLine((CategoryName), ELogVerbosity::Verbosity, FString::Printf(Format, ##__VA_ARGS__));                                       \
+		}                                                                                                                                                \
 	} while (false)
 
 #define UE_CLOG(Condition, CategoryName, Verbosity, Format, ...)    \

@@ -36,20 +36,30 @@ public:
 	 */
 	static bool DoesPackageExist(const FString& LongPackageName, FString* OutFilename = nullptr, bool InAllowTextFormats = true);
 
+	/** Why a name is not a valid long package name (the engine's codes). */
+	enum EErrorCode
+	{
+		PackageNameUnknown,
+		PackageNameEmptyPath,
+		PackageNamePathNotMounted,
+		PackageNamePathIsMemoryOnly,
+		PackageNameSpacesNotAllowed,
+		PackageNameContainsInvalidCharacters,
+		LongPackageNames_PathTooShort,
+		LongPackageNames_PathWithNoStartingSlash,
+		LongPackageNames_PathWithTrailingSlash,
+		LongPackageNames_PathWithDoubleSlash,
+	};
+
 	/**
 	 * True if the name starts with a mounted root (/Game/, /Engine/; with bIncludeReadOnlyRoots also
 	 * /Script/, /Temp/, /Memory/), has a name after it, does not end in '/', holds no "//" and none of
 	 * INVALID_LONGPACKAGE_CHARACTERS. The host also refuses names too long to be an FName.
+	 * The engine's two overloads (5.3-5.6); which one carries the defaults is unconfirmed, this follows the
+	 * engine header as known: the error-code one, so a literal nullptr reason is ambiguous, as in the engine.
 	 */
-	static bool IsValidLongPackageName(FStringView InLongPackageName, bool bIncludeReadOnlyRoots = false, FText* OutReason = nullptr);
-	static bool IsValidLongPackageName(const FString& InLongPackageName, bool bIncludeReadOnlyRoots = false, FText* OutReason = nullptr)
-	{
-		return IsValidLongPackageName(FStringView(InLongPackageName), bIncludeReadOnlyRoots, OutReason);
-	}
-	static bool IsValidLongPackageName(const TCHAR* InLongPackageName, bool bIncludeReadOnlyRoots = false, FText* OutReason = nullptr)
-	{
-		return IsValidLongPackageName(FStringView(InLongPackageName), bIncludeReadOnlyRoots, OutReason);
-	}
+	static bool IsValidLongPackageName(FStringView InLongPackageName, bool bIncludeReadOnlyRoots = false, EErrorCode* OutReason = nullptr);
+	static bool IsValidLongPackageName(FStringView InLongPackageName, bool bIncludeReadOnlyRoots, FText* OutReason);
 	/** True if the name holds any of INVALID_LONGPACKAGE_CHARACTERS. */
 	static bool DoesPackageNameContainInvalidCharacters(FStringView InLongPackageName, FText* OutReason = nullptr);
 

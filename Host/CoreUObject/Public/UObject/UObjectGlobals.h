@@ -184,7 +184,7 @@ namespace UE::CoreUObject::Private
 {
 	/** The first object of Class (or a subclass) with this short name or path; null if none. */
 	COREUOBJECT_API UObject* FindFirstObject(UClass* Class, const TCHAR* Name, bool bExactClass);
-	/** Logs an error and returns false when Class cannot be made as a T. */
+	/** Ends the process, as the engine does, when Class is null or cannot be made as a T; true otherwise. */
 	COREUOBJECT_API bool CheckNewObjectClass(const UClass* Class, const UClass* Expected);
 	/** The class default object of Class, made on first use. */
 	COREUOBJECT_API UObject* GetDefaultObjectOf(const UClass* Class);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CoreMinimal.h"
+#include "Containers/EnumAsByte.h"
 #include "Engine/EngineTypes.h"
 #include "GameFramework/Actor.h"
 #include "UObject/Object.h"
@@ -95,6 +96,6 @@ public:
 	UPROPERTY(Transient)
 	TObjectPtr<ULevel> PersistentLevel;
 
-	/** What the world is for (the engine stores it as a TEnumAsByte; it compares the same). */
-	EWorldType::Type WorldType = EWorldType::None;
+	/** What the world is for, stored in one byte as in the engine (declaration from working knowledge; unconfirmed). */
+	TEnumAsByte<EWorldType::Type> WorldType = EWorldType::None;
 };
