@@ -5,6 +5,7 @@
 #include "HeadlessProject.h"
 #include "LogCapture.h"
 #include "MeshDescription.h"
+#include "Misc/PackageName.h"
 #include "Misc/Paths.h"
 #include "OrvaneStageImporter.h"
 #include "Stage/StageTestSupport.h"
@@ -76,6 +77,32 @@ TEST(WallMeshNames, FollowTheLabelRules)
 	EXPECT_EQ(UOrvaneStageImporter::MakeMeshNameFromLabel(TEXT("Left-Wall")), FString(TEXT("Left_Wall")));
 	EXPECT_EQ(UOrvaneStageImporter::MakeMeshNameFromLabel(TEXT("12 A-b.c")), FString(TEXT("Orvane_Wall_12_A_b_c")));
 	EXPECT_EQ(UOrvaneStageImporter::MakeMeshNameFromLabel(TEXT("Front")), FString(TEXT("Front")));
+	EXPECT_EQ(UOrvaneStageImporter::MakeMeshNameFromLabel(TEXT("Caf\u00E9 \u65E5")), FString(TEXT("Caf\u00E9_\u65E5"))) << "letters beyond 7 bits stay";
+}
+
+TEST(WallMeshNames, ReplaceEveryCharacterPackageAndObjectNamesCannotHold)
+{
+	const FString Refused = TEXT(" \t\r\n`\\:*?\"<>|',.&!~@#/(){}[]=;^%$-");
+	const FString Name = UOrvaneStageImporter::MakeMeshNameFromLabel(TEXT("A") + Refused + TEXT("Z"));
+	EXPECT_EQ(Name, TEXT("A") + FString::ChrN(Refused.Len(), '_') + TEXT("Z"));
+	for (TCHAR Control = 1; Control < 0x20; ++Control)
+	{
+		FString Label(TEXT("AxB"));
+		Label[1] = Control;
+		EXPECT_EQ(UOrvaneStageImporter::MakeMeshNameFromLabel(Label), FString(TEXT("A_B"))) << "control character " << static_cast<int32>(Control);
+	}
+	EXPECT_EQ(UOrvaneStageImporter::MakeMeshNameFromLabel(TEXT("A\x7F")), FString(TEXT("A_")));
+	FString WithNull(TEXT("AB"));
+	WithNull[1] = 0;
+	EXPECT_EQ(UOrvaneStageImporter::MakeMeshNameFromLabel(WithNull), FString(TEXT("A_"))) << "an embedded null too";
+	EXPECT_EQ(UOrvaneStageImporter::MakeMeshNameFromLabel(TEXT("/Game")), FString(TEXT("_Game")));
+	EXPECT_EQ(UOrvaneStageImporter::MakeMeshNameFromLabel(TEXT("a//b")), FString(TEXT("a__b")));
+
+	// The engine reads None in any letter case as no name.
+	EXPECT_EQ(UOrvaneStageImporter::MakeMeshNameFromLabel(TEXT("None")), FString(TEXT("Orvane_Wall_None")));
+	EXPECT_EQ(UOrvaneStageImporter::MakeMeshNameFromLabel(TEXT("nONE")), FString(TEXT("Orvane_Wall_nONE")));
+	EXPECT_EQ(UOrvaneStageImporter::MakeMeshNameFromLabel(TEXT("Nonesuch")), FString(TEXT("Nonesuch")));
+	EXPECT_EQ(UOrvaneStageImporter::MakeMeshNameFromLabel(TEXT("No ne")), FString(TEXT("No_ne")));
 }
 
 TEST_F(WallMeshBuilder, BuildsSavesAndAnnouncesTheWallMesh)
@@ -163,6 +190,45 @@ TEST_F(WallMeshBuilder, RefusesWallsWithoutUsableData)
 	FOrvaneWallData Huge = WallWithMesh(TEXT("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n"));
 	Huge.Scale = 3.0e38f;
 	EXPECT_EQ(UOrvaneStageImporter::CreateStaticMeshFromWallData(Huge, TEXT("Huge")), nullptr) << "a transform that overflows is refused too";
+}
+
+TEST_F(WallMeshBuilder, GivesHostileLabelsSaveableMeshesOrAClearError)
+{
+	const TCHAR* const Labels[] = {TEXT("/Lead"), TEXT("a//b"), TEXT("Tab\tLine\nFeed\x01"), TEXT("none"), TEXT("Back`slash\\Colon:Star*"), TEXT("Dots...and (brackets) [x] {y}"), TEXT("\u65E5\u672C")};
+	for (const TCHAR* Label : Labels)
+	{
+		FOrvaneWallData Wall = WallWithMesh(TEXT("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n"));
+		Wall.Label = Label;
+		const FString Name = UOrvaneStageImporter::MakeMeshNameFromLabel(Label);
+		UStaticMesh* Mesh = UOrvaneStageImporter::CreateStaticMeshFromWallData(Wall, Name);
+		ASSERT_NE(Mesh, nullptr) << TCHAR_TO_UTF8(Label);
+		const FString Package = FPackageName::ObjectPathToPackageName(Mesh->GetPathName());
+		EXPECT_TRUE(FPackageName::IsValidLongPackageName(Package)) << TCHAR_TO_UTF8(*Package);
+		EXPECT_EQ(Package, TEXT("/Game/Orvane/Meshes/") + Name);
+		EXPECT_TRUE(FPaths::FileExists(FPackageName::LongPackageNameToFilename(Package, FPackageName::GetAssetPackageExtension()))) << TCHAR_TO_UTF8(*Package);
+	}
+	EXPECT_EQ(Log.CountContaining(TEXT("Failed")), 0);
+	EXPECT_EQ(Log.CountContaining(TEXT("cannot use the mesh name")), 0);
+
+	// Too long for an engine name, or for an asset file: no mesh, and the wall is named.
+	FOrvaneWallData Long = WallWithMesh(TEXT("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n"));
+	for (const int32 Length : {1100, 249})
+	{
+		Long.Label = FString::ChrN(Length, 'x');
+		EXPECT_EQ(UOrvaneStageImporter::CreateStaticMeshFromWallData(Long, UOrvaneStageImporter::MakeMeshNameFromLabel(Long.Label)), nullptr) << Length;
+		EXPECT_EQ(Log.CountContaining(*FString::Printf(TEXT("CreateStaticMeshFromWallData: Wall '%s' cannot use the mesh name"), *Long.Label)), 1) << Length;
+	}
+	// The longest name whose file fits is still taken.
+	Long.Label = FString::ChrN(248, 'y');
+	EXPECT_NE(UOrvaneStageImporter::CreateStaticMeshFromWallData(Long, UOrvaneStageImporter::MakeMeshNameFromLabel(Long.Label)), nullptr);
+
+	// Names from callers are checked as well.
+	FOrvaneWallData Wall = WallWithMesh(TEXT("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n"));
+	for (const TCHAR* Name : {TEXT("a//b"), TEXT("/Lead"), TEXT("NONE"), TEXT("dot.ted"), TEXT("ctrl\x02")})
+	{
+		EXPECT_EQ(UOrvaneStageImporter::CreateStaticMeshFromWallData(Wall, Name), nullptr) << TCHAR_TO_UTF8(Name);
+	}
+	EXPECT_EQ(Log.CountContaining(TEXT("CreateStaticMeshFromWallData: Wall 'Test Wall' cannot use the mesh name")), 5);
 }
 
 TEST_F(WallMeshBuilder, ReportsASaveThatFailsButKeepsTheMesh)

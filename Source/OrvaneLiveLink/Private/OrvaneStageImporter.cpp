@@ -704,16 +704,6 @@ FString UOrvaneStageImporter::NormalizePath(const FString& Path)
 	return Result;
 }
 
-FString UOrvaneStageImporter::MakeMeshNameFromLabel(const FString& Label)
-{
-	FString Name = Label.Replace(TEXT(" "), TEXT("_"), ESearchCase::CaseSensitive).Replace(TEXT("-"), TEXT("_"), ESearchCase::CaseSensitive).Replace(TEXT("."), TEXT("_"), ESearchCase::CaseSensitive);
-	if (Name.IsEmpty() || FChar::IsDigit(Name[0]))
-	{
-		Name = FString::Printf(TEXT("Orvane_Wall_%s"), *Name);
-	}
-	return Name;
-}
-
 bool UOrvaneStageImporter::ParseOBJContent(const FString& Content, FOrvaneMeshData& OutMeshData)
 {
 	// The text is read where it lies (it can be hundreds of megabytes): line breaks are found, never written.

@@ -238,8 +238,13 @@ public:
 	/** Stage axes to engine axes: (-f Z, f X, f Y). */
 	static FVector3f TransformVertexForUnreal(const FVector& Vertex, float ScaleFactor);
 
-	/** The mesh asset name of a wall label: blanks, hyphens and dots become underscores; a prefix when empty or led by a digit. */
+	/**
+	 * The mesh asset name of a wall label: every character that package or object names cannot hold, every
+	 * control character and the hyphen become underscores; "Orvane_Wall_" goes in front when the result is
+	 * empty, starts with a digit or reads "None" in any case.
+	 */
 	static FString MakeMeshNameFromLabel(const FString& Label);
+
 
 	/** Removes one pair of enclosing quotes and turns backslashes (doubled or not) into forward slashes. */
 	static FString NormalizePath(const FString& Path);
