@@ -105,6 +105,26 @@ TEST(WallMeshNames, ReplaceEveryCharacterPackageAndObjectNamesCannotHold)
 	EXPECT_EQ(UOrvaneStageImporter::MakeMeshNameFromLabel(TEXT("No ne")), FString(TEXT("No_ne")));
 }
 
+TEST(WallMeshNames, AreUniqueAmongTheWallsWithMeshDataWithoutRegardToCase)
+{
+	FOrvaneStageData Stage;
+	const TPair<const TCHAR*, bool> Walls[] = {{TEXT("A B"), true}, {TEXT("A.B"), true}, {TEXT("a_b"), true}, {TEXT("A B"), false}, {TEXT("A_B_2"), true}, {TEXT("A-B"), true}, {TEXT("Other"), true}, {TEXT("none"), true}, {TEXT("NONE"), true}};
+	for (const TPair<const TCHAR*, bool>& Entry : Walls)
+	{
+		FOrvaneWallData Wall;
+		Wall.Label = Entry.Key;
+		Wall.bHasMeshData = Entry.Value;
+		Stage.Walls.Add(Wall);
+	}
+	const TArray<FString> Names = UOrvaneStageImporter::MakeWallMeshNames(Stage);
+	const TCHAR* const Expected[] = {TEXT("A_B"), TEXT("A_B_2"), TEXT("a_b_3"), TEXT(""), TEXT("A_B_2_2"), TEXT("A_B_4"), TEXT("Other"), TEXT("Orvane_Wall_none"), TEXT("Orvane_Wall_NONE_2")};
+	ASSERT_EQ(Names.Num(), static_cast<int32>(UE_ARRAY_COUNT(Expected)));
+	for (int32 Index = 0; Index < Names.Num(); ++Index)
+	{
+		EXPECT_TRUE(Names[Index].Equals(Expected[Index], ESearchCase::CaseSensitive)) << Index << ": " << TCHAR_TO_UTF8(*Names[Index]);
+	}
+}
+
 TEST_F(WallMeshBuilder, BuildsSavesAndAnnouncesTheWallMesh)
 {
 	FOrvaneWallData Wall = WallWithMesh(TEXT("v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nvt 0.25 0.25\nf 1/1 2/1 3/1 4/1\n"));
@@ -260,6 +280,24 @@ TEST_F(WallMeshBuilder, BuildsEveryWallOfAStageFile)
 	ASSERT_NE(Loaded, nullptr);
 	ASSERT_NE(Loaded->GetMeshDescription(0), nullptr);
 	EXPECT_EQ(Loaded->GetMeshDescription(0)->Triangles().Num(), 2);
+
+	// Labels that make the same name get a package each; no wall's mesh replaces another's.
+	const std::string Twins = "<walls><wall uuid=\"a\"><label>Twin</label><model>sq.obj</model></wall><wall uuid=\"b\"><label>twin</label><model>sq.obj</model><scale>2</scale></wall></walls>";
+	const FString TwinPath = WriteFile(Project.GetProjectDir(), TEXT("twins.orvs"), StageDocument(Twins, SquareMesh("sq.obj")));
+	ASSERT_TRUE(UOrvaneStageImporter::ParseAndCreateStaticMeshes(TwinPath, Meshes, Message));
+	ASSERT_EQ(Meshes.Num(), 2);
+	EXPECT_EQ(Meshes[0]->GetPathName(), FString(TEXT("/Game/Orvane/Meshes/Twin.Twin")));
+	EXPECT_EQ(Meshes[1]->GetPathName(), FString(TEXT("/Game/Orvane/Meshes/twin_2.twin_2")));
+	EXPECT_NE(Meshes[0], Meshes[1]);
+	EXPECT_EQ(FStaticMeshAttributes(*Meshes[0]->GetMeshDescription(0)).GetVertexPositions()[FVertexID(1)], FVector3f(-0.0f, 100.0f, 0.0f)) << "the first wall keeps its own mesh";
+	EXPECT_EQ(FStaticMeshAttributes(*Meshes[1]->GetMeshDescription(0)).GetVertexPositions()[FVertexID(1)], FVector3f(-0.0f, 200.0f, 0.0f));
+
+	// A wall whose build fails still holds its name.
+	const std::string Broken = "<walls><wall uuid=\"a\"><label>Pair</label><model>sq.obj</model><scale>1e39</scale></wall><wall uuid=\"b\"><label>Pair</label><model>sq.obj</model></wall></walls>";
+	const FString BrokenPath = WriteFile(Project.GetProjectDir(), TEXT("broken.orvs"), StageDocument(Broken, SquareMesh("sq.obj")));
+	ASSERT_TRUE(UOrvaneStageImporter::ParseAndCreateStaticMeshes(BrokenPath, Meshes, Message));
+	ASSERT_EQ(Meshes.Num(), 1);
+	EXPECT_EQ(Meshes[0]->GetName(), FString(TEXT("Pair_2")));
 
 	const FString NoMeshes = WriteFile(Project.GetProjectDir(), TEXT("plain.orvs"), StageDocument("<walls><wall uuid=\"a\"/></walls>"));
 	EXPECT_FALSE(UOrvaneStageImporter::ParseAndCreateStaticMeshes(NoMeshes, Meshes, Message));

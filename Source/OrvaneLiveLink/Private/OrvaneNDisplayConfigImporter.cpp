@@ -276,14 +276,16 @@ FString UOrvaneNDisplayConfigImporter::CreateNDisplayFromORVS(const FString& Orv
 		return FString();
 	}
 
+	const TArray<FString> MeshNames = UOrvaneStageImporter::MakeWallMeshNames(StageData);
 	TArray<FString> MeshAssetPaths;
-	for (const FOrvaneWallData& Wall : StageData.Walls)
+	for (int32 Index = 0; Index < StageData.Walls.Num(); ++Index)
 	{
+		const FOrvaneWallData& Wall = StageData.Walls[Index];
 		if (!Wall.bHasMeshData)
 		{
 			continue;
 		}
-		if (UStaticMesh* StaticMesh = UOrvaneStageImporter::CreateStaticMeshFromWallData(Wall, UOrvaneStageImporter::MakeMeshNameFromLabel(Wall.Label)))
+		if (UStaticMesh* StaticMesh = UOrvaneStageImporter::CreateStaticMeshFromWallData(Wall, MeshNames[Index]))
 		{
 			MeshAssetPaths.Add(StaticMesh->GetPathName());
 		}

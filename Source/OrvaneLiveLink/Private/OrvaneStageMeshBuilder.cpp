@@ -328,6 +328,39 @@ FString UOrvaneStageImporter::MakeMeshNameFromLabel(const FString& Label)
 	return Name;
 }
 
+TArray<FString> UOrvaneStageImporter::MakeWallMeshNames(const FOrvaneStageData& StageData)
+{
+	TArray<FString> Names;
+	Names.SetNum(StageData.Walls.Num());
+	// The names in use, each with the next number to try when a later wall makes it too. Keys compare without
+	// regard to case, as the engine compares names; names are only ever added, so every number below a name's
+	// next number is taken.
+	TMap<FString, int32> Taken;
+	for (int32 Index = 0; Index < StageData.Walls.Num(); ++Index)
+	{
+		const FOrvaneWallData& Wall = StageData.Walls[Index];
+		if (!Wall.bHasMeshData)
+		{
+			continue;
+		}
+		FString Name = MakeMeshNameFromLabel(Wall.Label);
+		if (int32* NextNumber = Taken.Find(Name))
+		{
+			int32 Number = *NextNumber;
+			FString Candidate;
+			do
+			{
+				Candidate = FString::Printf(TEXT("%s_%d"), *Name, Number++);
+			} while (Taken.Contains(Candidate));
+			*NextNumber = Number;
+			Name = MoveTemp(Candidate);
+		}
+		Taken.Add(Name, 2);
+		Names[Index] = MoveTemp(Name);
+	}
+	return Names;
+}
+
 bool UOrvaneStageImporter::ParseAndCreateStaticMeshes(const FString& FilePath, TArray<UStaticMesh*>& OutCreatedMeshes, FString& OutErrorMessage)
 {
 	OutCreatedMeshes.Empty();
@@ -336,6 +369,7 @@ bool UOrvaneStageImporter::ParseAndCreateStaticMeshes(const FString& FilePath, T
 	{
 		return false;
 	}
+	const TArray<FString> MeshNames = MakeWallMeshNames(StageData);
 	int32 Created = 0;
 	for (int32 Index = 0; Index < StageData.Walls.Num(); ++Index)
 	{
@@ -344,7 +378,7 @@ bool UOrvaneStageImporter::ParseAndCreateStaticMeshes(const FString& FilePath, T
 		{
 			continue;
 		}
-		if (UStaticMesh* StaticMesh = CreateStaticMeshFromWallData(Wall, MakeMeshNameFromLabel(Wall.Label)))
+		if (UStaticMesh* StaticMesh = CreateStaticMeshFromWallData(Wall, MeshNames[Index]))
 		{
 			OutCreatedMeshes.Add(StaticMesh);
 			++Created;

@@ -244,6 +244,11 @@ public:
 	 * empty, starts with a digit or reads "None" in any case.
 	 */
 	static FString MakeMeshNameFromLabel(const FString& Label);
+	/**
+	 * One mesh name per wall (empty for walls without mesh data), unique among the stage's walls without
+	 * regard to case: a later wall whose name an earlier one uses takes the first free NAME_2, NAME_3, ...
+	 */
+	static TArray<FString> MakeWallMeshNames(const FOrvaneStageData& StageData);
 
 
 	/** Removes one pair of enclosing quotes and turns backslashes (doubled or not) into forward slashes. */
