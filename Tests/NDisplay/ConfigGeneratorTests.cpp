@@ -218,6 +218,33 @@ TEST_F(NDisplayFromStage, WritesTheConfigurationBesideTheStageFile)
 	EXPECT_TRUE(Written.Contains(TEXT("\"VP_ICVFX\":")));
 }
 
+TEST_F(NDisplayFromStage, AWallWhoseMeshFailsBecomesAScreenAndTheOthersKeepTheirMeshes)
+{
+	const std::string Body = "<walls>"
+							 "<wall uuid=\"a\"><label>First</label><model>sq.obj</model></wall>"
+							 "<wall uuid=\"b\"><label>Broken</label><model>sq.obj</model><scale>1e39</scale></wall>"
+							 "<wall uuid=\"c\"><label>Last</label><model>sq.obj</model></wall>"
+							 "</walls>";
+	const FString StagePath = OrvaneStageTest::WriteFile(Project.GetProjectDir(), TEXT("broken.orvs"), OrvaneStageTest::StageDocument(Body, OrvaneStageTest::SquareMesh("sq.obj")));
+	TArray<FString> MeshPaths;
+	const FString Output = UOrvaneNDisplayConfigImporter::CreateNDisplayFromORVS(StagePath, false, MeshPaths);
+	ASSERT_FALSE(Output.IsEmpty());
+	EXPECT_EQ(MeshPaths, (TArray<FString>{TEXT("/Game/Orvane/Meshes/First.First"), TEXT("/Game/Orvane/Meshes/Last.Last")}));
+	FString Text;
+	ASSERT_TRUE(FFileHelper::LoadFileToString(Text, *Output));
+	const TSharedPtr<FJsonObject> Root = Parse(Text);
+	ASSERT_TRUE(Root.IsValid());
+	const TSharedPtr<FJsonObject> Scene = Root->GetObjectField(TEXT("nDisplay"))->GetObjectField(TEXT("scene"));
+	const TSharedPtr<FJsonObject> Meshes = Scene->GetObjectField(TEXT("meshComponents"));
+	EXPECT_EQ(Meshes->GetObjectField(TEXT("First"))->GetStringField(TEXT("assetPath")), FString(TEXT("/Game/Orvane/Meshes/First.First")));
+	EXPECT_EQ(Meshes->GetObjectField(TEXT("Last"))->GetStringField(TEXT("assetPath")), FString(TEXT("/Game/Orvane/Meshes/Last.Last")));
+	EXPECT_FALSE(Meshes->HasField(TEXT("Broken")));
+	EXPECT_TRUE(Scene->GetObjectField(TEXT("screens"))->HasField(TEXT("Broken")));
+	const TSharedPtr<FJsonObject> Viewports = Node(Root)->GetObjectField(TEXT("viewports"));
+	EXPECT_EQ(Viewports->GetObjectField(TEXT("VP_Broken"))->GetObjectField(TEXT("projectionPolicy"))->GetStringField(TEXT("type")), FString(TEXT("simple")));
+	EXPECT_EQ(Viewports->GetObjectField(TEXT("VP_Last"))->GetObjectField(TEXT("projectionPolicy"))->GetStringField(TEXT("type")), FString(TEXT("mesh")));
+}
+
 TEST_F(NDisplayFromStage, WritesUtf16WhenALabelIsNotSevenBit)
 {
 	const FString StagePath = OrvaneStageTest::WriteFile(Project.GetProjectDir(), TEXT("caf.orvs"), OrvaneStageTest::StageDocument("<label>Caf\xC3\xA9</label>"));

@@ -280,7 +280,7 @@ FString UOrvaneNDisplayConfigImporter::CreateNDisplayFromORVS(const FString& Orv
 	TArray<FString> MeshAssetPaths;
 	for (int32 Index = 0; Index < StageData.Walls.Num(); ++Index)
 	{
-		const FOrvaneWallData& Wall = StageData.Walls[Index];
+		FOrvaneWallData& Wall = StageData.Walls[Index];
 		if (!Wall.bHasMeshData)
 		{
 			continue;
@@ -288,6 +288,12 @@ FString UOrvaneNDisplayConfigImporter::CreateNDisplayFromORVS(const FString& Orv
 		if (UStaticMesh* StaticMesh = UOrvaneStageImporter::CreateStaticMeshFromWallData(Wall, MeshNames[Index]))
 		{
 			MeshAssetPaths.Add(StaticMesh->GetPathName());
+		}
+		else
+		{
+			// Mesh walls take the paths in order: without its mesh the wall is a screen, so that every later
+			// wall keeps its own mesh.
+			Wall.bHasMeshData = false;
 		}
 	}
 
