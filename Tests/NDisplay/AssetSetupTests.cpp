@@ -4,6 +4,7 @@
 #include "CineCameraActor.h"
 #include "Components/DisplayClusterICVFXCameraComponent.h"
 #include "Components/StaticMeshComponent.h"
+#include "Dom/JsonObject.h"
 #include "DisplayClusterConfigurationTypes.h"
 #include "DisplayClusterRootActor.h"
 #include "Editor.h"
@@ -20,6 +21,8 @@
 #include "Misc/Paths.h"
 #include "Modules/ModuleManager.h"
 #include "OrvaneNDisplayConfigImporter.h"
+#include "Serialization/JsonReader.h"
+#include "Serialization/JsonSerializer.h"
 #include "Stage/StageTestSupport.h"
 #include "Templates/Casts.h"
 #include "UObject/Package.h"
@@ -68,6 +71,30 @@ namespace
 		FString ConfigPath;
 		TArray<FString> MeshPaths;
 	};
+}
+
+TEST_F(NDisplayAssetSetup, MeshProjectionNamesTheComponentTheBlueprintGets)
+{
+	const std::string Body = "<walls><wall uuid=\"a\"><label>Left Wall-1.b</label><model>sq.obj</model></wall></walls>";
+	StagePath = WriteFile(Project.GetProjectDir(), TEXT("Named.orvs"), StageDocument(Body, SquareMesh("sq.obj")));
+	ConfigPath = UOrvaneNDisplayConfigImporter::CreateNDisplayFromORVS(StagePath, false, MeshPaths);
+	ASSERT_FALSE(ConfigPath.IsEmpty());
+	FString Text;
+	ASSERT_TRUE(FFileHelper::LoadFileToString(Text, *ConfigPath));
+	TSharedPtr<FJsonObject> Root;
+	ASSERT_TRUE(FJsonSerializer::Deserialize(TJsonReaderFactory<TCHAR>::Create(Text), Root));
+	const FString Component = Root->GetObjectField(TEXT("nDisplay"))->GetObjectField(TEXT("cluster"))->GetObjectField(TEXT("nodes"))->GetObjectField(TEXT("Node_0"))->GetObjectField(TEXT("viewports"))->GetObjectField(TEXT("VP_Left Wall-1.b"))->GetObjectField(TEXT("projectionPolicy"))->GetObjectField(TEXT("parameters"))->GetStringField(TEXT("mesh_component"));
+	EXPECT_EQ(Component, FString(TEXT("Left_Wall_1_b")));
+
+	UDisplayClusterBlueprint* Blueprint = Cast<UDisplayClusterBlueprint>(UOrvaneNDisplayConfigImporter::ImportNDisplayToProject(ConfigPath, TEXT("Named")));
+	ASSERT_NE(Blueprint, nullptr);
+	ASSERT_TRUE(UOrvaneNDisplayConfigImporter::AddMeshesToDisplayClusterBlueprint(Blueprint, MeshPaths));
+	int32 Matching = 0;
+	for (const USCS_Node* Node : Blueprint->SimpleConstructionScript->GetAllNodes())
+	{
+		Matching += Node && Node->ComponentTemplate && Node->ComponentTemplate->IsA(UStaticMeshComponent::StaticClass()) && Node->GetVariableName() == FName(*Component) ? 1 : 0;
+	}
+	EXPECT_EQ(Matching, 1) << "the projection points at a component the blueprint has";
 }
 
 TEST_F(NDisplayAssetSetup, RunsTheWholeStageRoadIntoTheLevel)

@@ -174,6 +174,20 @@ TEST(NDisplayConfig, PairsMeshWallsWithPathsInOrderAndReplacesLabelsWithoutCase)
 	EXPECT_EQ(Viewports->GetObjectField(TEXT("VP_M2"))->GetObjectField(TEXT("projectionPolicy"))->GetStringField(TEXT("type")), FString(TEXT("simple")));
 }
 
+TEST(NDisplayConfig, PointsMeshProjectionsAtTheComponentNamedAfterTheMeshAsset)
+{
+	FOrvaneStageData Stage;
+	Stage.Walls.Add(Wall(TEXT("Left Wall.v2"), 100, 100, true));
+	Stage.Walls.Add(Wall(TEXT("2nd"), 100, 100, true));
+	const TSharedPtr<FJsonObject> Root = Parse(UOrvaneNDisplayConfigImporter::GenerateNDisplayConfigFromORVS(Stage, {TEXT("/Game/Orvane/Meshes/Left_Wall_v2.Left_Wall_v2"), TEXT("/Game/Orvane/Meshes/Orvane_Wall_2nd.Orvane_Wall_2nd")}, false));
+	const TSharedPtr<FJsonObject> Viewports = Node(Root)->GetObjectField(TEXT("viewports"));
+	const TSharedPtr<FJsonObject> Left = Viewports->GetObjectField(TEXT("VP_Left Wall.v2"))->GetObjectField(TEXT("projectionPolicy"))->GetObjectField(TEXT("parameters"));
+	EXPECT_EQ(Left->GetStringField(TEXT("mesh_component")), FString(TEXT("Left_Wall_v2")));
+	EXPECT_EQ(Left->GetStringField(TEXT("mesh")), FString(TEXT("Left Wall.v2")));
+	const TSharedPtr<FJsonObject> Second = Viewports->GetObjectField(TEXT("VP_2nd"))->GetObjectField(TEXT("projectionPolicy"))->GetObjectField(TEXT("parameters"));
+	EXPECT_EQ(Second->GetStringField(TEXT("mesh_component")), FString(TEXT("Orvane_Wall_2nd")));
+}
+
 TEST(NDisplayConfig, KeepsHostileLabelsAsValidJson)
 {
 	FOrvaneStageData Stage;

@@ -203,7 +203,8 @@ FString UOrvaneNDisplayConfigImporter::GenerateNDisplayConfigFromORVS(const FOrv
 				Parameters->SetStringField(TEXT("section_index"), TEXT("0.0"));
 				Parameters->SetStringField(TEXT("base_uv_index"), TEXT("-1.0"));
 				Parameters->SetStringField(TEXT("chromakey_uv_index"), TEXT("-1.0"));
-				Parameters->SetStringField(TEXT("mesh_component"), Wall.Label);
+				// The blueprint's mesh component is named after the mesh asset, which need not read as the label.
+				Parameters->SetStringField(TEXT("mesh_component"), FPaths::GetBaseFilename(*MeshPath));
 			}
 			else
 			{
