@@ -16,6 +16,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <string>
 
 namespace
@@ -188,6 +189,21 @@ TEST(NDisplayConfig, PointsMeshProjectionsAtTheComponentNamedAfterTheMeshAsset)
 	EXPECT_EQ(Second->GetStringField(TEXT("mesh_component")), FString(TEXT("Orvane_Wall_2nd")));
 }
 
+TEST(NDisplayConfig, WritesNothingForAScreenPlacedAtANonFiniteNumber)
+{
+	FOrvaneStageData Stage;
+	Stage.Walls.Add(Wall(TEXT("Screen"), 100, 100));
+	Stage.Walls[0].Rotation.Z = std::numeric_limits<float>::quiet_NaN();
+	EXPECT_TRUE(UOrvaneNDisplayConfigImporter::GenerateNDisplayConfigFromORVS(Stage, {}, false).IsEmpty());
+	Stage.Walls[0].Rotation.Z = 0.0f;
+	Stage.Walls[0].Position.Y = std::numeric_limits<float>::infinity();
+	EXPECT_TRUE(UOrvaneNDisplayConfigImporter::GenerateNDisplayConfigFromORVS(Stage, {}, false).IsEmpty());
+
+	// A mesh wall's placement is in its mesh; the document does not write it.
+	Stage.Walls[0].bHasMeshData = true;
+	EXPECT_TRUE(Parse(UOrvaneNDisplayConfigImporter::GenerateNDisplayConfigFromORVS(Stage, {TEXT("/Game/Orvane/Meshes/Screen.Screen")}, false)).IsValid());
+}
+
 TEST(NDisplayConfig, KeepsHostileLabelsAsValidJson)
 {
 	FOrvaneStageData Stage;
@@ -257,6 +273,21 @@ TEST_F(NDisplayFromStage, AWallWhoseMeshFailsBecomesAScreenAndTheOthersKeepTheir
 	const TSharedPtr<FJsonObject> Viewports = Node(Root)->GetObjectField(TEXT("viewports"));
 	EXPECT_EQ(Viewports->GetObjectField(TEXT("VP_Broken"))->GetObjectField(TEXT("projectionPolicy"))->GetStringField(TEXT("type")), FString(TEXT("simple")));
 	EXPECT_EQ(Viewports->GetObjectField(TEXT("VP_Last"))->GetObjectField(TEXT("projectionPolicy"))->GetStringField(TEXT("type")), FString(TEXT("mesh")));
+}
+
+TEST_F(NDisplayFromStage, RefusesAStageWithAScreenAtANonFiniteNumber)
+{
+	for (const char* Placement : {"<position x=\"1e39\" y=\"0\" z=\"0\"/>", "<rotation x=\"0\" y=\"nan\" z=\"0\"/>"})
+	{
+		const std::string Body = std::string("<walls><wall uuid=\"a\"><label>Fine</label></wall><wall uuid=\"b\"><label>Far Away</label>") + Placement + "</wall></walls>";
+		const FString StagePath = OrvaneStageTest::WriteFile(Project.GetProjectDir(), TEXT("far.orvs"), OrvaneStageTest::StageDocument(Body));
+		TArray<FString> MeshPaths{TEXT("untouched")};
+		EXPECT_TRUE(UOrvaneNDisplayConfigImporter::CreateNDisplayFromORVS(StagePath, true, MeshPaths).IsEmpty()) << Placement;
+		EXPECT_EQ(MeshPaths, TArray<FString>{TEXT("untouched")});
+		EXPECT_FALSE(FPaths::FileExists(Project.GetProjectDir() / TEXT("far.ndisplay")));
+	}
+	EXPECT_EQ(Log.Count(TEXT("CreateNDisplayFromORVS: Wall 'Far Away' has a position or rotation that is not a finite number")), 2);
+	EXPECT_EQ(Log.CountContaining(TEXT("Successfully created")), 0);
 }
 
 TEST_F(NDisplayFromStage, WritesUtf16WhenALabelIsNotSevenBit)
