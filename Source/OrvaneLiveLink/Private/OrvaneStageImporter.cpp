@@ -9,21 +9,89 @@
 #include "XmlNode.h"
 
 #include <bit>
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <clocale>
 #include <cstring>
 #include <string>
 
 namespace
 {
+	/** White space as the C library's conversions skip it before a number. */
+	bool IsCSpace(TCHAR Char)
+	{
+		return Char == ' ' || Char == '\t' || Char == '\n' || Char == '\v' || Char == '\f' || Char == '\r';
+	}
+
+	/**
+	 * Whether a character can be part of a number as the C library reads it in the "C" locale: digits, letters
+	 * (exponents, hexadecimal, inf, nan), signs, the point, and what nan(...) may hold.
+	 */
+	bool MayBeInNumber(TCHAR Char)
+	{
+		return (Char >= '0' && Char <= '9') || (Char >= 'a' && Char <= 'z') || (Char >= 'A' && Char <= 'Z') || Char == '+' || Char == '-' || Char == '.' || Char == '_' || Char == '(' || Char == ')';
+	}
+
+	/**
+	 * The C library's decimal-to-double conversion of the start of Token, read as in the "C" locale. The
+	 * conversion needs a terminated text, and the token is a view into a larger one, so the number's
+	 * characters are copied out; it also takes the process locale's decimal point, so the text's "." is
+	 * handed to it as that point, and characters a locale might read differently are never handed over.
+	 */
+	double ReadWithCLibrary(FStringView Token)
+	{
+		const TCHAR* const Chars = Token.GetData();
+		const int32 Length = Token.Len();
+		int32 Start = 0;
+		while (Start < Length && IsCSpace(Chars[Start]))
+		{
+			++Start;
+		}
+		int32 End = Start;
+		while (End < Length && MayBeInNumber(Chars[End]))
+		{
+			++End;
+		}
+		if (End == Start)
+		{
+			return 0.0;
+		}
+		const char* const Point = std::localeconv()->decimal_point;
+		const size_t PointLength = std::strlen(Point);
+		const bool bPlainPoint = PointLength == 1 && Point[0] == '.';
+		char Small[128];
+		std::string Large;
+		char* Narrow = Small;
+		const size_t Needed = static_cast<size_t>(End - Start) * FMath::Max<size_t>(PointLength, 1) + 1;
+		if (Needed > sizeof(Small))
+		{
+			Large.resize(Needed);
+			Narrow = Large.data();
+		}
+		size_t Written = 0;
+		for (int32 Index = Start; Index < End; ++Index)
+		{
+			if (Chars[Index] == '.' && !bPlainPoint)
+			{
+				std::memcpy(Narrow + Written, Point, PointLength);
+				Written += PointLength;
+			}
+			else
+			{
+				Narrow[Written++] = static_cast<char>(Chars[Index]);
+			}
+		}
+		Narrow[Written] = '\0';
+		return std::strtod(Narrow, nullptr);
+	}
+
 	/**
 	 * Reads a number the way the C library's decimal-to-double conversion does: leading white space, sign,
 	 * digits, fraction and exponent, stopping at the first character that does not fit; 0 when there is none.
 	 */
 	double ParseDouble(FStringView Token)
 	{
-		// Only 7-bit characters can belong to a number; the first other one ends it. (Hot: raw pointers.)
+		// Hot: raw pointers.
 		const TCHAR* const Chars = Token.GetData();
 		{
 			// Plain decimals ("-12.345678", as OBJ writers print them) whose digits fit in 15 and whose fraction
@@ -54,42 +122,7 @@ namespace
 				return bNegative ? -Value : Value;
 			}
 		}
-		char Small[128];
-		std::string Large;
-		char* Narrow = Small;
-		if (Token.Len() >= static_cast<int32>(sizeof(Small)))
-		{
-			Large.resize(static_cast<size_t>(Token.Len()));
-			Narrow = Large.data();
-		}
-		int32 Length = 0;
-		for (; Length < Token.Len() && Chars[Length] <= 127; ++Length)
-		{
-			Narrow[Length] = static_cast<char>(Chars[Length]);
-		}
-		if (Length == 0)
-		{
-			return 0.0;
-		}
-		Narrow[Length] = '\0';
-		// The fast path covers plain decimal text; anything the C library reads differently goes to it.
-		const char First = Narrow[0];
-		const bool bPlain = (First >= '0' && First <= '9') || First == '-' || First == '.';
-		const bool bHex = Length > 1 && (Narrow[1] == 'x' || Narrow[1] == 'X' || (Length > 2 && (Narrow[2] == 'x' || Narrow[2] == 'X')));
-		if (bPlain && !bHex)
-		{
-			double Value = 0.0;
-			const std::from_chars_result Result = std::from_chars(Narrow, Narrow + Length, Value);
-			if (Result.ec == std::errc())
-			{
-				return Value;
-			}
-			if (Result.ec == std::errc::invalid_argument)
-			{
-				return 0.0;
-			}
-		}
-		return std::strtod(Narrow, nullptr);
+		return ReadWithCLibrary(Token);
 	}
 
 	/** The C library's decimal-to-int conversion, saturating instead of overflowing. */
