@@ -1,6 +1,7 @@
 // Copyright Kelmora. All Rights Reserved.
 #include "CoreMinimal.h"
 #include "AssetRegistry/HostAssetRegistryRecord.h"
+#include "Components/StaticMeshComponent.h"
 #include "Engine/StaticMesh.h"
 #include "HeadlessProject.h"
 #include "LogCapture.h"
@@ -10,6 +11,7 @@
 #include "OrvaneStageImporter.h"
 #include "Stage/StageTestSupport.h"
 #include "StaticMeshAttributes.h"
+#include "UObject/Package.h"
 #include "UObject/UObjectGlobals.h"
 
 #include <gtest/gtest.h>
@@ -249,6 +251,33 @@ TEST_F(WallMeshBuilder, GivesHostileLabelsSaveableMeshesOrAClearError)
 		EXPECT_EQ(UOrvaneStageImporter::CreateStaticMeshFromWallData(Wall, Name), nullptr) << TCHAR_TO_UTF8(Name);
 	}
 	EXPECT_EQ(Log.CountContaining(TEXT("CreateStaticMeshFromWallData: Wall 'Test Wall' cannot use the mesh name")), 5);
+}
+
+TEST_F(WallMeshBuilder, RebuildsTheMeshOfAnEarlierImportInPlace)
+{
+	FOrvaneWallData Wall = WallWithMesh(TEXT("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n"));
+	UStaticMesh* First = UOrvaneStageImporter::CreateStaticMeshFromWallData(Wall, TEXT("Again"));
+	ASSERT_NE(First, nullptr);
+	EXPECT_EQ(First->GetHostBuildCount(), 1);
+
+	// The same stage again, its wall now twice as large: the live mesh is rebuilt, not replaced.
+	Wall.Scale = 2.0f;
+	UStaticMesh* Second = UOrvaneStageImporter::CreateStaticMeshFromWallData(Wall, TEXT("Again"));
+	ASSERT_EQ(Second, First);
+	EXPECT_EQ(Second->GetHostBuildCount(), 2) << "the object that was there is built again";
+	EXPECT_EQ(Second->GetStaticMaterials().Num(), 1);
+	EXPECT_EQ(Second->GetNumSourceModels(), 1);
+	ASSERT_NE(Second->GetMeshDescription(0), nullptr);
+	EXPECT_EQ(FStaticMeshAttributes(*Second->GetMeshDescription(0)).GetVertexPositions()[FVertexID(1)], FVector3f(-0.0f, 200.0f, 0.0f));
+	EXPECT_EQ(Log.CountContaining(TEXT("Failed")), 0);
+
+	// A name held by an object of another kind is refused with a reason, never built over.
+	UPackage* Package = CreatePackage(TEXT("/Game/Orvane/Meshes/Taken"));
+	UStaticMeshComponent* Other = NewObject<UStaticMeshComponent>(Package, FName(TEXT("Taken")));
+	ASSERT_NE(Other, nullptr);
+	EXPECT_EQ(UOrvaneStageImporter::CreateStaticMeshFromWallData(Wall, TEXT("Taken")), nullptr);
+	EXPECT_EQ(Log.CountContaining(TEXT("CreateStaticMeshFromWallData: Wall 'Test Wall' cannot use the mesh name 'Taken' (/Game/Orvane/Meshes/Taken holds an object that is not a static mesh)")), 1);
+	EXPECT_EQ(StaticFindObjectFast(UObject::StaticClass(), Package, FName(TEXT("Taken"))), Other);
 }
 
 TEST_F(WallMeshBuilder, ReportsASaveThatFailsButKeepsTheMesh)

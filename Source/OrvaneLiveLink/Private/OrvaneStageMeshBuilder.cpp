@@ -12,7 +12,9 @@
 #include "MeshDescription.h"
 #include "OrvanePackageSaving.h"
 #include "StaticMeshAttributes.h"
+#include "Templates/Casts.h"
 #include "UObject/Package.h"
+#include "UObject/UObjectGlobals.h"
 #endif
 
 #include <cmath>
@@ -194,14 +196,33 @@ UStaticMesh* UOrvaneStageImporter::CreateStaticMeshFromWallData(const FOrvaneWal
 	{
 		return nullptr;
 	}
-	UStaticMesh* StaticMesh = NewObject<UStaticMesh>(Package, FName(*AssetName), RF_Public | RF_Standalone);
-	if (!StaticMesh)
+	// A second import in the same session finds the mesh of the first, which an nDisplay actor may be
+	// rendering: its mesh description is rebuilt in place, as the engine's own reimport does, rather than a
+	// new object being constructed over the live one.
+	UStaticMesh* StaticMesh = nullptr;
+	UObject* Existing = StaticFindObjectFast(UObject::StaticClass(), Package, FName(*AssetName));
+	if (IsValid(Existing))
 	{
-		return nullptr;
+		StaticMesh = Cast<UStaticMesh>(Existing);
+		if (!StaticMesh)
+		{
+			UE_LOG(LogTemp, Error, TEXT("CreateStaticMeshFromWallData: Wall '%s' cannot use the mesh name '%s' (%s holds an object that is not a static mesh); no mesh created"), *WallData.Label, *AssetName, *PackagePath);
+			return nullptr;
+		}
+		StaticMesh->Modify();
+		StaticMesh->GetStaticMaterials().Reset();
+	}
+	else
+	{
+		StaticMesh = NewObject<UStaticMesh>(Package, FName(*AssetName), RF_Public | RF_Standalone);
+		if (!StaticMesh)
+		{
+			return nullptr;
+		}
 	}
 
 	StaticMesh->GetStaticMaterials().Add(FStaticMaterial());
-	FStaticMeshSourceModel& SourceModel = StaticMesh->AddSourceModel();
+	FStaticMeshSourceModel& SourceModel = StaticMesh->GetNumSourceModels() > 0 ? StaticMesh->GetSourceModel(0) : StaticMesh->AddSourceModel();
 	SourceModel.BuildSettings.bUseFullPrecisionUVs = true;
 	FMeshDescription* MeshDescription = StaticMesh->CreateMeshDescription(0);
 	if (!MeshDescription)
