@@ -160,6 +160,51 @@ TEST_F(NDisplayAssetSetup, RunsTheWholeStageRoadIntoTheLevel)
 	EXPECT_NE(FromFile->GetName(), Second->GetName());
 }
 
+TEST_F(NDisplayAssetSetup, RefusesWhatWouldReachBeyondTheProjectOrTheCameraClass)
+{
+	UDisplayClusterBlueprint* Blueprint = ImportStage(TEXT("Guarded"));
+	ASSERT_NE(Blueprint, nullptr);
+
+	// Asset names that leave the nDisplay folder, or name a folder the engine cannot, import nothing.
+	for (const TCHAR* Name : {TEXT("../../Engine/Escape"), TEXT("Sub/../../Up"), TEXT("..\\Back"), TEXT("a//b"), TEXT("Bad Dir/Name")})
+	{
+		EXPECT_EQ(UOrvaneNDisplayConfigImporter::ImportNDisplayToProject(ConfigPath, Name), nullptr) << TCHAR_TO_UTF8(Name);
+		EXPECT_EQ(Log.Count(*FString::Printf(TEXT("ImportNDisplayToProject: Invalid asset name: %s"), Name)), 1) << TCHAR_TO_UTF8(Name);
+	}
+	EXPECT_NE(UOrvaneNDisplayConfigImporter::ImportNDisplayToProject(ConfigPath, TEXT("Sub/Name")), nullptr);
+
+	// Only the project's own packages are saved.
+	UPackage* EnginePackage = CreatePackage(TEXT("/Engine/Orvane/Foreign"));
+	ASSERT_NE(NewObject<UStaticMesh>(EnginePackage, FName(TEXT("Foreign")), RF_Public | RF_Standalone), nullptr);
+	TArray<FString> Paths = MeshPaths;
+	Paths.Add(TEXT("/Engine/Orvane/Foreign.Foreign"));
+	EXPECT_TRUE(UOrvaneNDisplayConfigImporter::SaveDisplayClusterAssets(Paths, Blueprint));
+	EXPECT_EQ(Log.Count(TEXT("SaveDisplayClusterAssets: Skipped package outside /Game/: /Engine/Orvane/Foreign")), 1);
+	EXPECT_EQ(Log.Count(TEXT("SaveDisplayClusterAssets: Saved 2/2 packages")), 1);
+
+	// An actor that is not of the camera reference's class is not written into it.
+	AActor* Root = UOrvaneNDisplayConfigImporter::SpawnNDisplayActorInLevel(Blueprint);
+	ASSERT_NE(Root, nullptr);
+	ASSERT_TRUE(UOrvaneNDisplayConfigImporter::AddICVFXCameraComponent(Blueprint));
+	Root = UOrvaneNDisplayConfigImporter::SpawnNDisplayActorInLevel(Blueprint);
+	ASSERT_NE(Root, nullptr);
+	UWorld* World = GEditor->GetEditorWorldContext().World();
+	AActor* NotACamera = World->SpawnActor(AActor::StaticClass());
+	ASSERT_NE(NotACamera, nullptr);
+	UOrvaneNDisplayConfigImporter::LinkVPCameraToICVFXInstance(Root, NotACamera);
+	EXPECT_EQ(Log.Count(*FString::Printf(TEXT("LinkVPCameraToICVFXInstance: %s is not a CineCameraActor; the camera is not linked"), *NotACamera->GetName())), 1);
+	EXPECT_EQ(Log.CountContaining(TEXT("Successfully linked")), 0);
+	TArray<UActorComponent*> Components;
+	Root->GetComponents(Components);
+	for (UActorComponent* Component : Components)
+	{
+		if (UDisplayClusterICVFXCameraComponent* ICVFX = Cast<UDisplayClusterICVFXCameraComponent>(Component))
+		{
+			EXPECT_TRUE(ICVFX->GetCameraSettingsICVFX().ExternalCameraActor.IsNull());
+		}
+	}
+}
+
 TEST_F(NDisplayAssetSetup, AddsNothingAndSavesNothingWhenNoMeshLoads)
 {
 	UDisplayClusterBlueprint* Blueprint = ImportStage(TEXT("NoMeshes"));
