@@ -280,6 +280,22 @@ TEST_F(WallMeshBuilder, RebuildsTheMeshOfAnEarlierImportInPlace)
 	EXPECT_EQ(StaticFindObjectFast(UObject::StaticClass(), Package, FName(TEXT("Taken"))), Other);
 }
 
+TEST_F(WallMeshBuilder, AStageFileInAnotherEncodingGivesTheLabelsTheEditorReads)
+{
+	// "Café Wall" written in Latin-1: the byte that is not UTF-8 reads as '?', which no mesh name keeps.
+	const std::string Body = "<walls><wall uuid=\"a\"><label>Caf\xE9 Wall</label><model>sq.obj</model></wall></walls>";
+	const FString Path = WriteFile(Project.GetProjectDir(), TEXT("latin1.orvs"), StageDocument(Body, SquareMesh("sq.obj")));
+	FOrvaneStageData Stage;
+	FString Message;
+	ASSERT_TRUE(UOrvaneStageImporter::ParseOrvaneFile(Path, Stage, Message));
+	ASSERT_EQ(Stage.Walls.Num(), 1);
+	EXPECT_EQ(Stage.Walls[0].Label, FString(TEXT("Caf? Wall")));
+	TArray<UStaticMesh*> Meshes;
+	ASSERT_TRUE(UOrvaneStageImporter::ParseAndCreateStaticMeshes(Path, Meshes, Message));
+	ASSERT_EQ(Meshes.Num(), 1);
+	EXPECT_EQ(Meshes[0]->GetName(), FString(TEXT("Caf__Wall")));
+}
+
 TEST_F(WallMeshBuilder, ReportsASaveThatFailsButKeepsTheMesh)
 {
 	// A file where the mesh folder should be makes the save fail.
