@@ -5,6 +5,7 @@
 #include "HeadlessProject.h"
 #include "LogCapture.h"
 #include "Misc/FileHelper.h"
+#include "Misc/PackageName.h"
 #include "Misc/Paths.h"
 #include "OrvaneNDisplayConfigImporter.h"
 #include "OrvaneStageImporter.h"
@@ -18,6 +19,7 @@
 #include <iterator>
 #include <limits>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -288,6 +290,51 @@ TEST_F(NDisplayFromStage, RefusesAStageWithAScreenAtANonFiniteNumber)
 	}
 	EXPECT_EQ(Log.Count(TEXT("CreateNDisplayFromORVS: Wall 'Far Away' has a position or rotation that is not a finite number")), 2);
 	EXPECT_EQ(Log.CountContaining(TEXT("Successfully created")), 0);
+}
+
+TEST_F(NDisplayFromStage, GivesEveryHostileLabelAUniqueSaveableMeshOrAClearError)
+{
+	const std::string Long(1100, 'L');
+	const std::vector<std::string> Labels = {"/Lead", "a//b", "a/ /b", "None", "none", "Tab\tWall", "A.B", "A B", "A-B", "", "", "..", Long, "C\xC3\xA9 #1"};
+	std::string Body = "<walls>";
+	for (size_t Index = 0; Index < Labels.size(); ++Index)
+	{
+		Body += "<wall uuid=\"w" + std::to_string(Index) + "\"><label>" + Labels[Index] + "</label><model>sq.obj</model></wall>";
+	}
+	Body += "</walls>";
+	const FString StagePath = OrvaneStageTest::WriteFile(Project.GetProjectDir(), TEXT("hostile.orvs"), OrvaneStageTest::StageDocument(Body, OrvaneStageTest::SquareMesh("sq.obj")));
+	TArray<FString> MeshPaths;
+	const FString Output = UOrvaneNDisplayConfigImporter::CreateNDisplayFromORVS(StagePath, true, MeshPaths);
+	ASSERT_FALSE(Output.IsEmpty());
+
+	// Every wall but the one whose name is too long has a mesh of its own, saved under a valid package name.
+	ASSERT_EQ(MeshPaths.Num(), static_cast<int32>(Labels.size()) - 1);
+	TArray<FString> Packages;
+	for (const FString& MeshPath : MeshPaths)
+	{
+		const FString Package = FPackageName::ObjectPathToPackageName(MeshPath);
+		EXPECT_TRUE(FPackageName::IsValidLongPackageName(Package)) << TCHAR_TO_UTF8(*Package);
+		EXPECT_TRUE(Package.StartsWith(TEXT("/Game/Orvane/Meshes/"), ESearchCase::CaseSensitive)) << TCHAR_TO_UTF8(*Package);
+		EXPECT_FALSE(FPackageName::GetShortName(Package).Equals(TEXT("None"), ESearchCase::IgnoreCase));
+		EXPECT_FALSE(Packages.ContainsByPredicate([&Package](const FString& Other)
+			{ return Other.Equals(Package, ESearchCase::IgnoreCase); }))
+			<< "two walls share " << TCHAR_TO_UTF8(*Package);
+		Packages.Add(Package);
+		EXPECT_TRUE(FPaths::FileExists(FPackageName::LongPackageNameToFilename(Package, FPackageName::GetAssetPackageExtension()))) << TCHAR_TO_UTF8(*Package);
+	}
+	EXPECT_EQ(Log.Count(*FString::Printf(TEXT("CreateStaticMeshFromWallData: Wall '%s' cannot use the mesh name '%s' (it is too long for an asset file); no mesh created"), UTF8_TO_TCHAR(Long.c_str()), UTF8_TO_TCHAR(Long.c_str()))), 1);
+	EXPECT_EQ(Log.CountContaining(TEXT("CreateStaticMeshFromWallData: Failed")), 0);
+	EXPECT_EQ(MeshPaths[3], FString(TEXT("/Game/Orvane/Meshes/Orvane_Wall_None.Orvane_Wall_None")));
+	EXPECT_EQ(MeshPaths[4], FString(TEXT("/Game/Orvane/Meshes/Orvane_Wall_none_2.Orvane_Wall_none_2")));
+	EXPECT_EQ(MeshPaths[7], FString(TEXT("/Game/Orvane/Meshes/A_B_2.A_B_2")));
+	EXPECT_EQ(MeshPaths[8], FString(TEXT("/Game/Orvane/Meshes/A_B_3.A_B_3")));
+
+	// The wall without a mesh is a screen; the document is JSON.
+	FString Text;
+	ASSERT_TRUE(FFileHelper::LoadFileToString(Text, *Output));
+	const TSharedPtr<FJsonObject> Root = Parse(Text);
+	ASSERT_TRUE(Root.IsValid());
+	EXPECT_TRUE(Root->GetObjectField(TEXT("nDisplay"))->GetObjectField(TEXT("scene"))->GetObjectField(TEXT("screens"))->HasField(UTF8_TO_TCHAR(Long.c_str())));
 }
 
 TEST_F(NDisplayFromStage, WritesUtf16WhenALabelIsNotSevenBit)
