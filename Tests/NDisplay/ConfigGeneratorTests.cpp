@@ -1,6 +1,7 @@
 // Copyright Kelmora. All Rights Reserved.
 #include "CoreMinimal.h"
 #include "Dom/JsonObject.h"
+#include "Engine/StaticMesh.h"
 #include "HAL/FileManager.h"
 #include "HeadlessProject.h"
 #include "LogCapture.h"
@@ -12,6 +13,7 @@
 #include "Serialization/JsonReader.h"
 #include "Serialization/JsonSerializer.h"
 #include "Stage/StageTestSupport.h"
+#include "UObject/UObjectGlobals.h"
 
 #include <gtest/gtest.h>
 
@@ -335,6 +337,30 @@ TEST_F(NDisplayFromStage, GivesEveryHostileLabelAUniqueSaveableMeshOrAClearError
 	const TSharedPtr<FJsonObject> Root = Parse(Text);
 	ASSERT_TRUE(Root.IsValid());
 	EXPECT_TRUE(Root->GetObjectField(TEXT("nDisplay"))->GetObjectField(TEXT("scene"))->GetObjectField(TEXT("screens"))->HasField(UTF8_TO_TCHAR(Long.c_str())));
+}
+
+TEST_F(NDisplayFromStage, ASecondImportOfTheStageRebuildsTheMeshesItMadeBefore)
+{
+	const std::string Body = "<walls><wall uuid=\"a\"><label>Front</label><model>sq.obj</model></wall><wall uuid=\"b\"><label>front</label><model>sq.obj</model></wall></walls>";
+	const FString StagePath = OrvaneStageTest::WriteFile(Project.GetProjectDir(), TEXT("again.orvs"), OrvaneStageTest::StageDocument(Body, OrvaneStageTest::SquareMesh("sq.obj")));
+	TArray<FString> First;
+	ASSERT_FALSE(UOrvaneNDisplayConfigImporter::CreateNDisplayFromORVS(StagePath, false, First).IsEmpty());
+	ASSERT_EQ(First.Num(), 2);
+	TArray<UStaticMesh*> Meshes;
+	for (const FString& Path : First)
+	{
+		Meshes.Add(FindObject<UStaticMesh>(nullptr, *Path));
+		ASSERT_NE(Meshes.Last(), nullptr);
+	}
+	TArray<FString> Second;
+	ASSERT_FALSE(UOrvaneNDisplayConfigImporter::CreateNDisplayFromORVS(StagePath, false, Second).IsEmpty());
+	EXPECT_EQ(Second, First);
+	for (int32 Index = 0; Index < Meshes.Num(); ++Index)
+	{
+		EXPECT_EQ(FindObject<UStaticMesh>(nullptr, *Second[Index]), Meshes[Index]) << "the live mesh object stays";
+		EXPECT_EQ(Meshes[Index]->GetHostBuildCount(), 2);
+	}
+	EXPECT_EQ(Log.CountContaining(TEXT("CreateStaticMeshFromWallData:")), 0);
 }
 
 TEST_F(NDisplayFromStage, WritesUtf16WhenALabelIsNotSevenBit)
