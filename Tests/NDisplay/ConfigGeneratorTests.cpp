@@ -341,16 +341,18 @@ TEST_F(NDisplayFromStage, GivesEveryHostileLabelAUniqueSaveableMeshOrAClearError
 
 TEST_F(NDisplayFromStage, ASecondImportOfTheStageRebuildsTheMeshesItMadeBefore)
 {
-	const std::string Body = "<walls><wall uuid=\"a\"><label>Front</label><model>sq.obj</model></wall><wall uuid=\"b\"><label>front</label><model>sq.obj</model></wall></walls>";
+	const std::string Body = "<walls><wall uuid=\"a\"><label>Repeat</label><model>sq.obj</model></wall><wall uuid=\"b\"><label>repeat</label><model>sq.obj</model></wall></walls>";
 	const FString StagePath = OrvaneStageTest::WriteFile(Project.GetProjectDir(), TEXT("again.orvs"), OrvaneStageTest::StageDocument(Body, OrvaneStageTest::SquareMesh("sq.obj")));
 	TArray<FString> First;
 	ASSERT_FALSE(UOrvaneNDisplayConfigImporter::CreateNDisplayFromORVS(StagePath, false, First).IsEmpty());
 	ASSERT_EQ(First.Num(), 2);
 	TArray<UStaticMesh*> Meshes;
+	TArray<int32> Builds;
 	for (const FString& Path : First)
 	{
 		Meshes.Add(FindObject<UStaticMesh>(nullptr, *Path));
 		ASSERT_NE(Meshes.Last(), nullptr);
+		Builds.Add(Meshes.Last()->GetHostBuildCount());
 	}
 	TArray<FString> Second;
 	ASSERT_FALSE(UOrvaneNDisplayConfigImporter::CreateNDisplayFromORVS(StagePath, false, Second).IsEmpty());
@@ -358,7 +360,7 @@ TEST_F(NDisplayFromStage, ASecondImportOfTheStageRebuildsTheMeshesItMadeBefore)
 	for (int32 Index = 0; Index < Meshes.Num(); ++Index)
 	{
 		EXPECT_EQ(FindObject<UStaticMesh>(nullptr, *Second[Index]), Meshes[Index]) << "the live mesh object stays";
-		EXPECT_EQ(Meshes[Index]->GetHostBuildCount(), 2);
+		EXPECT_EQ(Meshes[Index]->GetHostBuildCount(), Builds[Index] + 1);
 	}
 	EXPECT_EQ(Log.CountContaining(TEXT("CreateStaticMeshFromWallData:")), 0);
 }

@@ -258,13 +258,13 @@ TEST_F(WallMeshBuilder, RebuildsTheMeshOfAnEarlierImportInPlace)
 	FOrvaneWallData Wall = WallWithMesh(TEXT("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n"));
 	UStaticMesh* First = UOrvaneStageImporter::CreateStaticMeshFromWallData(Wall, TEXT("Again"));
 	ASSERT_NE(First, nullptr);
-	EXPECT_EQ(First->GetHostBuildCount(), 1);
+	const int32 Builds = First->GetHostBuildCount();
 
 	// The same stage again, its wall now twice as large: the live mesh is rebuilt, not replaced.
 	Wall.Scale = 2.0f;
 	UStaticMesh* Second = UOrvaneStageImporter::CreateStaticMeshFromWallData(Wall, TEXT("Again"));
 	ASSERT_EQ(Second, First);
-	EXPECT_EQ(Second->GetHostBuildCount(), 2) << "the object that was there is built again";
+	EXPECT_EQ(Second->GetHostBuildCount(), Builds + 1) << "the object that was there is built again";
 	EXPECT_EQ(Second->GetStaticMaterials().Num(), 1);
 	EXPECT_EQ(Second->GetNumSourceModels(), 1);
 	ASSERT_NE(Second->GetMeshDescription(0), nullptr);
