@@ -11,6 +11,7 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <utility>
 
 namespace
 {
@@ -58,6 +59,48 @@ TEST(FileHelperLoad, DetectsEveryEncodingTheEngineDoes)
 	}
 }
 
+TEST(FileHelperLoad, TurnsWhatIsNotUtf8IntoQuestionMarksAsTheEngineDoes)
+{
+	FScopedHeadlessProject Project;
+	const FString Filename = Project.GetProjectDir() + TEXT("bytes.txt");
+	const std::pair<std::string, std::string> Cases[] = {
+		{"x\xC3(\xFF", "x?(?"},
+		{"a\x80z", "a?z"},
+		{"\xC0\xAFz", "??z"},				 // an overlong form: each byte alone
+		{"\xED\xA0\x80z", "???z"},			 // a surrogate
+		{"\xEF\xBF\xBEz", "???z"},			 // U+FFFE
+		{"\xF4\x90\x80\x80z", "????z"},		 // beyond U+10FFFF
+		{"\xF8\x88\x80\x80\x80z", "?z"},	 // a five-byte form, passed over whole
+		{"\xFC\x84\x80\x80\x80\x80z", "?z"}, // six bytes
+		{"ab\xE2\x82", "ab?"},				 // cut short by the end
+		{"Zo\xC3\xAB \xF0\x9F\x8E\xA5 \xE2\x82\xAC", "Zo\xC3\xAB \xF0\x9F\x8E\xA5 \xE2\x82\xAC"},
+	};
+	for (const std::pair<std::string, std::string>& Case : Cases)
+	{
+		WriteBytes(Filename, Case.first);
+		FString Text;
+		ASSERT_TRUE(FFileHelper::LoadFileToString(Text, *Filename));
+		EXPECT_EQ(Utf8(Text), Case.second) << Case.first;
+		const FUTF8ToTCHAR Converted(Case.first.data(), static_cast<int32>(Case.first.size()));
+		EXPECT_EQ(Utf8(FString(Converted.Length(), Converted.Get())), Case.second) << "the string conversion agrees: " << Case.first;
+	}
+
+	// Read a piece at a time, random bytes give what the conversion gives for the whole text.
+	std::mt19937 Random(5);
+	std::string Bytes(300000, ' ');
+	for (char& Byte : Bytes)
+	{
+		Byte = static_cast<char>(1 + Random() % 255);
+	}
+	WriteBytes(Filename, Bytes);
+	FString Text;
+	ASSERT_TRUE(FFileHelper::LoadFileToString(Text, *Filename));
+	const FUTF8ToTCHAR Whole(Bytes.data(), static_cast<int32>(Bytes.size()));
+	ASSERT_EQ(Text.Len(), Whole.Length());
+	EXPECT_TRUE(FString(Whole.Length(), Whole.Get()).Equals(Text, ESearchCase::CaseSensitive));
+	EXPECT_FALSE(Text.Contains(TEXT("\uFFFD")));
+}
+
 TEST(FileHelperLoad, HandlesInvalidEmptyAndMissingFiles)
 {
 	FScopedHeadlessProject Project;
@@ -65,9 +108,8 @@ TEST(FileHelperLoad, HandlesInvalidEmptyAndMissingFiles)
 	FString Text = TEXT("stale");
 	WriteBytes(Filename, "a\xFF\xFE\xC3z");
 	EXPECT_TRUE(FFileHelper::LoadFileToString(Text, *Filename));
-	EXPECT_TRUE(Text.StartsWith(TEXT("a")));
-	EXPECT_TRUE(Text.EndsWith(TEXT("z")));
-	EXPECT_TRUE(Text.Contains(TEXT("\uFFFD")));
+	// As in the engine: a lead byte whose sequence would run past the end takes the rest of the text with it.
+	EXPECT_EQ(Utf8(Text), "a?");
 
 	WriteBytes(Filename, "");
 	EXPECT_TRUE(FFileHelper::LoadFileToString(Text, *Filename));

@@ -6,6 +6,7 @@
 #include "Components/StaticMeshComponent.h"
 #include "DisplayClusterConfigurationTypes.h"
 #include "DisplayClusterRootActor.h"
+#include "Dom/JsonObject.h"
 #include "Editor.h"
 #include "Editor/EditorEngine.h"
 #include "Engine/SCS_Node.h"
@@ -20,6 +21,8 @@
 #include "Misc/Paths.h"
 #include "Modules/ModuleManager.h"
 #include "OrvaneNDisplayConfigImporter.h"
+#include "Serialization/JsonReader.h"
+#include "Serialization/JsonSerializer.h"
 #include "Stage/StageTestSupport.h"
 #include "Templates/Casts.h"
 #include "UObject/Package.h"
@@ -68,6 +71,30 @@ namespace
 		FString ConfigPath;
 		TArray<FString> MeshPaths;
 	};
+}
+
+TEST_F(NDisplayAssetSetup, MeshProjectionNamesTheComponentTheBlueprintGets)
+{
+	const std::string Body = "<walls><wall uuid=\"a\"><label>Left Wall-1.b</label><model>sq.obj</model></wall></walls>";
+	StagePath = WriteFile(Project.GetProjectDir(), TEXT("Named.orvs"), StageDocument(Body, SquareMesh("sq.obj")));
+	ConfigPath = UOrvaneNDisplayConfigImporter::CreateNDisplayFromORVS(StagePath, false, MeshPaths);
+	ASSERT_FALSE(ConfigPath.IsEmpty());
+	FString Text;
+	ASSERT_TRUE(FFileHelper::LoadFileToString(Text, *ConfigPath));
+	TSharedPtr<FJsonObject> Root;
+	ASSERT_TRUE(FJsonSerializer::Deserialize(TJsonReaderFactory<TCHAR>::Create(Text), Root));
+	const FString Component = Root->GetObjectField(TEXT("nDisplay"))->GetObjectField(TEXT("cluster"))->GetObjectField(TEXT("nodes"))->GetObjectField(TEXT("Node_0"))->GetObjectField(TEXT("viewports"))->GetObjectField(TEXT("VP_Left Wall-1.b"))->GetObjectField(TEXT("projectionPolicy"))->GetObjectField(TEXT("parameters"))->GetStringField(TEXT("mesh_component"));
+	EXPECT_EQ(Component, FString(TEXT("Left_Wall_1_b")));
+
+	UDisplayClusterBlueprint* Blueprint = Cast<UDisplayClusterBlueprint>(UOrvaneNDisplayConfigImporter::ImportNDisplayToProject(ConfigPath, TEXT("Named")));
+	ASSERT_NE(Blueprint, nullptr);
+	ASSERT_TRUE(UOrvaneNDisplayConfigImporter::AddMeshesToDisplayClusterBlueprint(Blueprint, MeshPaths));
+	int32 Matching = 0;
+	for (const USCS_Node* Node : Blueprint->SimpleConstructionScript->GetAllNodes())
+	{
+		Matching += Node && Node->ComponentTemplate && Node->ComponentTemplate->IsA(UStaticMeshComponent::StaticClass()) && Node->GetVariableName() == FName(*Component) ? 1 : 0;
+	}
+	EXPECT_EQ(Matching, 1) << "the projection points at a component the blueprint has";
 }
 
 TEST_F(NDisplayAssetSetup, RunsTheWholeStageRoadIntoTheLevel)
@@ -131,6 +158,51 @@ TEST_F(NDisplayAssetSetup, RunsTheWholeStageRoadIntoTheLevel)
 	ASSERT_NE(FromFile, nullptr);
 	EXPECT_NE(FromFile->GetName(), First->GetName());
 	EXPECT_NE(FromFile->GetName(), Second->GetName());
+}
+
+TEST_F(NDisplayAssetSetup, RefusesWhatWouldReachBeyondTheProjectOrTheCameraClass)
+{
+	UDisplayClusterBlueprint* Blueprint = ImportStage(TEXT("Guarded"));
+	ASSERT_NE(Blueprint, nullptr);
+
+	// Asset names that leave the nDisplay folder, or name a folder the engine cannot, import nothing.
+	for (const TCHAR* Name : {TEXT("../../Engine/Escape"), TEXT("Sub/../../Up"), TEXT("..\\Back"), TEXT("a//b"), TEXT("Bad Dir/Name")})
+	{
+		EXPECT_EQ(UOrvaneNDisplayConfigImporter::ImportNDisplayToProject(ConfigPath, Name), nullptr) << TCHAR_TO_UTF8(Name);
+		EXPECT_EQ(Log.Count(*FString::Printf(TEXT("ImportNDisplayToProject: Invalid asset name: %s"), Name)), 1) << TCHAR_TO_UTF8(Name);
+	}
+	EXPECT_NE(UOrvaneNDisplayConfigImporter::ImportNDisplayToProject(ConfigPath, TEXT("Sub/Name")), nullptr);
+
+	// Only the project's own packages are saved.
+	UPackage* EnginePackage = CreatePackage(TEXT("/Engine/Orvane/Foreign"));
+	ASSERT_NE(NewObject<UStaticMesh>(EnginePackage, FName(TEXT("Foreign")), RF_Public | RF_Standalone), nullptr);
+	TArray<FString> Paths = MeshPaths;
+	Paths.Add(TEXT("/Engine/Orvane/Foreign.Foreign"));
+	EXPECT_TRUE(UOrvaneNDisplayConfigImporter::SaveDisplayClusterAssets(Paths, Blueprint));
+	EXPECT_EQ(Log.Count(TEXT("SaveDisplayClusterAssets: Skipped package outside /Game/: /Engine/Orvane/Foreign")), 1);
+	EXPECT_EQ(Log.Count(TEXT("SaveDisplayClusterAssets: Saved 2/2 packages")), 1);
+
+	// An actor that is not of the camera reference's class is not written into it.
+	AActor* Root = UOrvaneNDisplayConfigImporter::SpawnNDisplayActorInLevel(Blueprint);
+	ASSERT_NE(Root, nullptr);
+	ASSERT_TRUE(UOrvaneNDisplayConfigImporter::AddICVFXCameraComponent(Blueprint));
+	Root = UOrvaneNDisplayConfigImporter::SpawnNDisplayActorInLevel(Blueprint);
+	ASSERT_NE(Root, nullptr);
+	UWorld* World = GEditor->GetEditorWorldContext().World();
+	AActor* NotACamera = World->SpawnActor(AActor::StaticClass());
+	ASSERT_NE(NotACamera, nullptr);
+	UOrvaneNDisplayConfigImporter::LinkVPCameraToICVFXInstance(Root, NotACamera);
+	EXPECT_EQ(Log.Count(*FString::Printf(TEXT("LinkVPCameraToICVFXInstance: %s is not a CineCameraActor; the camera is not linked"), *NotACamera->GetName())), 1);
+	EXPECT_EQ(Log.CountContaining(TEXT("Successfully linked")), 0);
+	TArray<UActorComponent*> Components;
+	Root->GetComponents(Components);
+	for (UActorComponent* Component : Components)
+	{
+		if (UDisplayClusterICVFXCameraComponent* ICVFX = Cast<UDisplayClusterICVFXCameraComponent>(Component))
+		{
+			EXPECT_TRUE(ICVFX->GetCameraSettingsICVFX().ExternalCameraActor.IsNull());
+		}
+	}
 }
 
 TEST_F(NDisplayAssetSetup, AddsNothingAndSavesNothingWhenNoMeshLoads)

@@ -1,22 +1,27 @@
 // Copyright Kelmora. All Rights Reserved.
 #include "CoreMinimal.h"
 #include "Dom/JsonObject.h"
+#include "Engine/StaticMesh.h"
 #include "HAL/FileManager.h"
 #include "HeadlessProject.h"
 #include "LogCapture.h"
 #include "Misc/FileHelper.h"
+#include "Misc/PackageName.h"
 #include "Misc/Paths.h"
 #include "OrvaneNDisplayConfigImporter.h"
 #include "OrvaneStageImporter.h"
 #include "Serialization/JsonReader.h"
 #include "Serialization/JsonSerializer.h"
 #include "Stage/StageTestSupport.h"
+#include "UObject/UObjectGlobals.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -174,6 +179,35 @@ TEST(NDisplayConfig, PairsMeshWallsWithPathsInOrderAndReplacesLabelsWithoutCase)
 	EXPECT_EQ(Viewports->GetObjectField(TEXT("VP_M2"))->GetObjectField(TEXT("projectionPolicy"))->GetStringField(TEXT("type")), FString(TEXT("simple")));
 }
 
+TEST(NDisplayConfig, PointsMeshProjectionsAtTheComponentNamedAfterTheMeshAsset)
+{
+	FOrvaneStageData Stage;
+	Stage.Walls.Add(Wall(TEXT("Left Wall.v2"), 100, 100, true));
+	Stage.Walls.Add(Wall(TEXT("2nd"), 100, 100, true));
+	const TSharedPtr<FJsonObject> Root = Parse(UOrvaneNDisplayConfigImporter::GenerateNDisplayConfigFromORVS(Stage, {TEXT("/Game/Orvane/Meshes/Left_Wall_v2.Left_Wall_v2"), TEXT("/Game/Orvane/Meshes/Orvane_Wall_2nd.Orvane_Wall_2nd")}, false));
+	const TSharedPtr<FJsonObject> Viewports = Node(Root)->GetObjectField(TEXT("viewports"));
+	const TSharedPtr<FJsonObject> Left = Viewports->GetObjectField(TEXT("VP_Left Wall.v2"))->GetObjectField(TEXT("projectionPolicy"))->GetObjectField(TEXT("parameters"));
+	EXPECT_EQ(Left->GetStringField(TEXT("mesh_component")), FString(TEXT("Left_Wall_v2")));
+	EXPECT_EQ(Left->GetStringField(TEXT("mesh")), FString(TEXT("Left Wall.v2")));
+	const TSharedPtr<FJsonObject> Second = Viewports->GetObjectField(TEXT("VP_2nd"))->GetObjectField(TEXT("projectionPolicy"))->GetObjectField(TEXT("parameters"));
+	EXPECT_EQ(Second->GetStringField(TEXT("mesh_component")), FString(TEXT("Orvane_Wall_2nd")));
+}
+
+TEST(NDisplayConfig, WritesNothingForAScreenPlacedAtANonFiniteNumber)
+{
+	FOrvaneStageData Stage;
+	Stage.Walls.Add(Wall(TEXT("Screen"), 100, 100));
+	Stage.Walls[0].Rotation.Z = std::numeric_limits<float>::quiet_NaN();
+	EXPECT_TRUE(UOrvaneNDisplayConfigImporter::GenerateNDisplayConfigFromORVS(Stage, {}, false).IsEmpty());
+	Stage.Walls[0].Rotation.Z = 0.0f;
+	Stage.Walls[0].Position.Y = std::numeric_limits<float>::infinity();
+	EXPECT_TRUE(UOrvaneNDisplayConfigImporter::GenerateNDisplayConfigFromORVS(Stage, {}, false).IsEmpty());
+
+	// A mesh wall's placement is in its mesh; the document does not write it.
+	Stage.Walls[0].bHasMeshData = true;
+	EXPECT_TRUE(Parse(UOrvaneNDisplayConfigImporter::GenerateNDisplayConfigFromORVS(Stage, {TEXT("/Game/Orvane/Meshes/Screen.Screen")}, false)).IsValid());
+}
+
 TEST(NDisplayConfig, KeepsHostileLabelsAsValidJson)
 {
 	FOrvaneStageData Stage;
@@ -216,6 +250,119 @@ TEST_F(NDisplayFromStage, WritesTheConfigurationBesideTheStageFile)
 	ASSERT_TRUE(FFileHelper::LoadFileToString(Written, *Output));
 	EXPECT_TRUE(Written.Contains(TEXT("\"assetPath\": \"/Game/Orvane/Meshes/Orvane_Wall_12_A_b_c.Orvane_Wall_12_A_b_c\"")));
 	EXPECT_TRUE(Written.Contains(TEXT("\"VP_ICVFX\":")));
+}
+
+TEST_F(NDisplayFromStage, AWallWhoseMeshFailsBecomesAScreenAndTheOthersKeepTheirMeshes)
+{
+	const std::string Body = "<walls>"
+							 "<wall uuid=\"a\"><label>First</label><model>sq.obj</model></wall>"
+							 "<wall uuid=\"b\"><label>Broken</label><model>sq.obj</model><scale>1e39</scale></wall>"
+							 "<wall uuid=\"c\"><label>Last</label><model>sq.obj</model></wall>"
+							 "</walls>";
+	const FString StagePath = OrvaneStageTest::WriteFile(Project.GetProjectDir(), TEXT("broken.orvs"), OrvaneStageTest::StageDocument(Body, OrvaneStageTest::SquareMesh("sq.obj")));
+	TArray<FString> MeshPaths;
+	const FString Output = UOrvaneNDisplayConfigImporter::CreateNDisplayFromORVS(StagePath, false, MeshPaths);
+	ASSERT_FALSE(Output.IsEmpty());
+	EXPECT_EQ(MeshPaths, (TArray<FString>{TEXT("/Game/Orvane/Meshes/First.First"), TEXT("/Game/Orvane/Meshes/Last.Last")}));
+	FString Text;
+	ASSERT_TRUE(FFileHelper::LoadFileToString(Text, *Output));
+	const TSharedPtr<FJsonObject> Root = Parse(Text);
+	ASSERT_TRUE(Root.IsValid());
+	const TSharedPtr<FJsonObject> Scene = Root->GetObjectField(TEXT("nDisplay"))->GetObjectField(TEXT("scene"));
+	const TSharedPtr<FJsonObject> Meshes = Scene->GetObjectField(TEXT("meshComponents"));
+	EXPECT_EQ(Meshes->GetObjectField(TEXT("First"))->GetStringField(TEXT("assetPath")), FString(TEXT("/Game/Orvane/Meshes/First.First")));
+	EXPECT_EQ(Meshes->GetObjectField(TEXT("Last"))->GetStringField(TEXT("assetPath")), FString(TEXT("/Game/Orvane/Meshes/Last.Last")));
+	EXPECT_FALSE(Meshes->HasField(TEXT("Broken")));
+	EXPECT_TRUE(Scene->GetObjectField(TEXT("screens"))->HasField(TEXT("Broken")));
+	const TSharedPtr<FJsonObject> Viewports = Node(Root)->GetObjectField(TEXT("viewports"));
+	EXPECT_EQ(Viewports->GetObjectField(TEXT("VP_Broken"))->GetObjectField(TEXT("projectionPolicy"))->GetStringField(TEXT("type")), FString(TEXT("simple")));
+	EXPECT_EQ(Viewports->GetObjectField(TEXT("VP_Last"))->GetObjectField(TEXT("projectionPolicy"))->GetStringField(TEXT("type")), FString(TEXT("mesh")));
+}
+
+TEST_F(NDisplayFromStage, RefusesAStageWithAScreenAtANonFiniteNumber)
+{
+	for (const char* Placement : {"<position x=\"1e39\" y=\"0\" z=\"0\"/>", "<rotation x=\"0\" y=\"nan\" z=\"0\"/>"})
+	{
+		const std::string Body = std::string("<walls><wall uuid=\"a\"><label>Fine</label></wall><wall uuid=\"b\"><label>Far Away</label>") + Placement + "</wall></walls>";
+		const FString StagePath = OrvaneStageTest::WriteFile(Project.GetProjectDir(), TEXT("far.orvs"), OrvaneStageTest::StageDocument(Body));
+		TArray<FString> MeshPaths{TEXT("untouched")};
+		EXPECT_TRUE(UOrvaneNDisplayConfigImporter::CreateNDisplayFromORVS(StagePath, true, MeshPaths).IsEmpty()) << Placement;
+		EXPECT_EQ(MeshPaths, TArray<FString>{TEXT("untouched")});
+		EXPECT_FALSE(FPaths::FileExists(Project.GetProjectDir() / TEXT("far.ndisplay")));
+	}
+	EXPECT_EQ(Log.Count(TEXT("CreateNDisplayFromORVS: Wall 'Far Away' has a position or rotation that is not a finite number")), 2);
+	EXPECT_EQ(Log.CountContaining(TEXT("Successfully created")), 0);
+}
+
+TEST_F(NDisplayFromStage, GivesEveryHostileLabelAUniqueSaveableMeshOrAClearError)
+{
+	const std::string Long(1100, 'L');
+	const std::vector<std::string> Labels = {"/Lead", "a//b", "a/ /b", "None", "none", "Tab\tWall", "A.B", "A B", "A-B", "", "", "..", Long, "C\xC3\xA9 #1"};
+	std::string Body = "<walls>";
+	for (size_t Index = 0; Index < Labels.size(); ++Index)
+	{
+		Body += "<wall uuid=\"w" + std::to_string(Index) + "\"><label>" + Labels[Index] + "</label><model>sq.obj</model></wall>";
+	}
+	Body += "</walls>";
+	const FString StagePath = OrvaneStageTest::WriteFile(Project.GetProjectDir(), TEXT("hostile.orvs"), OrvaneStageTest::StageDocument(Body, OrvaneStageTest::SquareMesh("sq.obj")));
+	TArray<FString> MeshPaths;
+	const FString Output = UOrvaneNDisplayConfigImporter::CreateNDisplayFromORVS(StagePath, true, MeshPaths);
+	ASSERT_FALSE(Output.IsEmpty());
+
+	// Every wall but the one whose name is too long has a mesh of its own, saved under a valid package name.
+	ASSERT_EQ(MeshPaths.Num(), static_cast<int32>(Labels.size()) - 1);
+	TArray<FString> Packages;
+	for (const FString& MeshPath : MeshPaths)
+	{
+		const FString Package = FPackageName::ObjectPathToPackageName(MeshPath);
+		EXPECT_TRUE(FPackageName::IsValidLongPackageName(Package)) << TCHAR_TO_UTF8(*Package);
+		EXPECT_TRUE(Package.StartsWith(TEXT("/Game/Orvane/Meshes/"), ESearchCase::CaseSensitive)) << TCHAR_TO_UTF8(*Package);
+		EXPECT_FALSE(FPackageName::GetShortName(Package).Equals(TEXT("None"), ESearchCase::IgnoreCase));
+		EXPECT_FALSE(Packages.ContainsByPredicate([&Package](const FString& Other)
+			{ return Other.Equals(Package, ESearchCase::IgnoreCase); }))
+			<< "two walls share " << TCHAR_TO_UTF8(*Package);
+		Packages.Add(Package);
+		EXPECT_TRUE(FPaths::FileExists(FPackageName::LongPackageNameToFilename(Package, FPackageName::GetAssetPackageExtension()))) << TCHAR_TO_UTF8(*Package);
+	}
+	EXPECT_EQ(Log.Count(*FString::Printf(TEXT("CreateStaticMeshFromWallData: Wall '%s' cannot use the mesh name '%s' (it is too long for an asset file); no mesh created"), UTF8_TO_TCHAR(Long.c_str()), UTF8_TO_TCHAR(Long.c_str()))), 1);
+	EXPECT_EQ(Log.CountContaining(TEXT("CreateStaticMeshFromWallData: Failed")), 0);
+	EXPECT_EQ(MeshPaths[3], FString(TEXT("/Game/Orvane/Meshes/Orvane_Wall_None.Orvane_Wall_None")));
+	EXPECT_EQ(MeshPaths[4], FString(TEXT("/Game/Orvane/Meshes/Orvane_Wall_none_2.Orvane_Wall_none_2")));
+	EXPECT_EQ(MeshPaths[7], FString(TEXT("/Game/Orvane/Meshes/A_B_2.A_B_2")));
+	EXPECT_EQ(MeshPaths[8], FString(TEXT("/Game/Orvane/Meshes/A_B_3.A_B_3")));
+
+	// The wall without a mesh is a screen; the document is JSON.
+	FString Text;
+	ASSERT_TRUE(FFileHelper::LoadFileToString(Text, *Output));
+	const TSharedPtr<FJsonObject> Root = Parse(Text);
+	ASSERT_TRUE(Root.IsValid());
+	EXPECT_TRUE(Root->GetObjectField(TEXT("nDisplay"))->GetObjectField(TEXT("scene"))->GetObjectField(TEXT("screens"))->HasField(UTF8_TO_TCHAR(Long.c_str())));
+}
+
+TEST_F(NDisplayFromStage, ASecondImportOfTheStageRebuildsTheMeshesItMadeBefore)
+{
+	const std::string Body = "<walls><wall uuid=\"a\"><label>Repeat</label><model>sq.obj</model></wall><wall uuid=\"b\"><label>repeat</label><model>sq.obj</model></wall></walls>";
+	const FString StagePath = OrvaneStageTest::WriteFile(Project.GetProjectDir(), TEXT("again.orvs"), OrvaneStageTest::StageDocument(Body, OrvaneStageTest::SquareMesh("sq.obj")));
+	TArray<FString> First;
+	ASSERT_FALSE(UOrvaneNDisplayConfigImporter::CreateNDisplayFromORVS(StagePath, false, First).IsEmpty());
+	ASSERT_EQ(First.Num(), 2);
+	TArray<UStaticMesh*> Meshes;
+	TArray<int32> Builds;
+	for (const FString& Path : First)
+	{
+		Meshes.Add(FindObject<UStaticMesh>(nullptr, *Path));
+		ASSERT_NE(Meshes.Last(), nullptr);
+		Builds.Add(Meshes.Last()->GetHostBuildCount());
+	}
+	TArray<FString> Second;
+	ASSERT_FALSE(UOrvaneNDisplayConfigImporter::CreateNDisplayFromORVS(StagePath, false, Second).IsEmpty());
+	EXPECT_EQ(Second, First);
+	for (int32 Index = 0; Index < Meshes.Num(); ++Index)
+	{
+		EXPECT_EQ(FindObject<UStaticMesh>(nullptr, *Second[Index]), Meshes[Index]) << "the live mesh object stays";
+		EXPECT_EQ(Meshes[Index]->GetHostBuildCount(), Builds[Index] + 1);
+	}
+	EXPECT_EQ(Log.CountContaining(TEXT("CreateStaticMeshFromWallData:")), 0);
 }
 
 TEST_F(NDisplayFromStage, WritesUtf16WhenALabelIsNotSevenBit)

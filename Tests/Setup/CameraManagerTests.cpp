@@ -56,6 +56,43 @@ TEST_F(CameraManager, CompleteSetupMakesCameraSourceAndThenThePreset)
 	EXPECT_TRUE(FOrvaneCameraManager::HasDefaultPreset());
 }
 
+class FOrvaneCameraManagerTestAccess
+{
+public:
+	static void RemoveExistingPreset(const FString& PresetName) { FOrvaneCameraManager::RemoveExistingPreset(PresetName); }
+};
+
+TEST_F(CameraManager, OwnPresetCleanUpLeavesObjectsInUseToGarbageCollection)
+{
+	auto MakePreset = [](const TCHAR* Name)
+	{
+		UPackage* Package = CreatePackage(*FString::Printf(TEXT("/Game/Orvane/%s"), Name));
+		return NewObject<ULiveLinkPreset>(Package, FName(Name), RF_Public | RF_Standalone);
+	};
+
+	// A preset nothing holds goes with the collection that follows.
+	const TWeakObjectPtr<ULiveLinkPreset> Unused = MakePreset(TEXT("Unused_Preset"));
+	ASSERT_TRUE(Unused.IsValid());
+	FOrvaneCameraManagerTestAccess::RemoveExistingPreset(TEXT("Unused_Preset"));
+	EXPECT_FALSE(Unused.IsValid());
+
+	// One the collector must keep (here: rooted, as an object in use) is never destroyed under its user.
+	ULiveLinkPreset* Held = MakePreset(TEXT("Held_Preset"));
+	ASSERT_NE(Held, nullptr);
+	UPackage* HeldPackage = Held->GetPackage();
+	HeldPackage->AddToRoot();
+	Held->AddToRoot();
+	FOrvaneCameraManagerTestAccess::RemoveExistingPreset(TEXT("Held_Preset"));
+	EXPECT_FALSE(Held->HasAnyFlags(RF_BeginDestroyed));
+	EXPECT_FALSE(HeldPackage->HasAnyFlags(RF_BeginDestroyed));
+	EXPECT_FALSE(Held->HasAnyFlags(RF_Standalone | RF_Public)) << "it is no asset any more";
+	Held->RemoveFromRoot();
+	HeldPackage->RemoveFromRoot();
+	Held->MarkAsGarbage();
+	HeldPackage->MarkAsGarbage();
+	CollectGarbage(GARBAGE_COLLECTION_KEEPFLAGS);
+}
+
 TEST_F(CameraManager, CompleteSetupWithoutASourceStopsBeforeTheCamera)
 {
 	EXPECT_FALSE(FOrvaneCameraManager::CreateCompleteSetup(TEXT("not an endpoint"), TEXT("Stage_Preset"), true));

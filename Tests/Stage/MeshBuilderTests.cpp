@@ -1,14 +1,17 @@
 // Copyright Kelmora. All Rights Reserved.
 #include "CoreMinimal.h"
 #include "AssetRegistry/HostAssetRegistryRecord.h"
+#include "Components/StaticMeshComponent.h"
 #include "Engine/StaticMesh.h"
 #include "HeadlessProject.h"
 #include "LogCapture.h"
 #include "MeshDescription.h"
+#include "Misc/PackageName.h"
 #include "Misc/Paths.h"
 #include "OrvaneStageImporter.h"
 #include "Stage/StageTestSupport.h"
 #include "StaticMeshAttributes.h"
+#include "UObject/Package.h"
 #include "UObject/UObjectGlobals.h"
 
 #include <gtest/gtest.h>
@@ -76,6 +79,52 @@ TEST(WallMeshNames, FollowTheLabelRules)
 	EXPECT_EQ(UOrvaneStageImporter::MakeMeshNameFromLabel(TEXT("Left-Wall")), FString(TEXT("Left_Wall")));
 	EXPECT_EQ(UOrvaneStageImporter::MakeMeshNameFromLabel(TEXT("12 A-b.c")), FString(TEXT("Orvane_Wall_12_A_b_c")));
 	EXPECT_EQ(UOrvaneStageImporter::MakeMeshNameFromLabel(TEXT("Front")), FString(TEXT("Front")));
+	EXPECT_EQ(UOrvaneStageImporter::MakeMeshNameFromLabel(TEXT("Caf\u00E9 \u65E5")), FString(TEXT("Caf\u00E9_\u65E5"))) << "letters beyond 7 bits stay";
+}
+
+TEST(WallMeshNames, ReplaceEveryCharacterPackageAndObjectNamesCannotHold)
+{
+	const FString Refused = TEXT(" \t\r\n`\\:*?\"<>|',.&!~@#/(){}[]=;^%$-");
+	const FString Name = UOrvaneStageImporter::MakeMeshNameFromLabel(TEXT("A") + Refused + TEXT("Z"));
+	EXPECT_EQ(Name, TEXT("A") + FString::ChrN(Refused.Len(), '_') + TEXT("Z"));
+	for (TCHAR Control = 1; Control < 0x20; ++Control)
+	{
+		FString Label(TEXT("AxB"));
+		Label[1] = Control;
+		EXPECT_EQ(UOrvaneStageImporter::MakeMeshNameFromLabel(Label), FString(TEXT("A_B"))) << "control character " << static_cast<int32>(Control);
+	}
+	EXPECT_EQ(UOrvaneStageImporter::MakeMeshNameFromLabel(TEXT("A\x7F")), FString(TEXT("A_")));
+	FString WithNull(TEXT("AB"));
+	WithNull[1] = 0;
+	EXPECT_EQ(UOrvaneStageImporter::MakeMeshNameFromLabel(WithNull), FString(TEXT("A_"))) << "an embedded null too";
+	EXPECT_EQ(UOrvaneStageImporter::MakeMeshNameFromLabel(TEXT("/Game")), FString(TEXT("_Game")));
+	EXPECT_EQ(UOrvaneStageImporter::MakeMeshNameFromLabel(TEXT("a//b")), FString(TEXT("a__b")));
+
+	// The engine reads None in any letter case as no name.
+	EXPECT_EQ(UOrvaneStageImporter::MakeMeshNameFromLabel(TEXT("None")), FString(TEXT("Orvane_Wall_None")));
+	EXPECT_EQ(UOrvaneStageImporter::MakeMeshNameFromLabel(TEXT("nONE")), FString(TEXT("Orvane_Wall_nONE")));
+	EXPECT_EQ(UOrvaneStageImporter::MakeMeshNameFromLabel(TEXT("Nonesuch")), FString(TEXT("Nonesuch")));
+	EXPECT_EQ(UOrvaneStageImporter::MakeMeshNameFromLabel(TEXT("No ne")), FString(TEXT("No_ne")));
+}
+
+TEST(WallMeshNames, AreUniqueAmongTheWallsWithMeshDataWithoutRegardToCase)
+{
+	FOrvaneStageData Stage;
+	const TPair<const TCHAR*, bool> Walls[] = {{TEXT("A B"), true}, {TEXT("A.B"), true}, {TEXT("a_b"), true}, {TEXT("A B"), false}, {TEXT("A_B_2"), true}, {TEXT("A-B"), true}, {TEXT("Other"), true}, {TEXT("none"), true}, {TEXT("NONE"), true}};
+	for (const TPair<const TCHAR*, bool>& Entry : Walls)
+	{
+		FOrvaneWallData Wall;
+		Wall.Label = Entry.Key;
+		Wall.bHasMeshData = Entry.Value;
+		Stage.Walls.Add(Wall);
+	}
+	const TArray<FString> Names = UOrvaneStageImporter::MakeWallMeshNames(Stage);
+	const TCHAR* const Expected[] = {TEXT("A_B"), TEXT("A_B_2"), TEXT("a_b_3"), TEXT(""), TEXT("A_B_2_2"), TEXT("A_B_4"), TEXT("Other"), TEXT("Orvane_Wall_none"), TEXT("Orvane_Wall_NONE_2")};
+	ASSERT_EQ(Names.Num(), static_cast<int32>(UE_ARRAY_COUNT(Expected)));
+	for (int32 Index = 0; Index < Names.Num(); ++Index)
+	{
+		EXPECT_TRUE(Names[Index].Equals(Expected[Index], ESearchCase::CaseSensitive)) << Index << ": " << TCHAR_TO_UTF8(*Names[Index]);
+	}
 }
 
 TEST_F(WallMeshBuilder, BuildsSavesAndAnnouncesTheWallMesh)
@@ -165,6 +214,88 @@ TEST_F(WallMeshBuilder, RefusesWallsWithoutUsableData)
 	EXPECT_EQ(UOrvaneStageImporter::CreateStaticMeshFromWallData(Huge, TEXT("Huge")), nullptr) << "a transform that overflows is refused too";
 }
 
+TEST_F(WallMeshBuilder, GivesHostileLabelsSaveableMeshesOrAClearError)
+{
+	const TCHAR* const Labels[] = {TEXT("/Lead"), TEXT("a//b"), TEXT("Tab\tLine\nFeed\x01"), TEXT("none"), TEXT("Back`slash\\Colon:Star*"), TEXT("Dots...and (brackets) [x] {y}"), TEXT("\u65E5\u672C")};
+	for (const TCHAR* Label : Labels)
+	{
+		FOrvaneWallData Wall = WallWithMesh(TEXT("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n"));
+		Wall.Label = Label;
+		const FString Name = UOrvaneStageImporter::MakeMeshNameFromLabel(Label);
+		UStaticMesh* Mesh = UOrvaneStageImporter::CreateStaticMeshFromWallData(Wall, Name);
+		ASSERT_NE(Mesh, nullptr) << TCHAR_TO_UTF8(Label);
+		const FString Package = FPackageName::ObjectPathToPackageName(Mesh->GetPathName());
+		EXPECT_TRUE(FPackageName::IsValidLongPackageName(Package)) << TCHAR_TO_UTF8(*Package);
+		EXPECT_EQ(Package, TEXT("/Game/Orvane/Meshes/") + Name);
+		EXPECT_TRUE(FPaths::FileExists(FPackageName::LongPackageNameToFilename(Package, FPackageName::GetAssetPackageExtension()))) << TCHAR_TO_UTF8(*Package);
+	}
+	EXPECT_EQ(Log.CountContaining(TEXT("Failed")), 0);
+	EXPECT_EQ(Log.CountContaining(TEXT("cannot use the mesh name")), 0);
+
+	// Too long for an engine name, or for an asset file: no mesh, and the wall is named.
+	FOrvaneWallData Long = WallWithMesh(TEXT("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n"));
+	for (const int32 Length : {1100, 249})
+	{
+		Long.Label = FString::ChrN(Length, 'x');
+		EXPECT_EQ(UOrvaneStageImporter::CreateStaticMeshFromWallData(Long, UOrvaneStageImporter::MakeMeshNameFromLabel(Long.Label)), nullptr) << Length;
+		EXPECT_EQ(Log.CountContaining(*FString::Printf(TEXT("CreateStaticMeshFromWallData: Wall '%s' cannot use the mesh name"), *Long.Label)), 1) << Length;
+	}
+	// The longest name whose file fits is still taken.
+	Long.Label = FString::ChrN(248, 'y');
+	EXPECT_NE(UOrvaneStageImporter::CreateStaticMeshFromWallData(Long, UOrvaneStageImporter::MakeMeshNameFromLabel(Long.Label)), nullptr);
+
+	// Names from callers are checked as well.
+	FOrvaneWallData Wall = WallWithMesh(TEXT("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n"));
+	for (const TCHAR* Name : {TEXT("a//b"), TEXT("/Lead"), TEXT("NONE"), TEXT("dot.ted"), TEXT("ctrl\x02")})
+	{
+		EXPECT_EQ(UOrvaneStageImporter::CreateStaticMeshFromWallData(Wall, Name), nullptr) << TCHAR_TO_UTF8(Name);
+	}
+	EXPECT_EQ(Log.CountContaining(TEXT("CreateStaticMeshFromWallData: Wall 'Test Wall' cannot use the mesh name")), 5);
+}
+
+TEST_F(WallMeshBuilder, RebuildsTheMeshOfAnEarlierImportInPlace)
+{
+	FOrvaneWallData Wall = WallWithMesh(TEXT("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n"));
+	UStaticMesh* First = UOrvaneStageImporter::CreateStaticMeshFromWallData(Wall, TEXT("Again"));
+	ASSERT_NE(First, nullptr);
+	const int32 Builds = First->GetHostBuildCount();
+
+	// The same stage again, its wall now twice as large: the live mesh is rebuilt, not replaced.
+	Wall.Scale = 2.0f;
+	UStaticMesh* Second = UOrvaneStageImporter::CreateStaticMeshFromWallData(Wall, TEXT("Again"));
+	ASSERT_EQ(Second, First);
+	EXPECT_EQ(Second->GetHostBuildCount(), Builds + 1) << "the object that was there is built again";
+	EXPECT_EQ(Second->GetStaticMaterials().Num(), 1);
+	EXPECT_EQ(Second->GetNumSourceModels(), 1);
+	ASSERT_NE(Second->GetMeshDescription(0), nullptr);
+	EXPECT_EQ(FStaticMeshAttributes(*Second->GetMeshDescription(0)).GetVertexPositions()[FVertexID(1)], FVector3f(-0.0f, 200.0f, 0.0f));
+	EXPECT_EQ(Log.CountContaining(TEXT("Failed")), 0);
+
+	// A name held by an object of another kind is refused with a reason, never built over.
+	UPackage* Package = CreatePackage(TEXT("/Game/Orvane/Meshes/Taken"));
+	UStaticMeshComponent* Other = NewObject<UStaticMeshComponent>(Package, FName(TEXT("Taken")));
+	ASSERT_NE(Other, nullptr);
+	EXPECT_EQ(UOrvaneStageImporter::CreateStaticMeshFromWallData(Wall, TEXT("Taken")), nullptr);
+	EXPECT_EQ(Log.CountContaining(TEXT("CreateStaticMeshFromWallData: Wall 'Test Wall' cannot use the mesh name 'Taken' (/Game/Orvane/Meshes/Taken holds an object that is not a static mesh)")), 1);
+	EXPECT_EQ(StaticFindObjectFast(UObject::StaticClass(), Package, FName(TEXT("Taken"))), Other);
+}
+
+TEST_F(WallMeshBuilder, AStageFileInAnotherEncodingGivesTheLabelsTheEditorReads)
+{
+	// "Café Wall" written in Latin-1: the byte that is not UTF-8 reads as '?', which no mesh name keeps.
+	const std::string Body = "<walls><wall uuid=\"a\"><label>Caf\xE9 Wall</label><model>sq.obj</model></wall></walls>";
+	const FString Path = WriteFile(Project.GetProjectDir(), TEXT("latin1.orvs"), StageDocument(Body, SquareMesh("sq.obj")));
+	FOrvaneStageData Stage;
+	FString Message;
+	ASSERT_TRUE(UOrvaneStageImporter::ParseOrvaneFile(Path, Stage, Message));
+	ASSERT_EQ(Stage.Walls.Num(), 1);
+	EXPECT_EQ(Stage.Walls[0].Label, FString(TEXT("Caf? Wall")));
+	TArray<UStaticMesh*> Meshes;
+	ASSERT_TRUE(UOrvaneStageImporter::ParseAndCreateStaticMeshes(Path, Meshes, Message));
+	ASSERT_EQ(Meshes.Num(), 1);
+	EXPECT_EQ(Meshes[0]->GetName(), FString(TEXT("Caf__Wall")));
+}
+
 TEST_F(WallMeshBuilder, ReportsASaveThatFailsButKeepsTheMesh)
 {
 	// A file where the mesh folder should be makes the save fail.
@@ -194,6 +325,24 @@ TEST_F(WallMeshBuilder, BuildsEveryWallOfAStageFile)
 	ASSERT_NE(Loaded, nullptr);
 	ASSERT_NE(Loaded->GetMeshDescription(0), nullptr);
 	EXPECT_EQ(Loaded->GetMeshDescription(0)->Triangles().Num(), 2);
+
+	// Labels that make the same name get a package each; no wall's mesh replaces another's.
+	const std::string Twins = "<walls><wall uuid=\"a\"><label>Twin</label><model>sq.obj</model></wall><wall uuid=\"b\"><label>twin</label><model>sq.obj</model><scale>2</scale></wall></walls>";
+	const FString TwinPath = WriteFile(Project.GetProjectDir(), TEXT("twins.orvs"), StageDocument(Twins, SquareMesh("sq.obj")));
+	ASSERT_TRUE(UOrvaneStageImporter::ParseAndCreateStaticMeshes(TwinPath, Meshes, Message));
+	ASSERT_EQ(Meshes.Num(), 2);
+	EXPECT_EQ(Meshes[0]->GetPathName(), FString(TEXT("/Game/Orvane/Meshes/Twin.Twin")));
+	EXPECT_EQ(Meshes[1]->GetPathName(), FString(TEXT("/Game/Orvane/Meshes/twin_2.twin_2")));
+	EXPECT_NE(Meshes[0], Meshes[1]);
+	EXPECT_EQ(FStaticMeshAttributes(*Meshes[0]->GetMeshDescription(0)).GetVertexPositions()[FVertexID(1)], FVector3f(-0.0f, 100.0f, 0.0f)) << "the first wall keeps its own mesh";
+	EXPECT_EQ(FStaticMeshAttributes(*Meshes[1]->GetMeshDescription(0)).GetVertexPositions()[FVertexID(1)], FVector3f(-0.0f, 200.0f, 0.0f));
+
+	// A wall whose build fails still holds its name.
+	const std::string Broken = "<walls><wall uuid=\"a\"><label>Pair</label><model>sq.obj</model><scale>1e39</scale></wall><wall uuid=\"b\"><label>Pair</label><model>sq.obj</model></wall></walls>";
+	const FString BrokenPath = WriteFile(Project.GetProjectDir(), TEXT("broken.orvs"), StageDocument(Broken, SquareMesh("sq.obj")));
+	ASSERT_TRUE(UOrvaneStageImporter::ParseAndCreateStaticMeshes(BrokenPath, Meshes, Message));
+	ASSERT_EQ(Meshes.Num(), 1);
+	EXPECT_EQ(Meshes[0]->GetName(), FString(TEXT("Pair_2")));
 
 	const FString NoMeshes = WriteFile(Project.GetProjectDir(), TEXT("plain.orvs"), StageDocument("<walls><wall uuid=\"a\"/></walls>"));
 	EXPECT_FALSE(UOrvaneStageImporter::ParseAndCreateStaticMeshes(NoMeshes, Meshes, Message));

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -161,6 +162,46 @@ TEST(ObjReader, ReadsDecimalsExactlyAsTheCLibraryDoes)
 		ASSERT_EQ(Mesh.Vertices[Index].X, Expected) << Text;
 		ASSERT_EQ(std::signbit(Mesh.Vertices[Index].X), std::signbit(Expected)) << Text;
 	}
+}
+
+#if defined(__unix__)
+TEST(ObjReader, ReadsNumbersAsTheCLocaleDoesWhateverTheProcessLocale)
+{
+	// A locale whose decimal point is a comma, made for the test where the system's locale tools allow.
+	const std::string Directory = testing::TempDir() + "orvane_locale";
+	const std::string Command = "mkdir -p '" + Directory + "' && localedef -i de_DE -f UTF-8 '" + Directory + "/de_DE.UTF-8' >/dev/null 2>&1";
+	[[maybe_unused]] const int Ignored = std::system(Command.c_str());
+	setenv("LOCPATH", Directory.c_str(), 1);
+	const std::string Previous = std::setlocale(LC_NUMERIC, nullptr);
+	if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+	{
+		unsetenv("LOCPATH");
+		GTEST_SKIP() << "no locale with a decimal comma could be made";
+	}
+	const bool bComma = std::string(std::localeconv()->decimal_point) == ",";
+	const FOrvaneMeshData Mesh = Parse(TEXT("v 0x1.8p1 1.5e0 2.5e-1\nv 1,5 1.00000000000000000001 -7.25E+2\nvt 12345678901234567.5 1e-3\nf 1 2 2\n"));
+	std::setlocale(LC_NUMERIC, Previous.c_str());
+	unsetenv("LOCPATH");
+	ASSERT_TRUE(bComma);
+	ASSERT_EQ(Mesh.Vertices.Num(), 2);
+	EXPECT_EQ(Mesh.Vertices[0], FVector(3.0, 1.5, 0.25));
+	EXPECT_EQ(Mesh.Vertices[1], FVector(1.0, 1.0, -725.0)) << "a comma ends a number, as in the C locale";
+	ASSERT_EQ(Mesh.UVs.Num(), 1);
+	EXPECT_EQ(Mesh.UVs[0].X, static_cast<double>(12345678901234567.5f));
+	EXPECT_EQ(Mesh.UVs[0].Y, static_cast<double>(1e-3f));
+}
+#endif
+
+TEST(ObjReader, ReadsNumbersThatEndWhereTheirTextDoesNot)
+{
+	// Numbers the quick path leaves to the C library, each ending where the text around it goes on.
+	const FOrvaneMeshData Mesh = Parse(TEXT("v 1e2 2.5E-1x 0x10\tv\nv +7 nan(12)z -inf\nv 1e 1.5e+ 123456789012345678\nf 1 2 3\n"));
+	ASSERT_EQ(Mesh.Vertices.Num(), 3);
+	EXPECT_EQ(Mesh.Vertices[0], FVector(100.0, 0.25, 16.0));
+	EXPECT_EQ(Mesh.Vertices[1].X, 7.0);
+	EXPECT_TRUE(std::isnan(Mesh.Vertices[1].Y));
+	EXPECT_EQ(Mesh.Vertices[1].Z, -std::numeric_limits<double>::infinity());
+	EXPECT_EQ(Mesh.Vertices[2], FVector(1.0, 1.5, static_cast<double>(123456789012345678.0f)));
 }
 
 TEST(ObjReader, NeedsAVertexAndAFace)

@@ -246,7 +246,7 @@ namespace
 			{
 				Walls += (Walls.IsEmpty() ? TEXT("") : TEXT(", ")) + DescribeWall(Stage.Walls[Index]);
 			}
-			Duplicates.Add(FString::Printf(TEXT("%d walls make the mesh name '%s' and overwrite each other's asset: %s"), Pair.Value.Num(), *Pair.Key, *Walls));
+			Duplicates.Add(FString::Printf(TEXT("%d walls make the mesh name '%s'; the later ones get numbered names (NAME_2, ...): %s"), Pair.Value.Num(), *Pair.Key, *Walls));
 		}
 	}
 

@@ -196,7 +196,7 @@ bool FFileHelper::LoadFileToString(FString& Result, const TCHAR* Filename, EHash
 		{
 			return true;
 		}
-		// A sequence cut short (at most three bytes) waits at the front for the rest of it.
+		// A sequence cut short (at most five bytes) waits at the front for the rest of it.
 		const size_t Kept = End - Start - Consumed;
 		std::memmove(Bytes.get(), Bytes.get() + Start + Consumed, Kept);
 		const size_t Read = size_t(std::min<int64>(Remaining, int64(PieceSize - Kept)));

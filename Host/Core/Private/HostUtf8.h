@@ -8,7 +8,7 @@ namespace HostUtf8
 {
 	/**
 	 * Decodes UTF-8 from Source[0, Length) into Out, which has room for Length units (never more units than
-	 * bytes); invalid sequences become U+FFFD. Returns the bytes consumed and sets OutWritten to the units
+	 * bytes); invalid bytes become '?' as in the engine. Returns the bytes consumed and sets OutWritten to the units
 	 * written. Unless bFinal, a sequence that Length cuts short is left unconsumed for the next call, so
 	 * text decoded a piece at a time comes out as if decoded whole.
 	 */

@@ -78,6 +78,8 @@ namespace
 
 size_t HostUtf8::Decode(const unsigned char* Source, size_t Length, bool bFinal, char16_t* Write, size_t& OutWritten)
 {
+	// The engine's stand-in for what it cannot decode.
+	constexpr char16_t Bogus = u'?';
 	size_t Written = 0;
 	size_t Index = 0;
 	while (Index < Length)
@@ -102,64 +104,68 @@ size_t HostUtf8::Decode(const unsigned char* Source, size_t Length, bool bFinal,
 		{
 			break;
 		}
+		// As the engine's decoder: every byte it cannot read as part of a character becomes '?' and is passed
+		// over alone, except that a sequence longer than what is left of the text takes all the rest with it.
 		const unsigned char Lead = Source[Index];
-		char32_t CodePoint = 0xFFFD;
-		size_t Extra = 0;
-		char32_t Minimum = 0;
 		if (Lead < 0x80)
 		{
 			Write[Written++] = Lead;
 			++Index;
 			continue;
 		}
-		else if ((Lead & 0xE0) == 0xC0)
+		if (Lead < 0xC0)
 		{
-			CodePoint = Lead & 0x1F;
-			Extra = 1;
-			Minimum = 0x80;
-		}
-		else if ((Lead & 0xF0) == 0xE0)
-		{
-			CodePoint = Lead & 0x0F;
-			Extra = 2;
-			Minimum = 0x800;
-		}
-		else if ((Lead & 0xF8) == 0xF0)
-		{
-			CodePoint = Lead & 0x07;
-			Extra = 3;
-			Minimum = 0x10000;
-		}
-		else
-		{
-			Write[Written++] = 0xFFFD;
+			Write[Written++] = Bogus;
 			++Index;
 			continue;
 		}
-		size_t Taken = 1;
-		bool bValid = true;
-		for (; Taken <= Extra; ++Taken)
+		const size_t Count = Lead < 0xE0 ? 2 : (Lead < 0xF0 ? 3 : (Lead < 0xF8 ? 4 : (Lead < 0xFC ? 5 : 6)));
+		if (Index + Count > Length)
 		{
-			if (Index + Taken >= Length && !bFinal)
+			if (!bFinal)
 			{
 				// Cut short by the end of this piece: decided when the rest is there.
 				OutWritten = Written;
 				return Index;
 			}
-			if (Index + Taken >= Length || (Source[Index + Taken] & 0xC0) != 0x80)
-			{
-				bValid = false;
-				break;
-			}
-			CodePoint = (CodePoint << 6) | (Source[Index + Taken] & 0x3F);
-		}
-		if (!bValid || CodePoint < Minimum || CodePoint > 0x10FFFF || (CodePoint >= 0xD800 && CodePoint <= 0xDFFF))
-		{
-			Write[Written++] = 0xFFFD;
-			Index += bValid ? Taken : (Taken > 1 ? Taken : 1);
+			Write[Written++] = Bogus;
+			Index = Length;
 			continue;
 		}
-		Index += Taken;
+		bool bContinued = true;
+		for (size_t Offset = 1; Offset < Count && bContinued; ++Offset)
+		{
+			bContinued = (Source[Index + Offset] & 0xC0) == 0x80;
+		}
+		if (!bContinued)
+		{
+			Write[Written++] = Bogus;
+			++Index;
+			continue;
+		}
+		if (Count > 4)
+		{
+			// Five and six byte forms are no longer UTF-8: passed over whole.
+			Write[Written++] = Bogus;
+			Index += Count;
+			continue;
+		}
+		char32_t CodePoint = Lead & (0x7F >> Count);
+		for (size_t Offset = 1; Offset < Count; ++Offset)
+		{
+			CodePoint = (CodePoint << 6) | (Source[Index + Offset] & 0x3F);
+		}
+		// The shortest form only, no surrogates, none of U+FFFE and U+FFFF (as the engine), nothing past U+10FFFF.
+		static constexpr char32_t Smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+		static constexpr char32_t Largest[] = {0, 0, 0x7FF, 0xFFFD, 0x10FFFF};
+		const bool bValid = CodePoint >= Smallest[Count] && CodePoint <= Largest[Count] && (CodePoint < 0xD800 || CodePoint > 0xDFFF);
+		if (!bValid)
+		{
+			Write[Written++] = Bogus;
+			++Index;
+			continue;
+		}
+		Index += Count;
 		// A four-byte sequence gives two units: never more units than bytes.
 		if (CodePoint >= 0x10000)
 		{

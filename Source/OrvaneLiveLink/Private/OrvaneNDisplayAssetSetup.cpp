@@ -54,9 +54,14 @@ namespace
 		return Object && ContainsIgnoreCase(Object->GetClass()->GetName(), TEXT("ICVFXCamera"));
 	}
 
-	/** Writes the inner-frustum switches and the external camera of an ICVFX camera component's settings, found by name. */
-	bool WriteCameraSettings(UActorComponent* Component, AActor* ExternalCamera)
+	/**
+	 * Writes the inner-frustum switches and the external camera of an ICVFX camera component's settings, found
+	 * by name; false when the component has no settings. An external camera that is not of the reference's
+	 * class is not written, and OutRefusedCameraClass names the class it would need.
+	 */
+	bool WriteCameraSettings(UActorComponent* Component, AActor* ExternalCamera, const UClass*& OutRefusedCameraClass)
 	{
+		OutRefusedCameraClass = nullptr;
 		FStructProperty* SettingsProperty = FindFProperty<FStructProperty>(Component->GetClass(), TEXT("CameraSettings"));
 		if (!SettingsProperty)
 		{
@@ -77,6 +82,14 @@ namespace
 		if (ExternalCamera)
 		{
 			FProperty* CameraProperty = FindFProperty<FProperty>(SettingsProperty->Struct, TEXT("ExternalCameraActor"));
+			const FObjectPropertyBase* ReferenceProperty = CastField<FObjectPropertyBase>(CameraProperty);
+			const UClass* DeclaredClass = ReferenceProperty ? static_cast<const UClass*>(ReferenceProperty->PropertyClass) : nullptr;
+			if (ReferenceProperty && (!DeclaredClass || !ExternalCamera->IsA(DeclaredClass)))
+			{
+				// nDisplay reads the reference as its declared class; an actor of another class must not be written.
+				OutRefusedCameraClass = DeclaredClass ? DeclaredClass : AActor::StaticClass();
+				return true;
+			}
 			if (FSoftObjectProperty* SoftProperty = CastField<FSoftObjectProperty>(CameraProperty))
 			{
 				// A soft reference to the camera actor.
@@ -142,6 +155,14 @@ UObject* UOrvaneNDisplayConfigImporter::ImportNDisplayToProject(const FString& F
 		return nullptr;
 	}
 	const FString DestinationFolder = FPaths::GetPath(FString::Printf(TEXT("/Game/Orvane/Ndisplay/%s"), *AssetName));
+	// The name may choose a subfolder, but never one outside the nDisplay folder, nor one the engine cannot name.
+	TArray<FString> Segments;
+	AssetName.Replace(TEXT("\\"), TEXT("/"), ESearchCase::CaseSensitive).ParseIntoArray(Segments, TEXT("/"), false);
+	if (Segments.Contains(FString(TEXT(".."))) || !FPackageName::IsValidLongPackageName(DestinationFolder))
+	{
+		UE_LOG(LogTemp, Error, TEXT("ImportNDisplayToProject: Invalid asset name: %s"), *AssetName);
+		return nullptr;
+	}
 	FAssetToolsModule& AssetToolsModule = FModuleManager::LoadModuleChecked<FAssetToolsModule>(TEXT("AssetTools"));
 	const TArray<UObject*> Imported = AssetToolsModule.Get().ImportAssets(TArray<FString>{FilePath}, DestinationFolder, nullptr, false, nullptr, false, false);
 	if (Imported.Num() > 0 && Imported[0])
@@ -356,10 +377,15 @@ void UOrvaneNDisplayConfigImporter::ConfigureICVFXCameraSettings(UActorComponent
 		UE_LOG(LogTemp, Error, TEXT("ConfigureICVFXCameraSettings: Component is null"));
 		return;
 	}
-	if (!WriteCameraSettings(Component, IsValid(ExternalCamera) ? ExternalCamera : nullptr))
+	const UClass* RefusedCameraClass = nullptr;
+	if (!WriteCameraSettings(Component, IsValid(ExternalCamera) ? ExternalCamera : nullptr, RefusedCameraClass))
 	{
 		UE_LOG(LogTemp, Error, TEXT("ConfigureICVFXCameraSettings: Could not find CameraSettings property"));
 		return;
+	}
+	if (RefusedCameraClass)
+	{
+		UE_LOG(LogTemp, Error, TEXT("ConfigureICVFXCameraSettings: %s is not a %s; the external camera is not set"), *ExternalCamera->GetName(), *RefusedCameraClass->GetName());
 	}
 	Component->Modify(true);
 	Component->MarkPackageDirty();
@@ -396,18 +422,26 @@ bool UOrvaneNDisplayConfigImporter::SaveDisplayClusterAssets(const TArray<FStrin
 {
 #if WITH_EDITOR
 	TArray<UPackage*> Packages;
+	auto AddPackage = [&Packages](UPackage* Package)
+	{
+		if (!Package)
+		{
+			return;
+		}
+		// Only the project's own content is written; engine and plug-in content is not ours to overwrite.
+		if (!Package->GetName().StartsWith(TEXT("/Game/"), ESearchCase::IgnoreCase))
+		{
+			UE_LOG(LogTemp, Warning, TEXT("SaveDisplayClusterAssets: Skipped package outside /Game/: %s"), *Package->GetName());
+			return;
+		}
+		Packages.AddUnique(Package);
+	};
 	for (const FString& MeshPath : MeshPaths)
 	{
 		UObject* Object = FSoftObjectPath(MeshPath).TryLoad();
-		if (UPackage* Package = Object ? Object->GetPackage() : nullptr)
-		{
-			Packages.AddUnique(Package);
-		}
+		AddPackage(Object ? Object->GetPackage() : nullptr);
 	}
-	if (UPackage* Package = DisplayClusterBP ? DisplayClusterBP->GetPackage() : nullptr)
-	{
-		Packages.AddUnique(Package);
-	}
+	AddPackage(DisplayClusterBP ? DisplayClusterBP->GetPackage() : nullptr);
 
 	int32 Saved = 0;
 	bool bAllSaved = true;
@@ -579,13 +613,19 @@ void UOrvaneNDisplayConfigImporter::LinkVPCameraToICVFXInstance(AActor* NDisplay
 		{
 			continue;
 		}
-		if (!WriteCameraSettings(Component, VPCamera))
+		const UClass* RefusedCameraClass = nullptr;
+		if (!WriteCameraSettings(Component, VPCamera, RefusedCameraClass))
 		{
 			UE_LOG(LogTemp, Error, TEXT("LinkVPCameraToICVFXInstance: Could not find CameraSettings property"));
 			continue;
 		}
 		Component->Modify(true);
 		Component->PostEditChange();
+		if (RefusedCameraClass)
+		{
+			UE_LOG(LogTemp, Error, TEXT("LinkVPCameraToICVFXInstance: %s is not a %s; the camera is not linked"), *VPCamera->GetName(), *RefusedCameraClass->GetName());
+			return;
+		}
 		UE_LOG(LogTemp, Log, TEXT("LinkVPCameraToICVFXInstance: Successfully linked VP camera to ICVFX instance"));
 		return;
 	}

@@ -110,6 +110,20 @@ namespace
 		return Viewport;
 	}
 
+	/** Whether a wall's position and rotation can be written as JSON numbers (which have no infinity or NaN). */
+	bool HasFinitePlacement(const FOrvaneWallData& Wall)
+	{
+		const float Values[] = {Wall.Position.X, Wall.Position.Y, Wall.Position.Z, Wall.Rotation.X, Wall.Rotation.Y, Wall.Rotation.Z};
+		for (const float Value : Values)
+		{
+			if (!FMath::IsFinite(Value))
+			{
+				return false;
+			}
+		}
+		return true;
+	}
+
 	/** Visits each wall with the mesh asset path it is paired with, or null for a screen wall. */
 	template <typename VisitorType>
 	void ForEachPairedWall(const FOrvaneStageData& StageData, const TArray<FString>& MeshAssetPaths, VisitorType Visit)
@@ -125,6 +139,15 @@ namespace
 
 FString UOrvaneNDisplayConfigImporter::GenerateNDisplayConfigFromORVS(const FOrvaneStageData& StageData, const TArray<FString>& MeshAssetPaths, bool bIncludeICVFXCamera)
 {
+	// A screen places its wall by position and rotation; "inf" or "nan" in the file would not be JSON.
+	bool bWritable = true;
+	ForEachPairedWall(StageData, MeshAssetPaths, [&bWritable](const FOrvaneWallData& Wall, const FString* MeshPath)
+		{ bWritable &= MeshPath != nullptr || HasFinitePlacement(Wall); });
+	if (!bWritable)
+	{
+		return FString();
+	}
+
 	TSharedPtr<FJsonObject> Config = MakeShared<FJsonObject>();
 	Config->SetStringField(TEXT("description"), FString::Printf(TEXT("Generated from Orvane Stage: %s"), *StageData.StageName));
 	Config->SetStringField(TEXT("version"), TEXT("5.00"));
@@ -203,7 +226,8 @@ FString UOrvaneNDisplayConfigImporter::GenerateNDisplayConfigFromORVS(const FOrv
 				Parameters->SetStringField(TEXT("section_index"), TEXT("0.0"));
 				Parameters->SetStringField(TEXT("base_uv_index"), TEXT("-1.0"));
 				Parameters->SetStringField(TEXT("chromakey_uv_index"), TEXT("-1.0"));
-				Parameters->SetStringField(TEXT("mesh_component"), Wall.Label);
+				// The blueprint's mesh component is named after the mesh asset, which need not read as the label.
+				Parameters->SetStringField(TEXT("mesh_component"), FPaths::GetBaseFilename(*MeshPath));
 			}
 			else
 			{
@@ -276,16 +300,33 @@ FString UOrvaneNDisplayConfigImporter::CreateNDisplayFromORVS(const FString& Orv
 		return FString();
 	}
 
+	const TArray<FString> MeshNames = UOrvaneStageImporter::MakeWallMeshNames(StageData);
 	TArray<FString> MeshAssetPaths;
-	for (const FOrvaneWallData& Wall : StageData.Walls)
+	for (int32 Index = 0; Index < StageData.Walls.Num(); ++Index)
 	{
+		FOrvaneWallData& Wall = StageData.Walls[Index];
 		if (!Wall.bHasMeshData)
 		{
 			continue;
 		}
-		if (UStaticMesh* StaticMesh = UOrvaneStageImporter::CreateStaticMeshFromWallData(Wall, UOrvaneStageImporter::MakeMeshNameFromLabel(Wall.Label)))
+		if (UStaticMesh* StaticMesh = UOrvaneStageImporter::CreateStaticMeshFromWallData(Wall, MeshNames[Index]))
 		{
 			MeshAssetPaths.Add(StaticMesh->GetPathName());
+		}
+		else
+		{
+			// Mesh walls take the paths in order: without its mesh the wall is a screen, so that every later
+			// wall keeps its own mesh.
+			Wall.bHasMeshData = false;
+		}
+	}
+
+	for (const FOrvaneWallData& Wall : StageData.Walls)
+	{
+		if (!Wall.bHasMeshData && !HasFinitePlacement(Wall))
+		{
+			UE_LOG(LogTemp, Error, TEXT("CreateNDisplayFromORVS: Wall '%s' has a position or rotation that is not a finite number"), *Wall.Label);
+			return FString();
 		}
 	}
 

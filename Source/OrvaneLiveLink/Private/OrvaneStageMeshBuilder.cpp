@@ -2,16 +2,19 @@
 // The wall mesh builder: stage walls with OBJ mesh data become saved static mesh assets in engine space.
 #include "OrvaneStageImporter.h"
 
+#include "Containers/StringConv.h"
+#include "Misc/PackageName.h"
 #include "OrvaneLiveLinkLog.h"
 
 #if WITH_EDITOR
 #include "AssetRegistry/AssetRegistryModule.h"
 #include "Engine/StaticMesh.h"
 #include "MeshDescription.h"
-#include "Misc/PackageName.h"
 #include "OrvanePackageSaving.h"
 #include "StaticMeshAttributes.h"
+#include "Templates/Casts.h"
 #include "UObject/Package.h"
+#include "UObject/UObjectGlobals.h"
 #endif
 
 #include <cmath>
@@ -21,6 +24,59 @@ namespace
 {
 	/** One stage unit is this many engine units. */
 	constexpr float StageToEngineScale = 100.0f;
+
+	/** The engine's names hold at most this many characters (its name buffer less the terminator); a longer one ends the process. */
+	constexpr int32 MaxEngineNameLength = 1023;
+	/** The longest file name, in UTF-8 bytes, that the editor's file systems (NTFS, ext4, APFS) hold. */
+	constexpr int32 MaxFileNameBytes = 255;
+
+	/**
+	 * Characters that a long package name or an object name cannot hold in the engine (it refuses or
+	 * misreads them, and a package name with "//" ends the process), and every control character.
+	 */
+	bool IsInvalidInAssetName(TCHAR Char)
+	{
+		if (Char < 0x20 || Char == 0x7F)
+		{
+			return true;
+		}
+		static constexpr TCHAR Invalid[] = TEXT(" `\\:*?\"<>|',.&!~@#/(){}[]=;^%$");
+		for (int32 Index = 0; Index + 1 < static_cast<int32>(UE_ARRAY_COUNT(Invalid)); ++Index)
+		{
+			if (Char == Invalid[Index])
+			{
+				return true;
+			}
+		}
+		return false;
+	}
+
+#if WITH_EDITOR
+	/** Why the engine would refuse Name as the name of a wall mesh and the last part of its package, or null when it takes it. */
+	const TCHAR* WhyMeshNameIsRefused(const FString& Name, const FString& PackagePath)
+	{
+		for (const TCHAR Char : Name)
+		{
+			if (IsInvalidInAssetName(Char))
+			{
+				return TEXT("it holds a character that asset names cannot hold");
+			}
+		}
+		if (Name.Equals(TEXT("None"), ESearchCase::IgnoreCase))
+		{
+			return TEXT("the engine reads it as no name");
+		}
+		if (PackagePath.Len() > MaxEngineNameLength || FTCHARToUTF8(*Name).Length() + FPackageName::GetAssetPackageExtension().Len() > MaxFileNameBytes)
+		{
+			return TEXT("it is too long for an asset file");
+		}
+		if (!FPackageName::IsValidLongPackageName(PackagePath))
+		{
+			return TEXT("it makes no valid package name");
+		}
+		return nullptr;
+	}
+#endif
 
 	/** The sine and cosine of a rotation angle in degrees, computed in float. */
 	struct FAngle
@@ -129,19 +185,44 @@ UStaticMesh* UOrvaneStageImporter::CreateStaticMeshFromWallData(const FOrvaneWal
 
 	const FString AssetName = MeshName.IsEmpty() ? FString(TEXT("Orvane_Mesh")) : MeshName;
 	const FString PackagePath = FString::Printf(TEXT("/Game/Orvane/Meshes/%s"), *AssetName);
+	// Names the engine cannot take must never reach it: some of them end the process there.
+	if (const TCHAR* Reason = WhyMeshNameIsRefused(AssetName, PackagePath))
+	{
+		UE_LOG(LogTemp, Error, TEXT("CreateStaticMeshFromWallData: Wall '%s' cannot use the mesh name '%s' (%s); no mesh created"), *WallData.Label, *AssetName, Reason);
+		return nullptr;
+	}
 	UPackage* Package = CreatePackage(*PackagePath);
 	if (!Package)
 	{
 		return nullptr;
 	}
-	UStaticMesh* StaticMesh = NewObject<UStaticMesh>(Package, FName(*AssetName), RF_Public | RF_Standalone);
-	if (!StaticMesh)
+	// A second import in the same session finds the mesh of the first, which an nDisplay actor may be
+	// rendering: its mesh description is rebuilt in place, as the engine's own reimport does, rather than a
+	// new object being constructed over the live one.
+	UStaticMesh* StaticMesh = nullptr;
+	UObject* Existing = StaticFindObjectFast(UObject::StaticClass(), Package, FName(*AssetName));
+	if (IsValid(Existing))
 	{
-		return nullptr;
+		StaticMesh = Cast<UStaticMesh>(Existing);
+		if (!StaticMesh)
+		{
+			UE_LOG(LogTemp, Error, TEXT("CreateStaticMeshFromWallData: Wall '%s' cannot use the mesh name '%s' (%s holds an object that is not a static mesh); no mesh created"), *WallData.Label, *AssetName, *PackagePath);
+			return nullptr;
+		}
+		StaticMesh->Modify();
+		StaticMesh->GetStaticMaterials().Reset();
+	}
+	else
+	{
+		StaticMesh = NewObject<UStaticMesh>(Package, FName(*AssetName), RF_Public | RF_Standalone);
+		if (!StaticMesh)
+		{
+			return nullptr;
+		}
 	}
 
 	StaticMesh->GetStaticMaterials().Add(FStaticMaterial());
-	FStaticMeshSourceModel& SourceModel = StaticMesh->AddSourceModel();
+	FStaticMeshSourceModel& SourceModel = StaticMesh->GetNumSourceModels() > 0 ? StaticMesh->GetSourceModel(0) : StaticMesh->AddSourceModel();
 	SourceModel.BuildSettings.bUseFullPrecisionUVs = true;
 	FMeshDescription* MeshDescription = StaticMesh->CreateMeshDescription(0);
 	if (!MeshDescription)
@@ -250,6 +331,57 @@ UStaticMesh* UOrvaneStageImporter::CreateStaticMeshFromWallData(const FOrvaneWal
 #endif
 }
 
+FString UOrvaneStageImporter::MakeMeshNameFromLabel(const FString& Label)
+{
+	FString Name = Label;
+	for (TCHAR& Char : Name)
+	{
+		if (Char == '-' || IsInvalidInAssetName(Char))
+		{
+			Char = '_';
+		}
+	}
+	// The engine reads "None" in any letter case as no name at all.
+	if (Name.IsEmpty() || FChar::IsDigit(Name[0]) || Name.Equals(TEXT("None"), ESearchCase::IgnoreCase))
+	{
+		Name = FString::Printf(TEXT("Orvane_Wall_%s"), *Name);
+	}
+	return Name;
+}
+
+TArray<FString> UOrvaneStageImporter::MakeWallMeshNames(const FOrvaneStageData& StageData)
+{
+	TArray<FString> Names;
+	Names.SetNum(StageData.Walls.Num());
+	// The names in use, each with the next number to try when a later wall makes it too. Keys compare without
+	// regard to case, as the engine compares names; names are only ever added, so every number below a name's
+	// next number is taken.
+	TMap<FString, int32> Taken;
+	for (int32 Index = 0; Index < StageData.Walls.Num(); ++Index)
+	{
+		const FOrvaneWallData& Wall = StageData.Walls[Index];
+		if (!Wall.bHasMeshData)
+		{
+			continue;
+		}
+		FString Name = MakeMeshNameFromLabel(Wall.Label);
+		if (int32* NextNumber = Taken.Find(Name))
+		{
+			int32 Number = *NextNumber;
+			FString Candidate;
+			do
+			{
+				Candidate = FString::Printf(TEXT("%s_%d"), *Name, Number++);
+			} while (Taken.Contains(Candidate));
+			*NextNumber = Number;
+			Name = MoveTemp(Candidate);
+		}
+		Taken.Add(Name, 2);
+		Names[Index] = MoveTemp(Name);
+	}
+	return Names;
+}
+
 bool UOrvaneStageImporter::ParseAndCreateStaticMeshes(const FString& FilePath, TArray<UStaticMesh*>& OutCreatedMeshes, FString& OutErrorMessage)
 {
 	OutCreatedMeshes.Empty();
@@ -258,14 +390,16 @@ bool UOrvaneStageImporter::ParseAndCreateStaticMeshes(const FString& FilePath, T
 	{
 		return false;
 	}
+	const TArray<FString> MeshNames = MakeWallMeshNames(StageData);
 	int32 Created = 0;
-	for (const FOrvaneWallData& Wall : StageData.Walls)
+	for (int32 Index = 0; Index < StageData.Walls.Num(); ++Index)
 	{
+		const FOrvaneWallData& Wall = StageData.Walls[Index];
 		if (!Wall.bHasMeshData)
 		{
 			continue;
 		}
-		if (UStaticMesh* StaticMesh = CreateStaticMeshFromWallData(Wall, MakeMeshNameFromLabel(Wall.Label)))
+		if (UStaticMesh* StaticMesh = CreateStaticMeshFromWallData(Wall, MeshNames[Index]))
 		{
 			OutCreatedMeshes.Add(StaticMesh);
 			++Created;

@@ -22,7 +22,8 @@ public:
 	/**
 	 * The nDisplay configuration document of a stage: one screen or mesh component and one viewport per
 	 * wall on a shared canvas, and on request an ICVFX camera with its own viewport. Mesh walls take the
-	 * mesh asset paths in order. Reads its inputs only.
+	 * mesh asset paths in order. Reads its inputs only. Empty when a screen wall's position or rotation is
+	 * not a finite number, which JSON cannot hold.
 	 */
 	static FString GenerateNDisplayConfigFromORVS(const FOrvaneStageData& StageData, const TArray<FString>& MeshAssetPaths, bool bIncludeICVFXCamera);
 

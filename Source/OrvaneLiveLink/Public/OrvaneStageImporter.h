@@ -238,8 +238,18 @@ public:
 	/** Stage axes to engine axes: (-f Z, f X, f Y). */
 	static FVector3f TransformVertexForUnreal(const FVector& Vertex, float ScaleFactor);
 
-	/** The mesh asset name of a wall label: blanks, hyphens and dots become underscores; a prefix when empty or led by a digit. */
+	/**
+	 * The mesh asset name of a wall label: every character that package or object names cannot hold, every
+	 * control character and the hyphen become underscores; "Orvane_Wall_" goes in front when the result is
+	 * empty, starts with a digit or reads "None" in any case.
+	 */
 	static FString MakeMeshNameFromLabel(const FString& Label);
+	/**
+	 * One mesh name per wall (empty for walls without mesh data), unique among the stage's walls without
+	 * regard to case: a later wall whose name an earlier one uses takes the first free NAME_2, NAME_3, ...
+	 */
+	static TArray<FString> MakeWallMeshNames(const FOrvaneStageData& StageData);
+
 
 	/** Removes one pair of enclosing quotes and turns backslashes (doubled or not) into forward slashes. */
 	static FString NormalizePath(const FString& Path);

@@ -274,8 +274,14 @@ bool FOrvaneCameraManager::SetDefaultGameMode()
 	UClass* MapsSettingsClass = LoadObject<UClass>(nullptr, TEXT("/Script/EngineSettings.GameMapsSettings"));
 	UObject* MapsSettings = MapsSettingsClass ? MapsSettingsClass->GetDefaultObject() : nullptr;
 	FStructProperty* GameModeProperty = MapsSettingsClass ? FindFProperty<FStructProperty>(MapsSettingsClass, TEXT("GlobalDefaultGameMode")) : nullptr;
-	if (!MapsSettings || !GameModeProperty || GameModeProperty->Struct != TBaseStructure<FSoftClassPath>::Get())
+	if (!MapsSettings)
 	{
+		UE_LOG(LogTemp, Error, TEXT("SetDefaultGameMode: Could not find the game maps settings /Script/EngineSettings.GameMapsSettings"));
+		return false;
+	}
+	if (!GameModeProperty || GameModeProperty->Struct != TBaseStructure<FSoftClassPath>::Get())
+	{
+		UE_LOG(LogTemp, Error, TEXT("SetDefaultGameMode: Could not find the setting GlobalDefaultGameMode"));
 		return false;
 	}
 
@@ -459,7 +465,12 @@ void FOrvaneCameraManager::CleanupPresetAsset(UObject* Object, const FString& Pa
 		{
 			Doomed->SetFlags(RF_Transient);
 			Doomed->ClearFlags(RF_Public | RF_Standalone);
-			Doomed->ConditionalBeginDestroy();
+			// Something may still use the preset (a camera, the Live Link client): garbage collection destroys
+			// it once nothing does, never while it is in use. The engine refuses to mark a rooted object.
+			if (!Doomed->IsRooted())
+			{
+				Doomed->MarkAsGarbage();
+			}
 		}
 	}
 	DeletePresetFile(Path);

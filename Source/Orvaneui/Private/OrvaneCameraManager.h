@@ -35,6 +35,9 @@ public:
 	static TWeakObjectPtr<AActor> LastCreatedCamera;
 
 private:
+	/** Lets the tests reach the steps one by one. */
+	friend class FOrvaneCameraManagerTestAccess;
+
 	static bool CreateOrvaneCamera(const FString& PresetName, bool bRenderAlpha);
 	static bool CreateLiveLinkSourceAndPreset(const FString& Endpoint, const FString& PresetName);
 	static bool SetDefaultGameMode();

@@ -19,7 +19,7 @@ private:
 	std::string Converted;
 };
 
-/** UTF-8 to TCHAR (UTF-16); invalid sequences become U+FFFD. */
+/** UTF-8 to TCHAR (UTF-16); what is not UTF-8 becomes '?', as in the engine. */
 class FUTF8ToTCHAR
 {
 public:

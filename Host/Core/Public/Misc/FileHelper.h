@@ -33,7 +33,7 @@ struct CORE_API FFileHelper
 
 	/**
 	 * Reads a text file. UTF-8 (with or without a byte order mark) and UTF-16 LE/BE with a byte order
-	 * mark are recognised; invalid UTF-8 becomes U+FFFD. False (and an empty Result) when the file
+	 * mark are recognised; invalid UTF-8 becomes '?' as in the engine. False (and an empty Result) when the file
 	 * cannot be read.
 	 */
 	static bool LoadFileToString(FString& Result, const TCHAR* Filename, EHashOptions VerifyFlags = EHashOptions::None, uint32 ReadFlags = 0);
