@@ -5,7 +5,10 @@
 #include "Camera/CameraActor.h"
 #include "Camera/CameraComponent.h"
 #include "Components/ActorComponent.h"
+#include "Components/BoxComponent.h"
+#include "Components/PrimitiveComponent.h"
 #include "Components/SceneComponent.h"
+#include "Components/ShapeComponent.h"
 #include "Components/StaticMeshComponent.h"
 #include "Engine/Engine.h"
 #include "Engine/Level.h"
@@ -60,6 +63,66 @@ void USceneComponent::SetRelativeRotation(FRotator NewRotation, bool bSweep, FHi
 void USceneComponent::SetRelativeScale3D(FVector NewScale3D)
 {
 	RelativeScale3D = NewScale3D;
+}
+
+FTransform USceneComponent::GetComponentTransform() const
+{
+	const FTransform Relative(RelativeRotation.Quaternion(), RelativeLocation, RelativeScale3D);
+	if (!AttachParent)
+	{
+		return Relative;
+	}
+	const FTransform Parent = AttachParent->GetComponentTransform();
+	return FTransform(Parent.GetRotation() * Relative.GetRotation(), Parent.TransformPosition(RelativeLocation), Parent.GetScale3D() * RelativeScale3D);
+}
+
+UPrimitiveComponent::UPrimitiveComponent()
+	: bRenderCustomDepth(false)
+{
+	SetCollisionResponseToAllChannels(ECR_Block);
+}
+
+void UPrimitiveComponent::SetRenderCustomDepth(bool bValue)
+{
+	bRenderCustomDepth = bValue;
+}
+
+void UPrimitiveComponent::SetCustomDepthStencilValue(int32 Value)
+{
+	CustomDepthStencilValue = FMath::Clamp(Value, 0, 255);
+}
+
+void UPrimitiveComponent::SetCollisionEnabled(ECollisionEnabled::Type NewType)
+{
+	CollisionEnabled = NewType;
+}
+
+void UPrimitiveComponent::SetCollisionResponseToChannel(ECollisionChannel Channel, ECollisionResponse NewResponse)
+{
+	if (int32(Channel) >= 0 && int32(Channel) < ECC_MAX && int32(NewResponse) >= 0 && int32(NewResponse) < ECR_MAX)
+	{
+		CollisionResponses[Channel] = uint8(NewResponse);
+	}
+}
+
+void UPrimitiveComponent::SetCollisionResponseToAllChannels(ECollisionResponse NewResponse)
+{
+	for (int32 Channel = 0; Channel < ECC_MAX; ++Channel)
+	{
+		SetCollisionResponseToChannel(ECollisionChannel(Channel), NewResponse);
+	}
+}
+
+ECollisionResponse UPrimitiveComponent::GetCollisionResponseToChannel(ECollisionChannel Channel) const
+{
+	return int32(Channel) >= 0 && int32(Channel) < ECC_MAX ? ECollisionResponse(CollisionResponses[Channel]) : ECR_Ignore;
+}
+
+UShapeComponent::UShapeComponent()
+{
+	// The engine's "OverlapAllDynamic" profile: shapes are triggers unless told to block.
+	SetCollisionEnabled(ECollisionEnabled::QueryOnly);
+	SetCollisionResponseToAllChannels(ECR_Overlap);
 }
 
 bool USceneComponent::AttachToComponent(USceneComponent* Parent, const FAttachmentTransformRules& AttachmentRules, FName SocketName)
@@ -125,12 +188,12 @@ bool AActor::SetRootComponent(USceneComponent* NewRootComponent)
 
 FVector AActor::GetActorLocation() const
 {
-	return RootComponent ? RootComponent->GetRelativeLocation() : FVector::ZeroVector;
+	return RootComponent ? RootComponent->GetComponentLocation() : FVector::ZeroVector;
 }
 
 FRotator AActor::GetActorRotation() const
 {
-	return RootComponent ? RootComponent->GetRelativeRotation() : FRotator::ZeroRotator;
+	return RootComponent ? RootComponent->GetComponentRotation() : FRotator::ZeroRotator;
 }
 
 bool AActor::SetActorLocation(const FVector& NewLocation, bool bSweep, FHitResult* OutSweepHitResult, ETeleportType Teleport)
@@ -139,7 +202,15 @@ bool AActor::SetActorLocation(const FVector& NewLocation, bool bSweep, FHitResul
 	{
 		return false;
 	}
-	RootComponent->SetRelativeLocation(NewLocation);
+	FVector Relative = NewLocation;
+	if (const USceneComponent* Parent = RootComponent->GetAttachParent())
+	{
+		const FTransform ParentTransform = Parent->GetComponentTransform();
+		const FVector Scale = ParentTransform.GetScale3D();
+		const FVector Local = ParentTransform.GetRotation().UnrotateVector(NewLocation - ParentTransform.GetLocation());
+		Relative = FVector(Scale.X != 0.0 ? Local.X / Scale.X : 0.0, Scale.Y != 0.0 ? Local.Y / Scale.Y : 0.0, Scale.Z != 0.0 ? Local.Z / Scale.Z : 0.0);
+	}
+	RootComponent->SetRelativeLocation(Relative);
 	return true;
 }
 
@@ -187,11 +258,7 @@ void UEngine::AddOnScreenDebugMessage(int32 Key, float TimeToDisplay, FColor Dis
 
 FTransform AActor::GetActorTransform() const
 {
-	if (!RootComponent)
-	{
-		return FTransform();
-	}
-	return FTransform(RootComponent->GetRelativeRotation().Quaternion(), RootComponent->GetRelativeLocation(), RootComponent->GetRelativeScale3D());
+	return RootComponent ? RootComponent->GetComponentTransform() : FTransform();
 }
 
 bool AActor::AttachToActor(AActor* ParentActor, const FAttachmentTransformRules& AttachmentRules, FName SocketName)
@@ -212,4 +279,37 @@ AActor* AActor::GetAttachParentActor() const
 void AActor::RerunConstructionScripts()
 {
 	OnConstruction(GetActorTransform());
+}
+
+void AActor::GetActorBounds(bool bOnlyCollidingComponents, FVector& Origin, FVector& BoxExtent, bool bIncludeFromChildActors) const
+{
+	bool bAny = false;
+	FVector Min;
+	FVector Max;
+	TArray<UPrimitiveComponent*> Primitives;
+	GetComponents(Primitives);
+	for (const UPrimitiveComponent* Primitive : Primitives)
+	{
+		FVector Extent;
+		if (!IsValid(Primitive) || !Primitive->HostGetCollisionBox(Extent))
+		{
+			continue;
+		}
+		if (bOnlyCollidingComponents && Primitive->GetCollisionEnabled() == ECollisionEnabled::NoCollision)
+		{
+			continue;
+		}
+		// The axis-aligned box around the component's oriented, scaled box.
+		const FTransform Transform = Primitive->GetComponentTransform();
+		for (int32 Corner = 0; Corner < 8; ++Corner)
+		{
+			const FVector Local((Corner & 1) ? Extent.X : -Extent.X, (Corner & 2) ? Extent.Y : -Extent.Y, (Corner & 4) ? Extent.Z : -Extent.Z);
+			const FVector World = Transform.TransformPosition(Local);
+			Min = bAny ? FVector(FMath::Min(Min.X, World.X), FMath::Min(Min.Y, World.Y), FMath::Min(Min.Z, World.Z)) : World;
+			Max = bAny ? FVector(FMath::Max(Max.X, World.X), FMath::Max(Max.Y, World.Y), FMath::Max(Max.Z, World.Z)) : World;
+			bAny = true;
+		}
+	}
+	Origin = bAny ? (Min + Max) * 0.5 : FVector::ZeroVector;
+	BoxExtent = bAny ? (Max - Min) * 0.5 : FVector::ZeroVector;
 }

@@ -125,6 +125,7 @@ bool UWorld::DestroyActor(AActor* Actor, bool bNetForce, bool bShouldModifyLevel
 	{
 		return false;
 	}
+	Actor->bActorIsBeingDestroyed = true;
 	PersistentLevel->Actors.Remove(Actor);
 	TArray<UActorComponent*> Components;
 	Actor->GetComponents(Components);

@@ -27,6 +27,17 @@ public:
 	FRotator GetRelativeRotation() const { return RelativeRotation; }
 	FVector GetRelativeScale3D() const { return RelativeScale3D; }
 
+	/** The world transform: the relative transform composed with the attach parents' world transforms. */
+	FTransform GetComponentTransform() const;
+	FVector GetComponentLocation() const { return GetComponentTransform().GetLocation(); }
+	FRotator GetComponentRotation() const { return GetComponentTransform().Rotator(); }
+	FQuat GetComponentQuat() const { return GetComponentTransform().GetRotation(); }
+	FVector GetComponentScale() const { return GetComponentTransform().GetScale3D(); }
+	/** The world X, Y and Z axes of the component, unit length. */
+	FVector GetForwardVector() const { return GetComponentQuat().RotateVector(FVector(1.0, 0.0, 0.0)); }
+	FVector GetRightVector() const { return GetComponentQuat().RotateVector(FVector(0.0, 1.0, 0.0)); }
+	FVector GetUpVector() const { return GetComponentQuat().RotateVector(FVector(0.0, 0.0, 1.0)); }
+
 	/**
 	 * Attaches this component to Parent (host: the relative transform is kept whatever the rules say).
 	 * False when Parent is null, this component, or attached below this component.

@@ -1,11 +1,75 @@
 // Copyright Kelmora. All Rights Reserved.
-// Stands in for the engine's Engine/EngineTypes.h: the mesh build settings.
+// Stands in for the engine's Engine/EngineTypes.h: collision channels and responses, the mesh build settings.
 #pragma once
 
 #include "CoreMinimal.h"
 #include "UObject/Object.h"
 
 #include "EngineTypes.generated.h"
+
+/** The channels a trace or a component's collision can use (values as in the engine). */
+UENUM(BlueprintType)
+enum ECollisionChannel : int
+{
+	ECC_WorldStatic,
+	ECC_WorldDynamic,
+	ECC_Pawn,
+	ECC_Visibility,
+	ECC_Camera,
+	ECC_PhysicsBody,
+	ECC_Vehicle,
+	ECC_Destructible,
+	ECC_EngineTraceChannel1,
+	ECC_EngineTraceChannel2,
+	ECC_EngineTraceChannel3,
+	ECC_EngineTraceChannel4,
+	ECC_EngineTraceChannel5,
+	ECC_EngineTraceChannel6,
+	ECC_GameTraceChannel1,
+	ECC_GameTraceChannel2,
+	ECC_GameTraceChannel3,
+	ECC_GameTraceChannel4,
+	ECC_GameTraceChannel5,
+	ECC_GameTraceChannel6,
+	ECC_GameTraceChannel7,
+	ECC_GameTraceChannel8,
+	ECC_GameTraceChannel9,
+	ECC_GameTraceChannel10,
+	ECC_GameTraceChannel11,
+	ECC_GameTraceChannel12,
+	ECC_GameTraceChannel13,
+	ECC_GameTraceChannel14,
+	ECC_GameTraceChannel15,
+	ECC_GameTraceChannel16,
+	ECC_GameTraceChannel17,
+	ECC_GameTraceChannel18,
+	ECC_OverlapAll_Deprecated,
+	ECC_MAX,
+};
+
+/** How a component answers a query on one channel. */
+UENUM(BlueprintType)
+enum ECollisionResponse : int
+{
+	ECR_Ignore,
+	ECR_Overlap,
+	ECR_Block,
+	ECR_MAX,
+};
+
+/** Whether a component takes part in queries (traces, overlaps) and physics. */
+namespace ECollisionEnabled
+{
+	enum Type : int
+	{
+		NoCollision,
+		QueryOnly,
+		PhysicsOnly,
+		QueryAndPhysics,
+		ProbeOnly,
+		QueryAndProbe
+	};
+}
 
 /** Settings applied when a static mesh's source model is built; the defaults are the engine's. */
 USTRUCT()

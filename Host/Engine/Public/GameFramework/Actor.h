@@ -31,13 +31,13 @@ public:
 	/** Makes NewRootComponent the root; false if it is null or owned by another actor. */
 	bool SetRootComponent(USceneComponent* NewRootComponent);
 
-	/** The root component's relative location, or zero without a root. */
+	/** The root component's world location, or zero without a root. */
 	FVector GetActorLocation() const;
 	FRotator GetActorRotation() const;
-	/** Moves the root component; false without a root. */
+	/** Moves the root component to a world location; false without a root. */
 	bool SetActorLocation(const FVector& NewLocation, bool bSweep = false, FHitResult* OutSweepHitResult = nullptr, ETeleportType Teleport = ETeleportType::None);
 
-	/** The root component's relative transform (location, rotation, scale), or identity without a root. */
+	/** The root component's world transform (location, rotation, scale), or identity without a root. */
 	FTransform GetActorTransform() const;
 
 	/**
@@ -52,6 +52,16 @@ public:
 	virtual void OnConstruction(const FTransform& Transform) {}
 	/** Runs the actor's construction again, as the editor does after a property changes (host: OnConstruction). */
 	virtual void RerunConstructionScripts();
+
+	/**
+	 * The box around the actor's primitive components with collision geometry (the colliding ones only when
+	 * bOnlyCollidingComponents), as a centre and a half size; zero for both when there is none. Host: only
+	 * components with a collision box have bounds, and there are no child actors to include.
+	 */
+	virtual void GetActorBounds(bool bOnlyCollidingComponents, FVector& Origin, FVector& BoxExtent, bool bIncludeFromChildActors = false) const;
+
+	/** True once Destroy or the world's DestroyActor has begun taking the actor down. */
+	bool IsActorBeingDestroyed() const { return bActorIsBeingDestroyed; }
 
 	/** Every component the actor owns, in creation order. */
 	void GetComponents(TArray<UActorComponent*>& OutComponents, bool bIncludeFromChildActors = false) const;
@@ -92,6 +102,9 @@ protected:
 	TObjectPtr<USceneComponent> RootComponent;
 
 private:
+	friend class UWorld;
+	bool bActorIsBeingDestroyed = false;
+
 	// Reflected so that garbage collection keeps the components with their actor.
 	UPROPERTY(Transient)
 	TArray<TObjectPtr<UActorComponent>> OwnedComponents;
