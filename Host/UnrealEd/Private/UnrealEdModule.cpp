@@ -10,12 +10,20 @@ UEditorEngine* GEditor = nullptr;
 
 FWorldContext& UEditorEngine::GetEditorWorldContext(bool bEnsureIsGWorld)
 {
-	if (!EditorWorldContext.World())
+	for (FWorldContext& Context : WorldList)
 	{
-		EditorWorldContext.WorldType = EWorldType::Editor;
-		EditorWorldContext.SetCurrentWorld(UWorld::CreateWorld(EWorldType::Editor, true, FName(TEXT("EditorWorld"))));
+		if (Context.WorldType == EWorldType::Editor && Context.World())
+		{
+			return Context;
+		}
 	}
-	return EditorWorldContext;
+	FWorldContext& Context = CreateNewWorldContext(EWorldType::Editor);
+	Context.SetCurrentWorld(UWorld::CreateWorld(EWorldType::Editor, true, FName(TEXT("EditorWorld"))));
+	if (!GWorld)
+	{
+		GWorld = Context.World();
+	}
+	return Context;
 }
 
 void FKismetEditorUtilities::CompileBlueprint(UBlueprint* BlueprintObj, EBlueprintCompileOptions CompileFlags, FCompilerResultsLog* pResults)
@@ -47,6 +55,8 @@ public:
 			GEditor = NewObject<UEditorEngine>(GetTransientPackage(), FName(TEXT("EditorEngine")));
 			GEditor->AddToRoot();
 			GEngine = GEditor;
+			// The editor opens its level before plug-ins load: the editor world is there and is the current one.
+			GEditor->GetEditorWorldContext();
 		}
 	}
 };

@@ -94,6 +94,8 @@ struct FMath
 	static double Sin(double Value) { return std::sin(Value); }
 	static float Cos(float Value) { return std::cos(Value); }
 	static double Cos(double Value) { return std::cos(Value); }
+	static float Tan(float Value) { return std::tan(Value); }
+	static double Tan(double Value) { return std::tan(Value); }
 	static float Asin(float Value) { return std::asin(Clamp(Value, -1.f, 1.f)); }
 	static double Asin(double Value) { return std::asin(Clamp(Value, -1.0, 1.0)); }
 	static float Acos(float Value) { return std::acos(Clamp(Value, -1.f, 1.f)); }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CoreMinimal.h"
+#include "Containers/IndirectArray.h"
 #include "Engine/World.h"
 #include "UObject/Object.h"
 
@@ -18,6 +19,17 @@ struct FWorldContext
 
 private:
 	UWorld* ThisCurrentWorld = nullptr;
+};
+
+/** What GetWorldFromContextObject does when the object has no world. */
+enum class EGetWorldErrorMode
+{
+	/** Return null quietly. */
+	ReturnNull,
+	/** Log a warning and return null. */
+	LogAndReturnNull,
+	/** Stop the process. */
+	Assert
 };
 
 /** Host only: one message put on screen with AddOnScreenDebugMessage. */
@@ -44,6 +56,22 @@ public:
 
 	/** Host only: every message put on screen, oldest first (nothing is drawn). */
 	TArray<FHostOnScreenMessage> HostOnScreenMessages;
+
+	/** Every world the engine runs (the editor world, play sessions, previews), in the order they were made. */
+	const TIndirectArray<FWorldContext>& GetWorldContexts() const { return WorldList; }
+	/** Adds a context of WorldType without a world; the reference stays valid while the context exists. */
+	FWorldContext& CreateNewWorldContext(EWorldType::Type WorldType);
+	/** Removes the context whose world is InWorld. */
+	void DestroyWorldContext(UWorld* InWorld);
+
+	/**
+	 * The world Object lives in: the object itself for a world, else the world of its actor, component or
+	 * outer chain. Without one: null, after a warning for LogAndReturnNull; the process stops for Assert.
+	 */
+	UWorld* GetWorldFromContextObject(const UObject* Object, EGetWorldErrorMode ErrorMode) const;
+
+protected:
+	TIndirectArray<FWorldContext> WorldList;
 };
 
 /** The running engine; null until an engine host sets it. */

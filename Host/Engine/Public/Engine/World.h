@@ -1,10 +1,12 @@
 // Copyright Kelmora. All Rights Reserved.
-// Stands in for the engine's Engine/World.h: worlds, their type and spawning actors.
+// Stands in for the engine's Engine/World.h: worlds, their type, spawning actors, line traces and GWorld.
 #pragma once
 
 #include "CoreMinimal.h"
+#include "CollisionQueryParams.h"
 #include "Containers/EnumAsByte.h"
 #include "Engine/EngineTypes.h"
+#include "Engine/HitResult.h"
 #include "GameFramework/Actor.h"
 #include "UObject/Object.h"
 #include "UObject/ObjectPtr.h"
@@ -12,6 +14,7 @@
 #include "World.generated.h"
 
 class AActor;
+class UGameInstance;
 class ULevel;
 
 /** What a world is for. */
@@ -91,6 +94,22 @@ public:
 	/** Takes the actor out of its level and marks it and its components as garbage; false if it is not in this world. */
 	bool DestroyActor(AActor* Actor, bool bNetForce = false, bool bShouldModifyLevel = true);
 
+	/**
+	 * Traces a line from Start to End against the primitive components that block TraceChannel and returns
+	 * the first blocking hit in OutHit. Host: only components with a collision box can be hit; a trace whose
+	 * ends are not finite or that has no length hits nothing; the response parameters are not consulted.
+	 */
+	bool LineTraceSingleByChannel(FHitResult& OutHit, const FVector& Start, const FVector& End, ECollisionChannel TraceChannel, const FCollisionQueryParams& Params = FCollisionQueryParams::DefaultQueryParam, const FCollisionResponseParams& ResponseParam = FCollisionResponseParams::DefaultResponseParam) const;
+
+	/** The game instance that runs this world; null for an editor world. */
+	UGameInstance* GetGameInstance() const { return OwningGameInstance; }
+	void SetGameInstance(UGameInstance* NewGI) { OwningGameInstance = NewGI; }
+
+	/** Host only: the trace tag, statistics name and complex switch of the last line trace, for tests. */
+	mutable FName HostLastTraceTag;
+	mutable FName HostLastTraceStatName;
+	mutable bool bHostLastTraceComplex = false;
+
 	bool IsGameWorld() const { return WorldType == EWorldType::Game || WorldType == EWorldType::PIE || WorldType == EWorldType::GamePreview || WorldType == EWorldType::GameRPC; }
 
 	UPROPERTY(Transient)
@@ -98,4 +117,44 @@ public:
 
 	/** What the world is for, stored in one byte as in the engine (declaration from working knowledge; unconfirmed). */
 	TEnumAsByte<EWorldType::Type> WorldType = EWorldType::None;
+
+	/** The game instance that runs this world (host: not reflected; whoever makes the instance keeps it). */
+	UGameInstance* OwningGameInstance = nullptr;
 };
+
+/** The engine's current world; checks (and so stops the process) when dereferenced while empty. */
+class UWorldProxy
+{
+public:
+	UWorldProxy() = default;
+
+	UWorld* operator->()
+	{
+		check(World);
+		return World;
+	}
+	const UWorld* operator->() const
+	{
+		check(World);
+		return World;
+	}
+	UWorld& operator*()
+	{
+		check(World);
+		return *World;
+	}
+	UWorldProxy& operator=(UWorld* InWorld)
+	{
+		World = InWorld;
+		return *this;
+	}
+	bool operator==(const UWorldProxy& Other) const { return World == Other.World; }
+	operator UWorld*() const { return World; }
+	UWorld* GetReference() { return World; }
+
+private:
+	UWorld* World = nullptr;
+};
+
+/** The world the engine is ticking now: the editor world, or the play session's world while it ticks. */
+extern ENGINE_API UWorldProxy GWorld;

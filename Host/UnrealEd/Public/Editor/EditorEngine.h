@@ -8,20 +8,19 @@
 
 #include "EditorEngine.generated.h"
 
-/** The engine of the editor. Host: holds one editor world, made on first use. */
+/** The engine of the editor. Host: its world list holds the editor world, made when the editor starts. */
 UCLASS()
 class UNREALED_API UEditorEngine : public UEngine
 {
 	GENERATED_BODY()
 
 public:
-	/** The context of the level being edited; its world is made on first call (type EWorldType::Editor). */
+	/** The context of the level being edited (type EWorldType::Editor); host: made with its world on first call. */
 	FWorldContext& GetEditorWorldContext(bool bEnsureIsGWorld = false);
 
 	/** The editor's own timers, which run while no game is playing. */
 	TSharedRef<FTimerManager> GetTimerManager() { return TimerManager; }
 
 private:
-	FWorldContext EditorWorldContext;
 	TSharedRef<FTimerManager> TimerManager = MakeShared<FTimerManager>();
 };
