@@ -1,9 +1,20 @@
 // Copyright Kelmora. All Rights Reserved.
 #include "OrvaneLiveLinkHelper.h"
 
+#include "CollisionQueryParams.h"
+#include "Components/PrimitiveComponent.h"
+#include "Engine/Engine.h"
+#include "Engine/GameInstance.h"
+#include "Engine/GameViewportClient.h"
+#include "Engine/LocalPlayer.h"
+#include "Engine/World.h"
+#include "EngineUtils.h"
 #include "Features/IModularFeatures.h"
+#include "GameFramework/Actor.h"
+#include "GameFramework/PlayerController.h"
 #include "HAL/FileManager.h"
 #include "ILiveLinkClient.h"
+#include "Kismet/GameplayStatics.h"
 #include "LiveLinkPreset.h"
 #include "LiveLinkSourceSettings.h"
 #include "Misc/PackageName.h"
@@ -43,6 +54,70 @@ namespace
 			return false;
 		}
 		return true;
+	}
+
+	const TCHAR* const VPCameraClassPath = TEXT("/Orvane/Orvane_VP_Camera.Orvane_VP_Camera_C");
+	const TCHAR* const VPCameraObjectName = TEXT("Orvane_VP_Camera");
+
+	/** The world being played (the game instance's, then the first game world), else the first live world: the editor's. */
+	UWorld* FindWorldForVPCamera()
+	{
+		UWorld* CurrentWorld = GWorld;
+		if (IsValid(CurrentWorld))
+		{
+			if (UGameInstance* GameInstance = CurrentWorld->GetGameInstance())
+			{
+				UWorld* GameWorld = GameInstance->GetWorld();
+				if (IsValid(GameWorld))
+				{
+					return GameWorld;
+				}
+			}
+		}
+		if (!GEngine)
+		{
+			return nullptr;
+		}
+		for (const FWorldContext& Context : GEngine->GetWorldContexts())
+		{
+			UWorld* World = Context.World();
+			if (IsValid(World) && World->IsGameWorld())
+			{
+				return World;
+			}
+		}
+		for (const FWorldContext& Context : GEngine->GetWorldContexts())
+		{
+			UWorld* World = Context.World();
+			if (IsValid(World))
+			{
+				return World;
+			}
+		}
+		return nullptr;
+	}
+
+	/**
+	 * The actor's own primitive components that are still usable, in creation order. An actor that is being
+	 * destroyed has none: switching or reading its render pass would only touch components on their way out.
+	 */
+	TArray<UPrimitiveComponent*> GetLivePrimitiveComponents(const AActor* Actor)
+	{
+		TArray<UPrimitiveComponent*> Live;
+		if (!IsValid(Actor) || Actor->IsActorBeingDestroyed())
+		{
+			return Live;
+		}
+		TArray<UPrimitiveComponent*> Components;
+		Actor->GetComponents<UPrimitiveComponent>(Components, false);
+		for (UPrimitiveComponent* Component : Components)
+		{
+			if (IsValid(Component))
+			{
+				Live.Add(Component);
+			}
+		}
+		return Live;
 	}
 
 	/** Marks an object and its package for destruction and lets go of them. */
@@ -242,4 +317,115 @@ bool UOrvaneLiveLinkHelper::SaveLiveLinkPreset(const FString& PresetName)
 		return false;
 	}
 	return true;
+}
+
+bool UOrvaneLiveLinkHelper::GetActorCustomRenderPass(AActor* actor)
+{
+	const TArray<UPrimitiveComponent*> Components = GetLivePrimitiveComponents(actor);
+	return Components.Num() > 0 && Components[0]->bRenderCustomDepth;
+}
+
+bool UOrvaneLiveLinkHelper::SetActorCustomRenderPass(AActor* Actor, bool bEnable)
+{
+	const TArray<UPrimitiveComponent*> Components = GetLivePrimitiveComponents(Actor);
+	for (UPrimitiveComponent* Component : Components)
+	{
+		Component->SetRenderCustomDepth(bEnable);
+		Component->SetCustomDepthStencilValue(bEnable ? 1 : 0);
+	}
+	return Components.Num() > 0;
+}
+
+AActor* UOrvaneLiveLinkHelper::GetOrvaneVPCamera()
+{
+	UWorld* World = FindWorldForVPCamera();
+	if (!World)
+	{
+		UE_LOG(LogTemp, Error, TEXT("OrvaneCaptureImg: Not world reference"));
+		return nullptr;
+	}
+
+	UClass* CameraClass = StaticLoadClass(AActor::StaticClass(), nullptr, VPCameraClassPath, nullptr, LOAD_None, nullptr);
+	if (!CameraClass)
+	{
+		UE_LOG(LogTemp, Error, TEXT("OrvaneCaptureImg: Could not load Orvane VP Camera class from %s"), VPCameraClassPath);
+		return nullptr;
+	}
+
+	for (TActorIterator<AActor> It(World, CameraClass); It; ++It)
+	{
+		if (IsValid(*It))
+		{
+			return *It;
+		}
+	}
+	// A camera placed from another class (an older copy of the blueprint, say) still carries the name.
+	for (TActorIterator<AActor> It(World); It; ++It)
+	{
+		AActor* Actor = *It;
+		if (IsValid(Actor) && Actor->GetName().Contains(VPCameraObjectName, ESearchCase::IgnoreCase))
+		{
+			return Actor;
+		}
+	}
+	UE_LOG(LogTemp, Warning, TEXT("OrvaneCaptureImg: No Orvane VP Camera found in world"));
+	return nullptr;
+}
+
+AActor* UOrvaneLiveLinkHelper::GetActorUnderNormalizedScreenCoord(UObject* WorldContextObject, const FVector2D& NormalizedScreenXY, float TraceDistance, TEnumAsByte<ECollisionChannel> TraceChannel, const TArray<AActor*>& ActorsToIgnore, FHitResult& OutHit)
+{
+	OutHit = FHitResult();
+	if (!WorldContextObject || !GEngine)
+	{
+		return nullptr;
+	}
+	UWorld* World = GEngine->GetWorldFromContextObject(WorldContextObject, EGetWorldErrorMode::ReturnNull);
+	if (!World)
+	{
+		return nullptr;
+	}
+	APlayerController* PlayerController = UGameplayStatics::GetPlayerController(World, 0);
+	ULocalPlayer* LocalPlayer = PlayerController ? PlayerController->GetLocalPlayer() : nullptr;
+	if (!LocalPlayer || !LocalPlayer->ViewportClient)
+	{
+		return nullptr;
+	}
+
+	int32 SizeX = 0;
+	int32 SizeY = 0;
+	PlayerController->GetViewportSize(SizeX, SizeY);
+	if (SizeX < 1 || SizeY < 1)
+	{
+		return nullptr;
+	}
+	// A trace of unbounded or undefined length has no end point to trace to.
+	if (!FMath::IsFinite(TraceDistance))
+	{
+		return nullptr;
+	}
+
+	const double X = FMath::Max(FMath::Min(NormalizedScreenXY.X, 1.0), 0.0);
+	const double Y = FMath::Max(FMath::Min(NormalizedScreenXY.Y, 1.0), 0.0);
+	const float ScreenX = float(double(SizeX) * X);
+	const float ScreenY = float(double(SizeY) * Y);
+
+	FVector WorldOrigin;
+	FVector WorldDirection;
+	if (!PlayerController->DeprojectScreenPositionToWorld(ScreenX, ScreenY, WorldOrigin, WorldDirection))
+	{
+		return nullptr;
+	}
+
+	const FVector Start = WorldOrigin;
+	const FVector End = WorldOrigin + WorldDirection * double(TraceDistance);
+
+	FCollisionQueryParams Params(SCENE_QUERY_STAT(NormalizedClickTrace), true, nullptr);
+	Params.bReturnPhysicalMaterial = false;
+	Params.AddIgnoredActors(ActorsToIgnore);
+
+	if (World->LineTraceSingleByChannel(OutHit, Start, End, TraceChannel, Params, FCollisionResponseParams::DefaultResponseParam) && OutHit.bBlockingHit)
+	{
+		return OutHit.GetActor();
+	}
+	return nullptr;
 }
