@@ -18,6 +18,7 @@ class ENGINE_API UPrimitiveComponent : public USceneComponent
 	GENERATED_BODY()
 
 public:
+	/** Blocks every channel for queries and physics until told otherwise (engine default from working knowledge; unconfirmed). */
 	UPrimitiveComponent();
 
 	/** Turns rendering into the custom depth pass on or off. */

@@ -7,7 +7,10 @@
 
 #include "ShapeComponent.generated.h"
 
-/** A primitive made of one simple shape. Its default collision, as in the engine, overlaps every channel and blocks none. */
+/**
+ * A primitive made of one simple shape. Its default collision overlaps every channel and blocks none (the
+ * engine's "OverlapAllDynamic" profile, from working knowledge; unconfirmed).
+ */
 UCLASS(Abstract)
 class ENGINE_API UShapeComponent : public UPrimitiveComponent
 {

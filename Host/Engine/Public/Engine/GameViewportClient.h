@@ -14,7 +14,7 @@ class ENGINE_API UGameViewportClient : public UObject
 	GENERATED_BODY()
 
 public:
-	/** The viewport's size in pixels; zero while it has no viewport. */
+	/** The viewport's size in pixels; zero while it has no viewport (signature from working knowledge; unconfirmed). */
 	virtual void GetViewportSize(FVector2D& out_ViewportSize) const { out_ViewportSize = HostViewportSize; }
 
 	/** Host only: the size of the (imaginary) viewport window, in pixels. */

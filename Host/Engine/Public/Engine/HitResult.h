@@ -9,7 +9,10 @@
 class AActor;
 class UPrimitiveComponent;
 
-/** The result of a trace: the first blocking hit (or none), where and what was hit. */
+/**
+ * The result of a trace: the first blocking hit (or none), where and what was hit. The defaults (Time 1,
+ * FaceIndex and MyItem INDEX_NONE, the rest zero) are from working knowledge; unconfirmed.
+ */
 struct ENGINE_API FHitResult
 {
 	/** Index of the face hit for a complex trace; INDEX_NONE when unknown. */
