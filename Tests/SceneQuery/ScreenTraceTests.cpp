@@ -168,6 +168,19 @@ TEST_F(ScreenTrace, FollowsTheCameraAndTheBoxesTransforms)
 	EXPECT_EQ(Hit.GetComponent(), SideBox);
 }
 
+TEST_F(ScreenTrace, ACameraInsideABoxHitsThatBoxAtTheStart)
+{
+	AActor* Around = SpawnEmpty();
+	AddBlockingBox(Around, FVector(50.0));
+	EXPECT_EQ(Trace(FVector2D(0.5, 0.5)), Around);
+	EXPECT_TRUE(Hit.bBlockingHit);
+	EXPECT_TRUE(Hit.bStartPenetrating);
+	EXPECT_FALSE(Hit.IsValidBlockingHit());
+	EXPECT_EQ(Hit.Distance, 0.0f);
+	EXPECT_TRUE(Hit.ImpactPoint.Equals(Hit.TraceStart, 1e-9));
+	EXPECT_EQ(Trace(FVector2D(0.5, 0.5), 10000.0f, {Around}), Near);
+}
+
 TEST_F(ScreenTrace, MissesReturnNullButKeepTheTrace)
 {
 	Hit.bBlockingHit = true;

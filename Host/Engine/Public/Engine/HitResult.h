@@ -1,6 +1,5 @@
 // Copyright Kelmora. All Rights Reserved.
-// Stands in for the engine's Engine/HitResult.h: what a trace hit. Reflected in the engine; the host needs no
-// reflection of it.
+// Stands in for the engine's Engine/HitResult.h: what a trace hit (reflected in the engine, not in the host).
 #pragma once
 
 #include "CoreMinimal.h"
