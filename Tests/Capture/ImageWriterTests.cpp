@@ -158,12 +158,17 @@ TEST_F(ImageWriters, HostileSizesFailCleanlyInsteadOfWrappingTheBufferSize)
 		Target->InitCustomFormat(Size[0], Size[1], PF_FloatRGBA, true);
 		Log.Clear();
 		EXPECT_FALSE(Access::SaveHDRImage(Target, Dir.File("huge.hdr")));
-		// An extension no encoder knows sends the capture to the EXR fallback, which must refuse it.
-		EXPECT_FALSE(Access::SaveImageToFile(Target, Dir.File("huge.raw"), EOrvaneCaptureFormat::EXR));
+		EXPECT_FALSE(Access::SaveEXRImage(Target, Dir.File("huge.exr")));
 		EXPECT_EQ(Log.Count(TEXT("OrvaneCapture2D: Failed to read Float16 pixels for HDR")), 1);
 		EXPECT_EQ(Log.Count(TEXT("OrvaneCapture2D: Failed to read Float16 pixels for EXR")), 1);
 		EXPECT_FALSE(FRenderTargetPixels::IsAllocated(*Target));
 	}
+	// Through the entry point: an extension no encoder knows sends the capture to the EXR fallback, which refuses it.
+	UTextureRenderTarget2D* Target = NewObject<UTextureRenderTarget2D>(GetTransientPackage());
+	Target->InitCustomFormat(16384, 16384, PF_FloatRGBA, true);
+	Log.Clear();
+	EXPECT_FALSE(Access::SaveImageToFile(Target, Dir.File("huge.raw"), EOrvaneCaptureFormat::EXR));
+	EXPECT_EQ(Log.Count(TEXT("OrvaneCapture2D: Failed to read Float16 pixels for EXR")), 1);
 	EXPECT_TRUE(std::filesystem::is_empty(Dir.Path("")));
 }
 
