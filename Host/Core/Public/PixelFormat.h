@@ -1,6 +1,6 @@
 // Copyright Kelmora. All Rights Reserved.
 // Stands in for the engine's PixelFormat.h: the surface formats the plug-in's render targets use,
-// with the engine's values.
+// with the engine's values (from the engine's long-stable list; unconfirmed against a 5.6 header).
 #pragma once
 
 #include "CoreTypes.h"

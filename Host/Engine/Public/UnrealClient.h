@@ -30,6 +30,8 @@ public:
 	/**
 	 * Reads the whole surface as RGBA16F, top row first, values unchanged. Like the engine's RHIs, this only
 	 * works on a PF_FloatRGBA surface: it does not convert, and another format is a failed check.
+	 * Unconfirmed: the engine documents its default read flags as RCM_UNorm; the float surface data is copied
+	 * without conversion, so the host keeps values above 1, infinities and NaNs.
 	 * @return true if the read succeeded
 	 */
 	bool ReadFloat16Pixels(TArray<FFloat16Color>& OutImageData, ECubeFace CubeFace = CubeFace_PosX);

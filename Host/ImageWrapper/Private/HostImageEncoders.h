@@ -13,7 +13,7 @@ namespace UE::ImageWrapper::Host
 	bool EncodePng(const FImageView& Image, std::vector<uint8>& Out);
 	/** JPEG through libjpeg-turbo, 8-bit sRGB, quality 1..100. */
 	bool EncodeJpeg(const FImageView& Image, int32 Quality, std::vector<uint8>& Out);
-	/** OpenEXR, ZIP compressed, on OpenEXR's global thread pool: float images keep their channel type, others are stored as half. */
+	/** OpenEXR, ZIP compressed (the engine's default compression; unconfirmed for 5.6), on OpenEXR's global thread pool: float images keep their channel type, others are stored as half. */
 	bool EncodeExr(const FImageView& Image, std::vector<uint8>& Out);
 
 	/** One pixel's linear RGBA (8-bit values decoded by the image's gamma). */

@@ -62,7 +62,7 @@ namespace UE::ImageWrapper::Host
 				bEncoded = EncodePng(Image, Bytes);
 				break;
 			case EImageFormat::JPEG:
-				// Quality 0 means the engine's default JPEG quality.
+				// Quality 0 means the engine's default JPEG quality (85; unconfirmed for 5.6).
 				bEncoded = EncodeJpeg(Image, Quality <= 0 ? 85 : FMath::Clamp(Quality, 1, 100), Bytes);
 				break;
 			case EImageFormat::EXR:

@@ -53,7 +53,7 @@ public:
 	TEnumAsByte<ETextureRenderTargetFormat> RenderTargetFormat = RTF_RGBA16f;
 
 	/** A surface format that wins over RenderTargetFormat; PF_Unknown for none. */
-	EPixelFormat OverrideFormat = PF_Unknown;
+	TEnumAsByte<EPixelFormat> OverrideFormat = PF_Unknown;
 
 	UTextureRenderTarget2D();
 
