@@ -176,7 +176,7 @@ void UTextureRenderTarget2D::UpdateResource()
 
 EPixelFormat UTextureRenderTarget2D::GetFormat() const
 {
-	return OverrideFormat == PF_Unknown ? GetPixelFormatFromRenderTargetFormat(RenderTargetFormat) : OverrideFormat;
+	return OverrideFormat == PF_Unknown ? GetPixelFormatFromRenderTargetFormat(RenderTargetFormat) : OverrideFormat.GetValue();
 }
 
 namespace UE::Engine::Host
