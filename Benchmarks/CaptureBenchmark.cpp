@@ -3,6 +3,7 @@
 // 32-bit float buffer for the Radiance writer, and OpenEXR single-threaded for the EXR writer, which
 // compresses on OpenEXR's thread pool with one thread per core.
 #include "IImageWrapperModule.h"
+#include "Math/Float16Color.h"
 #include "Modules/ModuleManager.h"
 #include "OrvaneCaptureImage.h"
 #include "RenderTargetKit.h"
@@ -44,7 +45,7 @@ namespace
 		static UTextureRenderTarget2D* Target = []
 		{
 			UTextureRenderTarget2D* Made = OrvaneKit::MakeRenderTarget(Width, Height, RTF_RGBA16f, 1.0f, true);
-			OrvaneKit::FillRenderTarget(*Made, PixelAt);
+			OrvaneKit::FillRenderTarget(*Made, [](int32 X, int32 Y) { return PixelAt(X, Y); });
 			return Made;
 		}();
 		return Target;
