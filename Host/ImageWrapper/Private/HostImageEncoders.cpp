@@ -279,12 +279,21 @@ namespace UE::ImageWrapper::Host
 
 			void write(const char Chars[], int Count) override
 			{
-				const size_t End = static_cast<size_t>(Position) + static_cast<size_t>(Count);
-				if (End > Out.size())
+				const size_t Start = static_cast<size_t>(Position);
+				const size_t End = Start + static_cast<size_t>(Count);
+				// Appends grow the buffer without zero-filling it first; only the offset table is rewritten in place.
+				if (Start == Out.size())
 				{
-					Out.resize(End);
+					Out.insert(Out.end(), reinterpret_cast<const uint8*>(Chars), reinterpret_cast<const uint8*>(Chars) + Count);
 				}
-				std::memcpy(Out.data() + Position, Chars, static_cast<size_t>(Count));
+				else
+				{
+					if (End > Out.size())
+					{
+						Out.resize(End);
+					}
+					std::memcpy(Out.data() + Start, Chars, static_cast<size_t>(Count));
+				}
 				Position = End;
 			}
 
@@ -333,6 +342,7 @@ namespace UE::ImageWrapper::Host
 				Header.channels().insert(Names[Channel], Imf::Channel(Type));
 				Frame.insert(Names[Channel], Imf::Slice(Type, const_cast<char*>(Base) + Channel * ChannelBytes, XStride, YStride));
 			}
+			Out.reserve(static_cast<size_t>(Image.GetImageSizeBytes() / 2));
 			FMemoryExrStream Stream(Out);
 			// The default thread count is OpenEXR's global one, which the module sets to the machine's cores.
 			Imf::OutputFile File(Stream, Header);

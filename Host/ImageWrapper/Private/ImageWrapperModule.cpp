@@ -117,8 +117,9 @@ namespace UE::ImageWrapper::Host
 				{
 					Format = ERawImageFormat::RGBA16;
 				}
-				Raw.Init(InWidth, InHeight, Format, InBitDepth == 8 ? EGammaSpace::sRGB : EGammaSpace::Linear);
-				std::memcpy(Raw.RawData.GetData(), InRawData, static_cast<size_t>(InRawSize));
+				// Copied in one pass (no zero-filled allocation first): wrappers take whole frames.
+				static_cast<FImageInfo&>(Raw) = FImageInfo(InWidth, InHeight, 1, Format, InBitDepth == 8 ? EGammaSpace::sRGB : EGammaSpace::Linear);
+				Raw.RawData.Append(static_cast<const uint8*>(InRawData), static_cast<int32>(InRawSize));
 				if (InBitDepth == 8 && InFormat == ERGBFormat::RGBA)
 				{
 					SwapRedBlue(1);

@@ -11,6 +11,7 @@
 #include "TextureResource.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace
 {
@@ -63,8 +64,8 @@ namespace
 		return Value >= 255.0f ? 255 : static_cast<uint8>(Value);
 	}
 
-	/** Appends the RGBE record of one linear pixel (alpha ignored). */
-	void AppendRGBE(TArray<uint8>& Buffer, const FFloat16Color& Pixel)
+	/** Writes the RGBE record of one linear pixel (alpha ignored) to Out[0..3]. */
+	void EncodeRGBE(const FFloat16Color& Pixel, uint8* Out)
 	{
 		const float R = FiniteComponent(Pixel.R.GetFloat());
 		const float G = FiniteComponent(Pixel.G.GetFloat());
@@ -72,19 +73,26 @@ namespace
 		const float M = FMath::Max(R, FMath::Max(G, B));
 		if (M < 1e-32f)
 		{
-			Buffer.Add(0);
-			Buffer.Add(0);
-			Buffer.Add(0);
-			Buffer.Add(0);
+			Out[0] = 0;
+			Out[1] = 0;
+			Out[2] = 0;
+			Out[3] = 0;
 			return;
 		}
-		int Exponent = 0;
-		const float Mantissa = std::frexp(M, &Exponent);
-		const float Factor = static_cast<float>(static_cast<double>(Mantissa) * 256.0 / static_cast<double>(M));
-		Buffer.Add(ToByte(Factor * R));
-		Buffer.Add(ToByte(Factor * G));
-		Buffer.Add(ToByte(Factor * B));
-		Buffer.Add(static_cast<uint8>(FMath::Clamp(Exponent + 128, 0, 255)));
+		// frexp's split of M, read from its bits: M is at least 1e-32, so always a normal float, and
+		// M = F * 2^E with 0.5 <= F < 1 where E is the biased exponent minus 126. The factor F * 256 / M is
+		// then exactly 2^(8 - E), a normal float for every such M, built here from its bits.
+		uint32 Bits = 0;
+		std::memcpy(&Bits, &M, sizeof(Bits));
+		const int32 BiasedExponent = static_cast<int32>((Bits >> 23) & 0xFF);
+		const int32 Exponent = BiasedExponent - 126;
+		const uint32 FactorBits = static_cast<uint32>(8 - Exponent + 127) << 23;
+		float Factor = 0.0f;
+		std::memcpy(&Factor, &FactorBits, sizeof(Factor));
+		Out[0] = ToByte(Factor * R);
+		Out[1] = ToByte(Factor * G);
+		Out[2] = ToByte(Factor * B);
+		Out[3] = static_cast<uint8>(FMath::Clamp(Exponent + 128, 0, 255));
 	}
 }
 
@@ -171,13 +179,17 @@ bool UOrvaneCaptureImg::SaveHDRImage(UTextureRenderTarget2D* RenderTarget, const
 	const FString Header = FString::Printf(TEXT("#?RADIANCE\nFORMAT=32-bit_rle_rgbe\n\n-Y %d +X %d\n"), RenderTarget->SizeY, RenderTarget->SizeX);
 	const FTCHARToUTF8 HeaderUtf8(*Header);
 
+	// The read-back guarantees that four bytes a pixel plus the header fit an array.
 	TArray<uint8> Buffer;
-	Buffer.Reserve(HeaderUtf8.Length() + HalfPixels.Num() * 4);
-	Buffer.Append(reinterpret_cast<const uint8*>(HeaderUtf8.Get()), HeaderUtf8.Length());
+	Buffer.SetNumUninitialized(HeaderUtf8.Length() + HalfPixels.Num() * 4);
+	uint8* Out = Buffer.GetData();
+	std::memcpy(Out, HeaderUtf8.Get(), HeaderUtf8.Length());
+	Out += HeaderUtf8.Length();
 	// Top row first, as the "-Y" orientation of the header says; every scanline is written flat.
 	for (const FFloat16Color& Pixel : HalfPixels)
 	{
-		AppendRGBE(Buffer, Pixel);
+		EncodeRGBE(Pixel, Out);
+		Out += 4;
 	}
 
 	return FFileHelper::SaveArrayToFile(Buffer, *FilePath);
