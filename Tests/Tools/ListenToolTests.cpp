@@ -171,7 +171,12 @@ TEST(ListenTool, PrintsStatusStaticFramesAndLogsAsJsonLines)
 TEST(ListenTool, StopsCleanlyOnSigterm)
 {
 	const uint16 Port = FindFreeLoopbackPort();
-	const FToolRun Run = RunTool("listen --jsonl --endpoint " + Endpoint(Port) + " 2>/dev/null & Tool=$!; sleep 0.5; kill -TERM $Tool; wait $Tool; echo exit=$?");
+	// The signal goes only once the tool has printed its status, which it does after taking over SIGTERM: a
+	// fixed delay lost that race on a loaded machine.
+	const std::string Output = ::testing::TempDir() + "orvane_listen_sigterm_" + std::to_string(Port) + ".jsonl";
+	const FToolRun Run = RunTool("listen --jsonl --endpoint " + Endpoint(Port) + " >'" + Output + "' 2>/dev/null & Tool=$!; "
+		"for Poll in $(seq 600); do [ -s '" + Output + "' ] && break; sleep 0.05; done; "
+		"kill -TERM $Tool; wait $Tool; Code=$?; cat '" + Output + "'; rm -f '" + Output + "'; echo exit=$Code");
 	ASSERT_FALSE(Run.Lines.empty());
 	EXPECT_EQ(Run.Lines.back(), "exit=0");
 	ASSERT_GE(Run.Lines.size(), 2u);
