@@ -1,6 +1,8 @@
 // Copyright Kelmora. All Rights Reserved.
 #include "Capture/CaptureTestSupport.h"
 
+#include "Materials/MaterialInterface.h"
+
 #include <ImfChannelList.h>
 #include <ImfFrameBuffer.h>
 #include <ImfHeader.h>
@@ -159,4 +161,15 @@ namespace OrvaneCaptureTest
 			return false;
 		}
 	}
+}
+
+void FOrvaneCaptureImgTestAccess::ResetConversionMaterial()
+{
+	UMaterialInterface*& Cached = UOrvaneCaptureImg::CachedConversionMaterial;
+	// The plug-in's own content stays mounted (rooted) for the process; only project content is let go.
+	if (Cached && !Cached->GetPathName().StartsWith(TEXT("/Orvane/")))
+	{
+		Cached->RemoveFromRoot();
+	}
+	Cached = nullptr;
 }

@@ -16,6 +16,12 @@ struct FOrvaneCaptureImgTestAccess
 	static bool SaveImageToFile(UTextureRenderTarget2D* Target, const FString& Path, EOrvaneCaptureFormat Format) { return UOrvaneCaptureImg::SaveImageToFile(Target, Path, Format); }
 	static bool SaveEXRImage(UTextureRenderTarget2D* Target, const FString& Path) { return UOrvaneCaptureImg::SaveEXRImage(Target, Path); }
 	static bool SaveHDRImage(UTextureRenderTarget2D* Target, const FString& Path) { return UOrvaneCaptureImg::SaveHDRImage(Target, Path); }
+	static float GetVPCameraFOV(AActor* Camera) { return UOrvaneCaptureImg::GetVPCameraFOV(Camera); }
+	static void CopyVPCameraPostProcessSettings(AActor* Camera, USceneCaptureComponentCube* Capture) { UOrvaneCaptureImg::CopyVPCameraPostProcessSettings(Camera, Capture); }
+	static bool IsUnreal55OrHigher() { return UOrvaneCaptureImg::IsUnreal55OrHigher(); }
+	static UMaterialInterface* CachedConversionMaterial() { return UOrvaneCaptureImg::CachedConversionMaterial; }
+	/** Forgets (and unroots) the cached conversion material, as in a fresh process. */
+	static void ResetConversionMaterial();
 };
 
 namespace OrvaneCaptureTest

@@ -48,7 +48,67 @@ void UActorComponent::PostInitProperties()
 	}
 }
 
+void UActorComponent::RegisterComponent()
+{
+	// The engine ensures the owner is in a world and leaves the component unregistered otherwise.
+	ensureMsgf(GetWorld() != nullptr, TEXT("RegisterComponent: %s has no owner in a world"), *GetName());
+	bRegistered = GetWorld() != nullptr;
+}
+
+void UActorComponent::DestroyComponent(bool bPromoteChildren)
+{
+	if (!IsValid(this))
+	{
+		return;
+	}
+	bRegistered = false;
+	if (AActor* Owner = GetOwner())
+	{
+		Owner->RemoveOwnedComponent(this);
+		if (Owner->GetRootComponent() == this)
+		{
+			Owner->RootComponent = nullptr;
+		}
+	}
+	OnComponentDestroyed(true);
+	MarkAsGarbage();
+}
+
 USceneComponent::USceneComponent() = default;
+
+void USceneComponent::OnComponentDestroyed(bool bDestroyingHierarchy)
+{
+	if (AttachParent)
+	{
+		AttachParent->AttachChildren.Remove(this);
+		AttachParent = nullptr;
+	}
+}
+
+void USceneComponent::SetWorldLocationAndRotation(FVector NewLocation, FRotator NewRotation, bool bSweep, FHitResult* OutSweepHitResult, ETeleportType Teleport)
+{
+	SetWorldTransform(FTransform(NewRotation.Quaternion(), NewLocation, GetComponentScale()), bSweep, OutSweepHitResult, Teleport);
+}
+
+void USceneComponent::SetWorldTransform(const FTransform& NewTransform, bool bSweep, FHitResult* OutSweepHitResult, ETeleportType Teleport)
+{
+	if (!AttachParent)
+	{
+		RelativeLocation = NewTransform.GetLocation();
+		RelativeRotation = NewTransform.Rotator();
+		RelativeScale3D = NewTransform.GetScale3D();
+		return;
+	}
+	const FTransform Parent = AttachParent->GetComponentTransform();
+	const FVector ParentScale = Parent.GetScale3D();
+	auto Divide = [](double Value, double By)
+	{ return By != 0.0 ? Value / By : 0.0; };
+	const FVector Local = Parent.GetRotation().UnrotateVector(NewTransform.GetLocation() - Parent.GetLocation());
+	RelativeLocation = FVector(Divide(Local.X, ParentScale.X), Divide(Local.Y, ParentScale.Y), Divide(Local.Z, ParentScale.Z));
+	RelativeRotation = (Parent.GetRotation().Inverse() * NewTransform.GetRotation()).Rotator();
+	const FVector Scale = NewTransform.GetScale3D();
+	RelativeScale3D = FVector(Divide(Scale.X, ParentScale.X), Divide(Scale.Y, ParentScale.Y), Divide(Scale.Z, ParentScale.Z));
+}
 
 void USceneComponent::SetRelativeLocation(FVector NewLocation, bool bSweep, FHitResult* OutSweepHitResult, ETeleportType Teleport)
 {
@@ -212,6 +272,26 @@ bool AActor::SetActorLocation(const FVector& NewLocation, bool bSweep, FHitResul
 	}
 	RootComponent->SetRelativeLocation(Relative);
 	return true;
+}
+
+bool AActor::SetActorLocationAndRotation(FVector NewLocation, FRotator NewRotation, bool bSweep, FHitResult* OutSweepHitResult, ETeleportType Teleport)
+{
+	if (!RootComponent)
+	{
+		return false;
+	}
+	RootComponent->SetWorldLocationAndRotation(NewLocation, NewRotation, bSweep, OutSweepHitResult, Teleport);
+	return true;
+}
+
+bool AActor::Destroy(bool bNetForce, bool bShouldModifyLevel)
+{
+	if (bActorIsBeingDestroyed)
+	{
+		return true;
+	}
+	UWorld* World = GetWorld();
+	return World && World->DestroyActor(this, bNetForce, bShouldModifyLevel);
 }
 
 void AActor::GetComponents(TArray<UActorComponent*>& OutComponents, bool bIncludeFromChildActors) const

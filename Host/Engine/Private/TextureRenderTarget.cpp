@@ -1,7 +1,8 @@
 // Copyright Kelmora. All Rights Reserved.
-#include "Engine/HostRenderTargetPixels.h"
 #include "Engine/TextureRenderTarget.h"
+#include "Engine/HostRenderTargetPixels.h"
 #include "Engine/TextureRenderTarget2D.h"
+#include "Engine/TextureRenderTargetCube.h"
 #include "IImageWrapperModule.h"
 #include "ImageUtils.h"
 #include "Misc/FileHelper.h"
@@ -333,4 +334,190 @@ bool FImageUtils::SaveImageByExtension(const TCHAR* Filename, const FImageView& 
 		return false;
 	}
 	return FFileHelper::SaveArrayToFile(CompressedData, Filename);
+}
+
+FTextureRenderTargetCubeResource::FTextureRenderTargetCubeResource(uint32 InFaceSize, EPixelFormat InFormat, float InDisplayGamma, const FLinearColor& InClearColor)
+	: FTextureRenderTargetResource(InFaceSize, InFaceSize * 6u, InFormat, InDisplayGamma, InClearColor)
+{
+}
+
+bool FTextureRenderTargetCubeResource::HostReadSurfaceFloatData(TArray<FFloat16Color>& OutImageData) const
+{
+	checkf(false, TEXT("Host: reading a cube face back is not supported"));
+	return false;
+}
+
+UTextureRenderTargetCube::UTextureRenderTargetCube()
+	: bHDR(true)
+	, bForceLinearGamma(false)
+{
+}
+
+void UTextureRenderTargetCube::Init(uint32 InSizeX, EPixelFormat InFormat)
+{
+	check(InSizeX > 0);
+	SizeX = static_cast<int32>(InSizeX);
+	OverrideFormat = InFormat;
+	UpdateResourceImmediate(true);
+}
+
+void UTextureRenderTargetCube::InitAutoFormat(uint32 InSizeX)
+{
+	check(InSizeX > 0);
+	SizeX = static_cast<int32>(InSizeX);
+	UpdateResourceImmediate(true);
+}
+
+void UTextureRenderTargetCube::UpdateResourceImmediate(bool bClearRenderTarget)
+{
+	FTextureRenderTargetResource* Old = GameThread_GetRenderTargetResource();
+	auto* Fresh = new FTextureRenderTargetCubeResource(static_cast<uint32>(FMath::Max(SizeX, 0)), GetFormat(), GetDisplayGamma(), ClearColor);
+	if (!bClearRenderTarget && Old && Old->GetSizeX() == Fresh->GetSizeX() && Old->GetFormat() == Fresh->GetFormat())
+	{
+		UE::Engine::Host::FRenderTargetPixels::CopyStore(*Old, *Fresh);
+	}
+	SetResource(Fresh);
+}
+
+void UTextureRenderTargetCube::UpdateResource()
+{
+	UpdateResourceImmediate(true);
+}
+
+EPixelFormat UTextureRenderTargetCube::GetFormat() const
+{
+	if (OverrideFormat != PF_Unknown)
+	{
+		return OverrideFormat.GetValue();
+	}
+	return bHDR ? PF_FloatRGBA : PF_B8G8R8A8;
+}
+
+namespace UE::Engine::Host
+{
+	namespace
+	{
+		FTextureRenderTargetResource& CubeResourceOf(const UTextureRenderTargetCube& Target)
+		{
+			FTextureRenderTargetResource* Resource = const_cast<UTextureRenderTargetCube&>(Target).GameThread_GetRenderTargetResource();
+			checkf(Resource && Resource->GetSizeX() > 0, TEXT("The cube render target has no resource"));
+			return *Resource;
+		}
+	}
+
+	void FRenderTargetPixels::StoreLinear(FTextureRenderTargetResource& Resource, size_t Index, const FLinearColor& Value)
+	{
+		if (Resource.GetFormat() == PF_FloatRGBA)
+		{
+			StoreFloat16(Resource, Index, FFloat16Color(Value));
+		}
+		else
+		{
+			checkf(Resource.GetFormat() == PF_B8G8R8A8, TEXT("The host stores only PF_FloatRGBA and PF_B8G8R8A8 surfaces"));
+			StoreColor(Resource, Index, QuantiseColor(Value));
+		}
+	}
+
+	void FRenderTargetPixels::StoreFloat16(FTextureRenderTargetResource& Resource, size_t Index, const FFloat16Color& Value)
+	{
+		Resource.Allocate();
+		Resource.Float16Pixels[Index] = Value;
+	}
+
+	void FRenderTargetPixels::StoreColor(FTextureRenderTargetResource& Resource, size_t Index, const FColor& Value)
+	{
+		Resource.Allocate();
+		Resource.ColorPixels[Index] = Value;
+	}
+
+	FLinearColor FRenderTargetPixels::LoadTexel(const FTextureRenderTargetResource& Resource, size_t Index)
+	{
+		if (Resource.Format == PF_FloatRGBA)
+		{
+			const FFloat16Color Pixel = Resource.Float16Pixels.empty() ? FFloat16Color(Resource.ClearColor) : Resource.Float16Pixels[Index];
+			return FLinearColor(Pixel.R.GetFloat(), Pixel.G.GetFloat(), Pixel.B.GetFloat(), Pixel.A.GetFloat());
+		}
+		const FColor Pixel = Resource.ColorPixels.empty() ? QuantiseColor(Resource.ClearColor) : Resource.ColorPixels[Index];
+		return FLinearColor(Pixel.R / 255.0f, Pixel.G / 255.0f, Pixel.B / 255.0f, Pixel.A / 255.0f);
+	}
+
+	void FRenderTargetPixels::WriteCube(UTextureRenderTargetCube& Target, ECubeFace Face, int32 X, int32 Y, const FLinearColor& Value)
+	{
+		FTextureRenderTargetResource& Resource = CubeResourceOf(Target);
+		const int32 Size = static_cast<int32>(Resource.GetSizeX());
+		checkf(uint32(Face) < CubeFace_MAX && X >= 0 && Y >= 0 && X < Size && Y < Size, TEXT("Texel (%d, %d) of face %u is outside the cube"), X, Y, unsigned(Face));
+		StoreLinear(Resource, (size_t(Face) * size_t(Size) + size_t(Y)) * size_t(Size) + size_t(X), Value);
+	}
+
+	FVector FRenderTargetPixels::CubeTexelDirection(ECubeFace Face, int32 X, int32 Y, int32 FaceSize)
+	{
+		const double S = 2.0 * (X + 0.5) / FaceSize - 1.0;
+		const double T = 2.0 * (Y + 0.5) / FaceSize - 1.0;
+		FVector Direction;
+		switch (Face)
+		{
+		case CubeFace_PosX:
+			Direction = FVector(1.0, S, -T);
+			break;
+		case CubeFace_NegX:
+			Direction = FVector(-1.0, -S, -T);
+			break;
+		case CubeFace_PosY:
+			Direction = FVector(-S, 1.0, -T);
+			break;
+		case CubeFace_NegY:
+			Direction = FVector(S, -1.0, -T);
+			break;
+		case CubeFace_PosZ:
+			Direction = FVector(-T, S, 1.0);
+			break;
+		default:
+			Direction = FVector(T, S, -1.0);
+			break;
+		}
+		return Direction.GetSafeNormal();
+	}
+
+	FLinearColor FRenderTargetPixels::SampleCube(const UTextureRenderTargetCube& Target, const FVector& Direction)
+	{
+		const FTextureRenderTargetResource& Resource = CubeResourceOf(Target);
+		const double AX = FMath::Abs(Direction.X);
+		const double AY = FMath::Abs(Direction.Y);
+		const double AZ = FMath::Abs(Direction.Z);
+		ECubeFace Face;
+		double S;
+		double T;
+		if (AX >= AY && AX >= AZ && AX > 0.0)
+		{
+			Face = Direction.X > 0.0 ? CubeFace_PosX : CubeFace_NegX;
+			S = (Direction.X > 0.0 ? Direction.Y : -Direction.Y) / AX;
+			T = -Direction.Z / AX;
+		}
+		else if (AY >= AZ && AY > 0.0)
+		{
+			Face = Direction.Y > 0.0 ? CubeFace_PosY : CubeFace_NegY;
+			S = (Direction.Y > 0.0 ? -Direction.X : Direction.X) / AY;
+			T = -Direction.Z / AY;
+		}
+		else if (AZ > 0.0)
+		{
+			Face = Direction.Z > 0.0 ? CubeFace_PosZ : CubeFace_NegZ;
+			S = Direction.Y / AZ;
+			T = (Direction.Z > 0.0 ? -Direction.X : Direction.X) / AZ;
+		}
+		else
+		{
+			// A zero or NaN direction samples the first texel, as a GPU gives some texel rather than failing.
+			Face = CubeFace_PosX;
+			S = -1.0;
+			T = -1.0;
+		}
+		const int32 Size = static_cast<int32>(Resource.GetSizeX());
+		auto Texel = [Size](double Coordinate)
+		{
+			const double Scaled = (Coordinate + 1.0) * 0.5 * Size;
+			return Scaled >= 0.0 ? FMath::Min(static_cast<int32>(Scaled), Size - 1) : 0;
+		};
+		return LoadTexel(Resource, (size_t(Face) * size_t(Size) + size_t(Texel(T))) * size_t(Size) + size_t(Texel(S)));
+	}
 }

@@ -52,3 +52,15 @@ private:
 	std::vector<FFloat16Color> Float16Pixels;
 	std::vector<FColor> ColorPixels;
 };
+
+/** The resource of a cube render target: six square faces. Host: stored as one surface, the faces one below the other. */
+class ENGINE_API FTextureRenderTargetCubeResource : public FTextureRenderTargetResource
+{
+public:
+	FTextureRenderTargetCubeResource(uint32 InFaceSize, EPixelFormat InFormat, float InDisplayGamma, const FLinearColor& InClearColor);
+
+	uint32 GetSizeY() const override { return GetSizeX(); }
+
+private:
+	bool HostReadSurfaceFloatData(TArray<FFloat16Color>& OutImageData) const override;
+};

@@ -43,9 +43,31 @@ class UOrvaneMaskMaterialStandIn : public UMaterialInterface
 	GENERATED_BODY()
 };
 
+/**
+ * The stand-in of the conversion material "/Orvane/Materials/M_CubemapToEquirectangular": draws the
+ * equirectangular projection of the cube texture parameter "CubemapTexture". An output pixel at texture
+ * coordinate (u, v) samples the cube in the direction of longitude (u - 0.5) * 2pi and latitude
+ * (0.5 - v) * pi: (cos lat cos lon, cos lat sin lon, sin lat) in the cube's frame. Without a cube
+ * texture it draws black.
+ */
+UCLASS()
+class UOrvaneCubemapToEquirectangularStandIn : public UMaterialInterface
+{
+	GENERATED_BODY()
+
+public:
+	virtual FLinearColor HostShadePixel(const FVector2D& UV, const UMaterialInterface& Instance) const override;
+};
+
 namespace UE::OrvaneContent
 {
 	inline constexpr const TCHAR* VPCameraClassPath = TEXT("/Orvane/Orvane_VP_Camera.Orvane_VP_Camera_C");
 	inline constexpr const TCHAR* GameModeClassPath = TEXT("/Orvane/Orvane_GM.Orvane_GM_C");
 	inline constexpr const TCHAR* MaskMaterialPath = TEXT("/Orvane/Materials/Orvane_MI_MaskStencil.Orvane_MI_MaskStencil");
+	inline constexpr const TCHAR* ConversionMaterialPath = TEXT("/Orvane/Materials/M_CubemapToEquirectangular.M_CubemapToEquirectangular");
+
+	/** Takes the conversion material away, as in a project whose plug-in content lacks it (collected at once; nothing may still point to it). */
+	void UnmountConversionMaterial();
+	/** Puts the conversion material back when it is not there. */
+	void MountConversionMaterial();
 }

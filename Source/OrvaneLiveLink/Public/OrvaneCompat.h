@@ -5,7 +5,10 @@
 #include "CoreMinimal.h"
 #include "Dom/JsonObject.h"
 #include "Engine/RendererSettings.h"
+#include "Engine/Scene.h"
+#include "Misc/EngineVersion.h"
 #include "Misc/EngineVersionComparison.h"
+#include "UObject/UnrealType.h"
 
 namespace OrvaneCompat
 {
@@ -45,5 +48,30 @@ namespace OrvaneCompat
 #else
 		Settings.bEnableAlphaChannelInPostProcessing = true;
 #endif
+	}
+
+	/** True when the running engine is Major.Minor or later. */
+	inline bool IsRunningEngineAtLeast(uint16 Major, uint16 Minor)
+	{
+		const FEngineVersion& Version = FEngineVersion::Current();
+		return Version.GetMajor() > Major || (Version.GetMajor() == Major && Version.GetMinor() >= Minor);
+	}
+
+	/**
+	 * The post-process settings of a cube scene capture, found by reflection because the property only exists
+	 * from 5.4 on; null on older engines.
+	 */
+	inline FPostProcessSettings* FindCubeCapturePostProcessSettings(UObject& CubeCapture)
+	{
+		if (!IsRunningEngineAtLeast(5, 4))
+		{
+			return nullptr;
+		}
+		const FStructProperty* Property = FindFProperty<FStructProperty>(CubeCapture.GetClass(), TEXT("PostProcessSettings"));
+		if (!Property || Property->Struct != FPostProcessSettings::StaticStruct())
+		{
+			return nullptr;
+		}
+		return Property->ContainerPtrToValuePtr<FPostProcessSettings>(&CubeCapture);
 	}
 }

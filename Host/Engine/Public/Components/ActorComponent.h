@@ -23,4 +23,18 @@ public:
 	UWorld* GetWorld() const;
 
 	virtual void PostInitProperties() override;
+
+	/** Registers the component with its owner's world; the owner must be in a world (ensured by the engine). */
+	void RegisterComponent();
+	/** True between RegisterComponent and the component's destruction. */
+	bool IsRegistered() const { return bRegistered; }
+	/** Unregisters the component, takes it from its owner and marks it for destruction. */
+	virtual void DestroyComponent(bool bPromoteChildren = false);
+
+protected:
+	/** Called by DestroyComponent once the component has left its owner. */
+	virtual void OnComponentDestroyed(bool bDestroyingHierarchy) {}
+
+private:
+	bool bRegistered = false;
 };

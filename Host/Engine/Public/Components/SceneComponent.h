@@ -27,6 +27,11 @@ public:
 	FRotator GetRelativeRotation() const { return RelativeRotation; }
 	FVector GetRelativeScale3D() const { return RelativeScale3D; }
 
+	/** Moves the component so that its world location and rotation are these (scale unchanged). */
+	void SetWorldLocationAndRotation(FVector NewLocation, FRotator NewRotation, bool bSweep = false, FHitResult* OutSweepHitResult = nullptr, ETeleportType Teleport = ETeleportType::None);
+	/** Moves the component so that its world transform is this one. */
+	void SetWorldTransform(const FTransform& NewTransform, bool bSweep = false, FHitResult* OutSweepHitResult = nullptr, ETeleportType Teleport = ETeleportType::None);
+
 	/** The world transform: the relative transform composed with the attach parents' world transforms. */
 	FTransform GetComponentTransform() const;
 	FVector GetComponentLocation() const { return GetComponentTransform().GetLocation(); }
@@ -45,6 +50,10 @@ public:
 	bool AttachToComponent(USceneComponent* Parent, const FAttachmentTransformRules& AttachmentRules, FName SocketName = NAME_None);
 	USceneComponent* GetAttachParent() const { return AttachParent; }
 	const TArray<TObjectPtr<USceneComponent>>& GetAttachChildren() const { return AttachChildren; }
+
+protected:
+	/** Leaves the attach parent. */
+	void OnComponentDestroyed(bool bDestroyingHierarchy) override;
 
 private:
 	UPROPERTY()

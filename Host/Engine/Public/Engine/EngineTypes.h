@@ -71,6 +71,23 @@ namespace ECollisionEnabled
 	};
 }
 
+/** What a scene capture writes into its target. */
+UENUM()
+enum ESceneCaptureSource : int
+{
+	SCS_SceneColorHDR,
+	SCS_SceneColorHDRNoAlpha,
+	SCS_FinalColorLDR,
+	SCS_SceneColorSceneDepth,
+	SCS_SceneDepth,
+	SCS_DeviceDepth,
+	SCS_Normal,
+	SCS_BaseColor,
+	SCS_FinalColorHDR,
+	SCS_FinalToneCurveHDR,
+	SCS_MAX,
+};
+
 /** Settings applied when a static mesh's source model is built; the defaults are the engine's. */
 USTRUCT()
 struct FMeshBuildSettings

@@ -5,9 +5,11 @@
 
 #include "CoreMinimal.h"
 #include "Math/Float16Color.h"
+#include "UnrealClient.h"
 
 class FTextureRenderTargetResource;
 class UTextureRenderTarget2D;
+class UTextureRenderTargetCube;
 
 namespace UE::Engine::Host
 {
@@ -24,6 +26,22 @@ namespace UE::Engine::Host
 		static FLinearColor Read(const UTextureRenderTarget2D& Target, int32 X, int32 Y);
 		/** Whether the store has been allocated (a surface that was never written holds only its clear colour). */
 		static bool IsAllocated(const UTextureRenderTarget2D& Target);
+
+		/** Writes one texel of a cube face (X right, Y down on the face), stored as Write stores it. */
+		static void WriteCube(UTextureRenderTargetCube& Target, ECubeFace Face, int32 X, int32 Y, const FLinearColor& Value);
+		/** The texel of the cube in a direction (nearest texel, no filtering), as Read gives it. */
+		static FLinearColor SampleCube(const UTextureRenderTargetCube& Target, const FVector& Direction);
+		/**
+		 * The unit direction through the centre of a face texel. Faces look along +X, -X, +Y, -Y, +Z, -Z;
+		 * the side faces have +Z up, the top and bottom faces have +Y to the right. SampleCube inverts it.
+		 */
+		static FVector CubeTexelDirection(ECubeFace Face, int32 X, int32 Y, int32 FaceSize);
+
+		/** One element of the store, by index (the store is allocated on the first write). */
+		static void StoreLinear(FTextureRenderTargetResource& Resource, size_t Index, const FLinearColor& Value);
+		static void StoreFloat16(FTextureRenderTargetResource& Resource, size_t Index, const FFloat16Color& Value);
+		static void StoreColor(FTextureRenderTargetResource& Resource, size_t Index, const FColor& Value);
+		static FLinearColor LoadTexel(const FTextureRenderTargetResource& Resource, size_t Index);
 
 		/** The engine's own copies between resources and images. */
 		static void CopyStore(const FTextureRenderTargetResource& From, FTextureRenderTargetResource& To);

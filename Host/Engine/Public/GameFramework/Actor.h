@@ -37,6 +37,12 @@ public:
 	/** Moves the root component to a world location; false without a root. */
 	bool SetActorLocation(const FVector& NewLocation, bool bSweep = false, FHitResult* OutSweepHitResult = nullptr, ETeleportType Teleport = ETeleportType::None);
 
+	/** Moves the root component to a world location and rotation; false without a root. */
+	bool SetActorLocationAndRotation(FVector NewLocation, FRotator NewRotation, bool bSweep = false, FHitResult* OutSweepHitResult = nullptr, ETeleportType Teleport = ETeleportType::None);
+
+	/** Takes the actor out of its world (UWorld::DestroyActor); false when it is in none. */
+	bool Destroy(bool bNetForce = false, bool bShouldModifyLevel = true);
+
 	/** The root component's world transform (location, rotation, scale), or identity without a root. */
 	FTransform GetActorTransform() const;
 
@@ -103,6 +109,7 @@ protected:
 
 private:
 	friend class UWorld;
+	friend class UActorComponent;
 	bool bActorIsBeingDestroyed = false;
 
 	// Reflected so that garbage collection keeps the components with their actor.
