@@ -10,6 +10,7 @@
 #include "LogCapture.h"
 #include "Misc/EngineVersion.h"
 #include "Modules/ModuleManager.h"
+#include "OrvaneCaptureFormat.h"
 #include "OrvaneContentStandIns.h"
 #include "UObject/Package.h"
 #include "UObject/UObjectGlobals.h"
@@ -425,4 +426,33 @@ TEST_F(CapturePipeline, OlderEnginesSkipTheStitchingFixAndThePostProcessCopy)
 	EXPECT_TRUE(Access::IsUnreal55OrHigher());
 	UE::Core::Host::SetCurrentEngineVersion(FEngineVersion(6, 0, 0));
 	EXPECT_TRUE(Access::IsUnreal55OrHigher());
+}
+
+TEST(CaptureFormat, FollowsTheExtensionInAnyLetterCase)
+{
+	struct FCase
+	{
+		const TCHAR* File;
+		EOrvaneCaptureFormat Format;
+		bool bHDR;
+	};
+	const FCase Cases[] = {
+		{TEXT("/shots/a.PNG"), EOrvaneCaptureFormat::PNG, false},
+		{TEXT("/shots/a.Jpg"), EOrvaneCaptureFormat::JPEG, false},
+		{TEXT("/shots/a.jpeg"), EOrvaneCaptureFormat::EXR, true},
+		{TEXT("/shots/a.hdr"), EOrvaneCaptureFormat::HDR, true},
+		{TEXT("/shots/a.exr"), EOrvaneCaptureFormat::EXR, true},
+		{TEXT("/shots/noext"), EOrvaneCaptureFormat::EXR, true},
+		{TEXT("/shots.png/noext"), EOrvaneCaptureFormat::EXR, true},
+		{TEXT(""), EOrvaneCaptureFormat::EXR, true},
+		{TEXT("."), EOrvaneCaptureFormat::EXR, true},
+	};
+	for (const FCase& Case : Cases)
+	{
+		EOrvaneCaptureFormat Format = EOrvaneCaptureFormat::PNG;
+		bool bHDR = false;
+		OrvaneCaptureFormat::FromFileName(Case.File, Format, bHDR);
+		EXPECT_EQ(Format, Case.Format) << TCHAR_TO_UTF8(Case.File);
+		EXPECT_EQ(bHDR, Case.bHDR) << TCHAR_TO_UTF8(Case.File);
+	}
 }

@@ -24,3 +24,6 @@ int RunStageInspect(int ArgC, char** ArgV);
 int RunStageConvert(int ArgC, char** ArgV);
 /** orvane stage import FILE [--no-icvfx] [--project DIR]: runs the setup dialog's stage import in the headless editor. */
 int RunStageImport(int ArgC, char** ArgV);
+
+/** orvane capture OUT [options]: a still of the virtual-production camera from the headless editor. */
+int RunCapture(int ArgC, char** ArgV);

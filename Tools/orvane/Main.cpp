@@ -38,6 +38,16 @@ void PrintUsage()
 			   "  demo            stream three seconds of the built-in camera move to the source on a free loopback\n"
 			   "                  port, print each frame published and a summary: datagrams sent, frames published,\n"
 			   "                  skips and send-to-publish latency. Exits 1 unless every datagram was published.\n"
+			   "  capture OUT [--eq] [--format png|jpeg|exr|hdr] [--width W] [--height H] [--hdr|--no-hdr]\n"
+			   "                  [--overscan F] [--include-rotation] [--location X,Y,Z] [--rotation PITCH,YAW,ROLL]\n"
+			   "                  [--fov DEG] [--no-camera-component]\n"
+			   "                  place the virtual-production camera (field of view 90 unless --fov) in a headless\n"
+			   "                  editor level and capture a flat still (1920 x 1080, overscan 1) or with --eq a\n"
+			   "                  panorama of 4 x W by 2 x W into OUT. Format and HDR default by OUT's extension\n"
+			   "                  (.png, .jpg: HDR off; .hdr: HDR; others: EXR with HDR). The host renders a fixed\n"
+			   "                  analytic sky. Prints {\"file\",\"width\",\"height\",\"format\",\"target\":{\"format\",\n"
+			   "                  \"gamma\",\"forceLinearGamma\"},\"fov\" (flat only)}; exits 1 with the logged errors when\n"
+			   "                  nothing was written, 2 on bad arguments.\n"
 			   "  stage convert FILE [--no-icvfx] [--project DIR]\n"
 			   "                  write the nDisplay configuration of a stage beside it (FILE.ndisplay, blanks and\n"
 			   "                  hyphens of the name as underscores) and save the wall meshes into the headless\n"
@@ -86,6 +96,10 @@ int main(int ArgC, char** ArgV)
 	else if (Command == "demo")
 	{
 		Result = RunDemo(ArgC, ArgV);
+	}
+	else if (Command == "capture")
+	{
+		Result = RunCapture(ArgC, ArgV);
 	}
 	else if (Command == "stage" && ArgC >= 3 && std::string(ArgV[2]) == "inspect")
 	{
