@@ -10,7 +10,7 @@
 #include "LogCapture.h"
 #include "Misc/EngineVersion.h"
 #include "Modules/ModuleManager.h"
-#include "OrvaneCaptureFormat.h"
+#include "OrvaneCaptureRequest.h"
 #include "OrvaneContentStandIns.h"
 #include "UObject/Package.h"
 #include "UObject/UObjectGlobals.h"
@@ -451,7 +451,7 @@ TEST(CaptureFormat, FollowsTheExtensionInAnyLetterCase)
 	{
 		EOrvaneCaptureFormat Format = EOrvaneCaptureFormat::PNG;
 		bool bHDR = false;
-		OrvaneCaptureFormat::FromFileName(Case.File, Format, bHDR);
+		OrvaneCaptureRequest::FormatFromFileName(Case.File, Format, bHDR);
 		EXPECT_EQ(Format, Case.Format) << TCHAR_TO_UTF8(Case.File);
 		EXPECT_EQ(bHDR, Case.bHDR) << TCHAR_TO_UTF8(Case.File);
 	}

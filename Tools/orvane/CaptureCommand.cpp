@@ -9,7 +9,7 @@
 #include "LogCapture.h"
 #include "Misc/Paths.h"
 #include "Modules/ModuleManager.h"
-#include "OrvaneCaptureFormat.h"
+#include "OrvaneCaptureRequest.h"
 #include "OrvaneCaptureImage.h"
 #include "OrvaneContentStandIns.h"
 #include "ToolArguments.h"
@@ -203,7 +203,7 @@ int RunCapture(int ArgC, char** ArgV)
 	}
 	EOrvaneCaptureFormat Format = EOrvaneCaptureFormat::EXR;
 	bool bEnableHDR = true;
-	OrvaneCaptureFormat::FromFileName(Arguments.File, Format, bEnableHDR);
+	OrvaneCaptureRequest::FormatFromFileName(Arguments.File, Format, bEnableHDR);
 	if (Arguments.bFormatGiven)
 	{
 		Format = Arguments.Format;

@@ -284,6 +284,40 @@ bool AActor::SetActorLocationAndRotation(FVector NewLocation, FRotator NewRotati
 	return true;
 }
 
+const FString& AActor::GetActorLabel(bool bCreateIfNone) const
+{
+	if (ActorLabel.IsEmpty() && bCreateIfNone)
+	{
+		FString Label = GetClass()->GetName();
+		if (GetClass()->HasAnyClassFlags(CLASS_CompiledFromBlueprint))
+		{
+			Label.RemoveFromEnd(TEXT("_C"), ESearchCase::CaseSensitive);
+		}
+		const FString Name = GetName();
+		int32 Underscore = INDEX_NONE;
+		if (Name.FindLastChar(TEXT('_'), Underscore) && Underscore + 1 < Name.Len())
+		{
+			const FString Digits = Name.Mid(Underscore + 1);
+			bool bNumber = Digits.Len() <= 9 && (Digits == TEXT("0") || Digits[0] != TEXT('0'));
+			for (int32 Index = 0; bNumber && Index < Digits.Len(); ++Index)
+			{
+				bNumber = Digits[Index] >= TEXT('0') && Digits[Index] <= TEXT('9');
+			}
+			if (bNumber)
+			{
+				Label += Digits;
+			}
+		}
+		ActorLabel = Label;
+	}
+	return ActorLabel;
+}
+
+void AActor::SetActorLabel(const FString& NewActorLabel, bool bMarkDirty)
+{
+	ActorLabel = NewActorLabel;
+}
+
 bool AActor::Destroy(bool bNetForce, bool bShouldModifyLevel)
 {
 	if (bActorIsBeingDestroyed)

@@ -17,7 +17,7 @@ enum EShowFlagInitMode
 /** The show flags of a view; each flag has a member of its name and a setter. */
 struct FEngineShowFlags
 {
-	/** Game and editor views draw everything here; ESFIM_All0 clears every flag. */
+	/** Game and editor views draw everything here; ESFIM_All0 clears every flag. Unconfirmed: the engine's exact defaults per mode. */
 	explicit FEngineShowFlags(EShowFlagInitMode InitMode)
 	{
 		const bool bOn = InitMode != ESFIM_All0;

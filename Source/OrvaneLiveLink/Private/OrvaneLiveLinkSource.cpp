@@ -3,6 +3,9 @@
 
 #include "Async/Async.h"
 #include "Common/UdpSocketBuilder.h"
+#include "Components/SceneComponent.h"
+#include "Engine/HitResult.h"
+#include "GameFramework/Actor.h"
 #include "HAL/PlatformProcess.h"
 #include "HAL/PlatformTime.h"
 #include "HAL/RunnableThread.h"
@@ -10,8 +13,12 @@
 #include "LiveLinkSourceSettings.h"
 #include "LiveLinkSubjectSettings.h"
 #include "Misc/ScopeLock.h"
+#include "OrvaneCaptureImage.h"
+#include "OrvaneCaptureRequest.h"
 #include "OrvaneFrameExchange.h"
+#include "OrvaneLiveLinkHelper.h"
 #include "OrvaneLiveLinkLog.h"
+#include "OrvaneLiveLinkRuntimeSettings.h"
 #include "OrvaneMessageDecoder.h"
 #include "OrvaneNumbers.h"
 #include "Roles/LiveLinkCameraRole.h"
@@ -19,6 +26,12 @@
 #include "SocketSubsystem.h"
 #include "Sockets.h"
 #include "Templates/Casts.h"
+
+#if WITH_EDITOR
+#include "Recorder/TakeRecorderBlueprintLibrary.h"
+#include "Recorder/TakeRecorderPanel.h"
+#include "TakeMetaData.h"
+#endif
 
 #include <chrono>
 #include <cmath>
@@ -514,14 +527,157 @@ void FOrvaneLiveLinkSource::ApplyOffsetRequest()
 	}
 }
 
+namespace
+{
+	/** Writes the still a capture action asks for, after checking where it would land. */
+	void ExecuteCapture(const ORVActionParams& Action)
+	{
+		const FString Problem = OrvaneCaptureRequest::FindPathProblem(Action.Param, GetDefault<UOrvaneLiveLinkRuntimeSettings>()->CaptureFolder);
+		if (!Problem.IsEmpty())
+		{
+			// The path comes from the network: nothing is written where the project did not allow it.
+			UE_LOG(ModuleLog, Warning, TEXT("Orvane capture refused: %s"), *Problem);
+			UE_LOG(ModuleLog, Error, TEXT("Orvane Failed rendering: '%s'"), *Action.Param);
+			return;
+		}
+		EOrvaneCaptureFormat Format = EOrvaneCaptureFormat::EXR;
+		bool bEnableHDR = true;
+		OrvaneCaptureRequest::FormatFromFileName(Action.Param, Format, bEnableHDR);
+		const bool bCaptured = Action.CaptureMode == 0
+								   ? UOrvaneCaptureImg::Capture2DImageFromVPCamera(Action.Param, Format, Action.ImageWidth, Action.ImageHeight, bEnableHDR, Action.FovOverscan)
+								   : UOrvaneCaptureImg::CaptureEqImageFromVPCamera(Action.Param, Format, Action.ImageWidth, Action.ImageHeight, bEnableHDR, Action.IncludeRotation);
+		if (!bCaptured)
+		{
+			UE_LOG(ModuleLog, Error, TEXT("Orvane Failed rendering: '%s'"), *Action.Param);
+		}
+	}
+
+	/** Tells the application about an actor: label, render pass, bounds scaled by the root, root rotation. */
+	void SendActorAnswers(AActor& Actor)
+	{
+		FOrvaneFrameExchange* Exchange = FOrvaneFrameExchange::Get();
+		if (!Exchange)
+		{
+			return;
+		}
+		FVector Origin = FVector::ZeroVector;
+		FVector Extent = FVector::ZeroVector;
+		Actor.GetActorBounds(false, Origin, Extent, false);
+		FVector Scale = FVector::OneVector;
+		FRotator Rotation = FRotator::ZeroRotator;
+		if (const USceneComponent* Root = Actor.GetRootComponent())
+		{
+			Scale = Root->GetComponentScale();
+			Rotation = Root->GetComponentRotation();
+		}
+#if WITH_EDITOR
+		const FString& Label = Actor.GetActorLabel();
+#else
+		const FString Label = Actor.GetName();
+#endif
+		TMap<FString, FString> Answers;
+		Answers.Add(TEXT("AName"), Label);
+		Answers.Add(TEXT("ACrp"), UOrvaneLiveLinkHelper::GetActorCustomRenderPass(&Actor) ? TEXT("Y") : TEXT("N"));
+		Answers.Add(TEXT("AOrg"), FString::Printf(TEXT("%f, %f, %f"), Origin.X * Scale.X, Origin.Y * Scale.Y, Origin.Z * Scale.Z));
+		Answers.Add(TEXT("ABox"), FString::Printf(TEXT("%f, %f, %f"), Extent.X * Scale.X, Extent.Y * Scale.Y, Extent.Z * Scale.Z));
+		Answers.Add(TEXT("ARot"), FString::Printf(TEXT("%f, %f, %f"), Rotation.Yaw, Rotation.Pitch, Rotation.Roll));
+		Exchange->AddAnswers(Answers);
+	}
+
+	/** The take number in a take string as the C library reads it (blanks, sign, digits), saturated to int32. */
+	int32 ParseTakeNumber(const FString& Take)
+	{
+		const int64 Number = FCString::Strtoi64(*Take, nullptr, 10);
+		return static_cast<int32>(FMath::Clamp<int64>(Number, TNumericLimits<int32>::Min(), TNumericLimits<int32>::Max()));
+	}
+}
+
 void FOrvaneLiveLinkSource::ExecuteUserActions(const ORVActionParams* Action)
 {
-	// Editor commands (play, capture, pick, render pass) are carried out by the editor integration.
+	if (!Action)
+	{
+		return;
+	}
+	switch (Action->Action)
+	{
+	case 4:
+		ExecuteCapture(*Action);
+		break;
+	case 5:
+	{
+		// The sender counts Y from the top of the picture, the screen query from the bottom.
+		const FVector2D ScreenPoint(Action->ScreenX, 1.0 - Action->ScreenY);
+		FHitResult Hit;
+		PickedActor = UOrvaneLiveLinkHelper::GetActorUnderNormalizedScreenCoord(UOrvaneLiveLinkHelper::GetOrvaneVPCamera(), ScreenPoint, 100000.0f, ECC_Visibility, TArray<AActor*>(), Hit);
+		if (AActor* Picked = PickedActor.Get())
+		{
+			SendActorAnswers(*Picked);
+		}
+		break;
+	}
+	case 6:
+		if (AActor* Picked = PickedActor.Get())
+		{
+			if (Action->Param.Equals(TEXT("crp_on"), ESearchCase::IgnoreCase))
+			{
+				UOrvaneLiveLinkHelper::SetActorCustomRenderPass(Picked, true);
+			}
+			else if (Action->Param.Equals(TEXT("crp_off"), ESearchCase::IgnoreCase))
+			{
+				UOrvaneLiveLinkHelper::SetActorCustomRenderPass(Picked, false);
+			}
+			SendActorAnswers(*Picked);
+		}
+		break;
+	default:
+		break;
+	}
 }
 
 void FOrvaneLiveLinkSource::ExecuteRecording(const ORVCameraSetup* Setup)
 {
-	// Take recording is driven by the editor integration.
+	if (!Setup || (!Setup->bTakeMetadata && !Setup->bRecordControl))
+	{
+		return;
+	}
+	const int32 RequestedRecordState = Setup->State == 2 ? 1 : 0;
+	if (Setup->MetaSlate.Equals(LastAppliedSlate, ESearchCase::CaseSensitive) && Setup->MetaTake.Equals(LastAppliedTake, ESearchCase::CaseSensitive) && Setup->MetaLabel.Equals(LastAppliedLabel, ESearchCase::CaseSensitive) && LastRecordState == RequestedRecordState)
+	{
+		return;
+	}
+#if WITH_EDITOR
+	UTakeRecorderPanel* Panel = UTakeRecorderBlueprintLibrary::GetTakeRecorderPanel();
+	if (!Panel)
+	{
+		// The take recorder is not open: the same change is tried again on the next tick.
+		return;
+	}
+	if (Setup->bTakeMetadata)
+	{
+		if (UTakeMetaData* MetaData = Panel->GetTakeMetaData())
+		{
+			MetaData->SetSlate(Setup->MetaSlate, true);
+			MetaData->SetTakeNumber(ParseTakeNumber(Setup->MetaTake), true);
+			LastAppliedLabel = Setup->MetaLabel;
+			LastAppliedSlate = Setup->MetaSlate;
+			LastAppliedTake = Setup->MetaTake;
+		}
+	}
+	if (Setup->bRecordControl)
+	{
+		// A metadata change while recording is requested and running leaves the running take alone.
+		const bool bRecording = UTakeRecorderBlueprintLibrary::IsRecording();
+		if (RequestedRecordState == 1 && !bRecording)
+		{
+			Panel->StartRecording();
+		}
+		else if (RequestedRecordState == 0 && bRecording)
+		{
+			Panel->StopRecording();
+		}
+	}
+	LastRecordState = RequestedRecordState;
+#endif
 }
 
 #undef LOCTEXT_NAMESPACE

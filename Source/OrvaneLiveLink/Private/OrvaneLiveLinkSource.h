@@ -103,6 +103,12 @@ private:
 	TWeakObjectPtr<AActor> PickedActor;
 	FGuid SourceGuid;
 
+	// Take metadata and record state last applied to the take recorder (game thread only).
+	FString LastAppliedLabel;
+	FString LastAppliedSlate;
+	FString LastAppliedTake;
+	int32 LastRecordState = 0;
+
 	FText SourceType;
 	FText SourceMachineName;
 	FText SourceStatus;

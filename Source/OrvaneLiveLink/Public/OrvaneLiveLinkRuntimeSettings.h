@@ -28,4 +28,11 @@ public:
 	/** UDP port the creation panel proposes; a stored value outside 1 to 65535 proposes 9001. */
 	UPROPERTY(config, EditAnywhere, Category = "Orvane", meta = (ClampMin = "1", ClampMax = "65535"))
 	int32 NetworkPortIdByDefault = 9001;
+
+	/**
+	 * Folder that captures requested by the compositing application must be written into; empty allows any
+	 * absolute path. A relative folder counts from the project folder. Blueprint captures are not restricted.
+	 */
+	UPROPERTY(config, EditAnywhere, Category = "Orvane", meta = (DisplayName = "Capture folder"))
+	FString CaptureFolder;
 };

@@ -28,7 +28,7 @@ public:
 	void RegisterComponent();
 	/** True between RegisterComponent and the component's destruction. */
 	bool IsRegistered() const { return bRegistered; }
-	/** Unregisters the component, takes it from its owner and marks it for destruction. */
+	/** Unregisters the component, takes it from its owner (and from its attach parent) and marks it for destruction. Unconfirmed: the engine also detaches children, which the host does not. */
 	virtual void DestroyComponent(bool bPromoteChildren = false);
 
 protected:

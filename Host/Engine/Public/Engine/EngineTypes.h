@@ -71,7 +71,7 @@ namespace ECollisionEnabled
 	};
 }
 
-/** What a scene capture writes into its target. */
+/** What a scene capture writes into its target. Unconfirmed: the order of the values; the plug-in uses the names only. */
 UENUM()
 enum ESceneCaptureSource : int
 {

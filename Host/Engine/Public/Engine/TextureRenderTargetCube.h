@@ -23,7 +23,7 @@ public:
 	/** The colour the faces are cleared to. */
 	FLinearColor ClearColor = FLinearColor(0.0f, 1.0f, 0.0f, 1.0f);
 
-	/** Half-float faces when set (and no override format), else 8-bit. */
+	/** Half-float faces when set (and no override format), else 8-bit. Unconfirmed: on by default, as the host has it. */
 	UPROPERTY()
 	uint8 bHDR : 1;
 

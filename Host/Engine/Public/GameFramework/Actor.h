@@ -66,6 +66,16 @@ public:
 	 */
 	virtual void GetActorBounds(bool bOnlyCollidingComponents, FVector& Origin, FVector& BoxExtent, bool bIncludeFromChildActors = false) const;
 
+#if WITH_EDITOR
+	/**
+	 * The label the editor shows; when there is none and bCreateIfNone, a default one is made and kept: the
+	 * class name (without a blueprint class's "_C") followed by the number of the object's name, if it has one.
+	 * Unconfirmed: the host reads the name's number from a trailing "_<digits>".
+	 */
+	const FString& GetActorLabel(bool bCreateIfNone = true) const;
+	void SetActorLabel(const FString& NewActorLabel, bool bMarkDirty = true);
+#endif
+
 	/** True once Destroy or the world's DestroyActor has begun taking the actor down. */
 	bool IsActorBeingDestroyed() const { return bActorIsBeingDestroyed; }
 
@@ -111,6 +121,7 @@ private:
 	friend class UWorld;
 	friend class UActorComponent;
 	bool bActorIsBeingDestroyed = false;
+	mutable FString ActorLabel;
 
 	// Reflected so that garbage collection keeps the components with their actor.
 	UPROPERTY(Transient)

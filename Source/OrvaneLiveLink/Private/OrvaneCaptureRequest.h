@@ -4,14 +4,15 @@
 #include "CoreMinimal.h"
 #include "OrvaneCaptureImage.h"
 
-namespace OrvaneCaptureFormat
+/** The checks and choices of a capture the compositing application asks for over the network. */
+namespace OrvaneCaptureRequest
 {
 	/**
 	 * The format and HDR switch a capture request asks for through its file name's extension (the text from
 	 * the last dot, in any letter case): ".png" and ".jpg" are 8-bit pictures without HDR, ".hdr" is Radiance,
 	 * anything else (".jpeg" too) or no dot at all is EXR with HDR.
 	 */
-	inline void FromFileName(const FString& FileName, EOrvaneCaptureFormat& OutFormat, bool& bOutEnableHDR)
+	inline void FormatFromFileName(const FString& FileName, EOrvaneCaptureFormat& OutFormat, bool& bOutEnableHDR)
 	{
 		int32 Dot = INDEX_NONE;
 		const FString Extension = FileName.FindLastChar(TEXT('.'), Dot) ? FileName.Mid(Dot) : FString();
@@ -36,4 +37,11 @@ namespace OrvaneCaptureFormat
 			bOutEnableHDR = true;
 		}
 	}
+
+	/**
+	 * Why a capture file the network names may not be written, or an empty string when it may: the path must be
+	 * absolute, have no ".." segment, end in .png, .jpg, .jpeg, .exr or .hdr (any letter case) and, when
+	 * CaptureFolder is not empty, lie inside that folder (a relative folder counts from the project folder).
+	 */
+	FString FindPathProblem(const FString& Path, const FString& CaptureFolder);
 }
