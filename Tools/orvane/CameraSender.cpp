@@ -128,7 +128,24 @@ std::string FCameraSender::BuildMessage(const FCameraSenderOptions& Options, int
 	};
 	if (Options.bTakeMetadata || Options.bRecordControl)
 	{
-		Camera["Metadata"] = {"Emulated stage", "Slate 1", "1"};
+		Camera["Metadata"] = {Options.MetaLabel, Options.MetaSlate, Options.MetaTake};
+	}
+	// The command rides on the first frame of the stream only: the receiver would carry out a repeat again.
+	if (Options.Action != 0 && FrameNumber == Options.StartFrame)
+	{
+		Camera["Action"] = Options.Action;
+		if (Options.bHasScreen)
+		{
+			Camera["Param"] = {Options.ScreenX, Options.ScreenY};
+		}
+		else if (Options.bHasParam)
+		{
+			Camera["Param"] = Options.Param;
+		}
+		if (Options.Action == 4)
+		{
+			Camera["Param2"] = {Options.CaptureMode, Options.FovOverscan, Options.ImageWidth, Options.ImageHeight, Options.bIncludeRotation ? 1 : 0};
+		}
 	}
 	return nlohmann::json({{"ORVCamera", {Camera}}}).dump();
 }

@@ -33,6 +33,27 @@ struct FCameraSenderOptions
 	int32_t SkipEvery = 0;
 	/** Send these documents, one datagram per line, instead of generated messages. */
 	std::string RawPath;
+
+	/** Take metadata sent with bTakeMetadata or bRecordControl: label, slate and take as text. */
+	std::string MetaLabel = "Emulated stage";
+	std::string MetaSlate = "Slate 1";
+	std::string MetaTake = "1";
+
+	/** An operator command carried by the first message only (0: none), with its parameters. */
+	int32_t Action = 0;
+	/** "Param" of commands 3, 4 and 6; sent only when set. */
+	bool bHasParam = false;
+	std::string Param;
+	/** "Param" of command 5: the screen point, Y counted from the top; sent only when set. */
+	bool bHasScreen = false;
+	double ScreenX = 0.5;
+	double ScreenY = 0.5;
+	/** "Param2" of command 4: capture mode, overscan, width, height, include-rotation. */
+	int32_t CaptureMode = 0;
+	double FovOverscan = 1.0;
+	int32_t ImageWidth = 1920;
+	int32_t ImageHeight = 1080;
+	bool bIncludeRotation = false;
 };
 
 /** Streams camera messages to one UDP endpoint on the loopback or local network. */

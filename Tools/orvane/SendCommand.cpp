@@ -3,6 +3,7 @@
 #include "Commands.h"
 #include "ToolArguments.h"
 
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -17,8 +18,16 @@ namespace
 		return false;
 	}
 
+	/** "X,Y" as two finite numbers. */
+	bool ParsePair(const std::string& Text, double& OutFirst, double& OutSecond)
+	{
+		const size_t Comma = Text.find(',');
+		return Comma != std::string::npos && ParseNumber(Text.substr(0, Comma), OutFirst) && ParseNumber(Text.substr(Comma + 1), OutSecond) && std::isfinite(OutFirst) && std::isfinite(OutSecond);
+	}
+
 	bool ParseSendOptions(int ArgC, char** ArgV, FCameraSenderOptions& Options)
 	{
+		bool bFramesGiven = false;
 		for (int Index = 2; Index < ArgC; ++Index)
 		{
 			const std::string Option = ArgV[Index];
@@ -56,6 +65,7 @@ namespace
 					return Fail("--frames takes a count (-1 streams until stopped)");
 				}
 				Options.Frames = Integer;
+				bFramesGiven = true;
 			}
 			else if (Option == "--start-frame")
 			{
@@ -110,6 +120,68 @@ namespace
 					return false;
 				}
 			}
+			else if (Option == "--action")
+			{
+				if (!Value(Text) || !ParseInteger(Text, 1, std::numeric_limits<int32_t>::max(), Integer))
+				{
+					return Fail("--action takes a command number (1 play, 2 stop, 4 capture, 5 pick, 6 render pass)");
+				}
+				Options.Action = static_cast<int32_t>(Integer);
+			}
+			else if (Option == "--param")
+			{
+				if (!Value(Options.Param))
+				{
+					return false;
+				}
+				Options.bHasParam = true;
+			}
+			else if (Option == "--screen")
+			{
+				if (!Value(Text) || !ParsePair(Text, Options.ScreenX, Options.ScreenY))
+				{
+					return Fail("--screen takes X,Y (0..1, Y from the top)");
+				}
+				Options.bHasScreen = true;
+			}
+			else if (Option == "--capture-mode")
+			{
+				if (!Value(Text) || !ParseInteger(Text, 0, 1, Integer))
+				{
+					return Fail("--capture-mode takes 0 (flat) or 1 (360)");
+				}
+				Options.CaptureMode = static_cast<int32_t>(Integer);
+			}
+			else if (Option == "--image")
+			{
+				double Width = 0.0;
+				double Height = 0.0;
+				if (!Value(Text) || !ParsePair(Text, Width, Height) || Width != std::floor(Width) || Height != std::floor(Height) || std::fabs(Width) > 2147483647.0 || std::fabs(Height) > 2147483647.0)
+				{
+					return Fail("--image takes W,H in pixels");
+				}
+				Options.ImageWidth = static_cast<int32_t>(Width);
+				Options.ImageHeight = static_cast<int32_t>(Height);
+			}
+			else if (Option == "--overscan")
+			{
+				if (!Value(Text) || !ParseNumber(Text, Options.FovOverscan))
+				{
+					return Fail("--overscan takes a number");
+				}
+			}
+			else if (Option == "--include-rotation")
+			{
+				Options.bIncludeRotation = true;
+			}
+			else if (Option == "--slate" || Option == "--take" || Option == "--label")
+			{
+				if (!Value(Option == "--slate" ? Options.MetaSlate : Option == "--take" ? Options.MetaTake
+																						: Options.MetaLabel))
+				{
+					return false;
+				}
+			}
 			else if (Option == "--no-offset")
 			{
 				Options.bHasEvaluationOffset = false;
@@ -142,6 +214,15 @@ namespace
 			{
 				return Fail("unknown option " + Option);
 			}
+		}
+		// A command is a one-shot: unless asked for a stream, send the one message that carries it.
+		if (Options.Action != 0 && !bFramesGiven)
+		{
+			Options.Frames = 1;
+		}
+		if (Options.Action != 0 && Options.Version <= 1.0)
+		{
+			return Fail("commands need --version above 1");
 		}
 		return true;
 	}
