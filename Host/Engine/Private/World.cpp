@@ -6,6 +6,7 @@
 #include "Engine/Blueprint.h"
 #include "Engine/Level.h"
 #include "GameFramework/Actor.h"
+#include "Subsystems/WorldSubsystem.h"
 #include "UObject/Package.h"
 
 DEFINE_LOG_CATEGORY_STATIC(LogSpawn, Log, All);
@@ -135,4 +136,29 @@ bool UWorld::DestroyActor(AActor* Actor, bool bNetForce, bool bShouldModifyLevel
 	}
 	Actor->MarkAsGarbage();
 	return true;
+}
+
+UWorld* UWorldSubsystem::GetWorld() const
+{
+	return Cast<UWorld>(GetOuter());
+}
+
+UWorldSubsystem* UWorld::GetSubsystemBase(TSubclassOf<UWorldSubsystem> SubsystemClass) const
+{
+	UClass* Class = SubsystemClass.Get();
+	if (!Class || Class->HasAnyClassFlags(CLASS_Abstract) || !Class->IsChildOf(UWorldSubsystem::StaticClass()))
+	{
+		return nullptr;
+	}
+	for (UWorldSubsystem* Existing : HostSubsystems)
+	{
+		if (Existing && Existing->GetClass() == Class)
+		{
+			return Existing;
+		}
+	}
+	UWorldSubsystem* Made = static_cast<UWorldSubsystem*>(NewObject<UObject>(const_cast<UWorld*>(this), Class));
+	HostSubsystems.Add(Made);
+	Made->Initialize();
+	return Made;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CoreMinimal.h"
+#include "Templates/SubclassOf.h"
 #include "CollisionQueryParams.h"
 #include "Containers/EnumAsByte.h"
 #include "Engine/EngineTypes.h"
@@ -16,6 +17,7 @@
 class AActor;
 class UGameInstance;
 class ULevel;
+class UWorldSubsystem;
 
 /** What a world is for. */
 namespace EWorldType
@@ -101,6 +103,18 @@ public:
 	 */
 	bool LineTraceSingleByChannel(FHitResult& OutHit, const FVector& Start, const FVector& End, ECollisionChannel TraceChannel, const FCollisionQueryParams& Params = FCollisionQueryParams::DefaultQueryParam, const FCollisionResponseParams& ResponseParam = FCollisionResponseParams::DefaultResponseParam) const;
 
+	/**
+	 * The world's subsystem of the class, or null for a class that is not a concrete world subsystem. Host:
+	 * made (and initialised) when first asked for, with the world as outer. Unconfirmed: the engine makes
+	 * every world subsystem when the world is initialised.
+	 */
+	UWorldSubsystem* GetSubsystemBase(TSubclassOf<UWorldSubsystem> SubsystemClass) const;
+	template <typename TSubsystemClass>
+	TSubsystemClass* GetSubsystem() const
+	{
+		return static_cast<TSubsystemClass*>(GetSubsystemBase(TSubsystemClass::StaticClass()));
+	}
+
 	/** The game instance that runs this world; null for an editor world. */
 	UGameInstance* GetGameInstance() const { return OwningGameInstance; }
 	void SetGameInstance(UGameInstance* NewGI) { OwningGameInstance = NewGI; }
@@ -117,6 +131,10 @@ public:
 
 	/** What the world is for, stored in one byte as in the engine (declaration from working knowledge; unconfirmed). */
 	TEnumAsByte<EWorldType::Type> WorldType = EWorldType::None;
+
+	/** The subsystems made so far (reflected so that they live as long as the world). */
+	UPROPERTY(Transient)
+	mutable TArray<TObjectPtr<UWorldSubsystem>> HostSubsystems;
 
 	/** The game instance that runs this world (host: not reflected; whoever makes the instance keeps it). */
 	UGameInstance* OwningGameInstance = nullptr;
