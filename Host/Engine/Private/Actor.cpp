@@ -276,6 +276,61 @@ AActor* AActor::GetAttachParentActor() const
 	return Parent ? Parent->GetOwner() : nullptr;
 }
 
+void UActorComponent::BeginPlay()
+{
+	bHasBegunPlay = true;
+}
+
+void UActorComponent::EndPlay(const EEndPlayReason::Type EndPlayReason)
+{
+	bHasBegunPlay = false;
+}
+
+void AActor::DispatchBeginPlay(bool bFromLevelStreaming)
+{
+	if (!bActorHasBegunPlay && GetWorld())
+	{
+		bActorHasBegunPlay = true;
+		BeginPlay();
+	}
+}
+
+void AActor::BeginPlay()
+{
+	// A component's BeginPlay may add components: walk the list as it is now.
+	TArray<UActorComponent*> Components;
+	GetComponents(Components);
+	for (UActorComponent* Component : Components)
+	{
+		if (IsValid(Component) && !Component->HasBegunPlay())
+		{
+			Component->BeginPlay();
+		}
+	}
+}
+
+void AActor::RouteEndPlay(const EEndPlayReason::Type EndPlayReason)
+{
+	if (bActorHasBegunPlay)
+	{
+		EndPlay(EndPlayReason);
+		bActorHasBegunPlay = false;
+	}
+}
+
+void AActor::EndPlay(const EEndPlayReason::Type EndPlayReason)
+{
+	TArray<UActorComponent*> Components;
+	GetComponents(Components);
+	for (UActorComponent* Component : Components)
+	{
+		if (IsValid(Component) && Component->HasBegunPlay())
+		{
+			Component->EndPlay(EndPlayReason);
+		}
+	}
+}
+
 void AActor::RerunConstructionScripts()
 {
 	OnConstruction(GetActorTransform());

@@ -116,6 +116,10 @@ AActor* UWorld::SpawnActor(UClass* Class, const FVector* Location, const FRotato
 	}
 	Level->Actors.Add(Actor);
 	Actor->OnConstruction(Actor->GetActorTransform());
+	if (bBegunPlay)
+	{
+		Actor->DispatchBeginPlay();
+	}
 	return Actor;
 }
 
@@ -126,6 +130,7 @@ bool UWorld::DestroyActor(AActor* Actor, bool bNetForce, bool bShouldModifyLevel
 		return false;
 	}
 	Actor->bActorIsBeingDestroyed = true;
+	Actor->RouteEndPlay(EEndPlayReason::Destroyed);
 	PersistentLevel->Actors.Remove(Actor);
 	TArray<UActorComponent*> Components;
 	Actor->GetComponents(Components);

@@ -7,6 +7,11 @@
 #include "Engine/RendererSettings.h"
 #include "Misc/EngineVersionComparison.h"
 
+#if WITH_EDITOR
+#include "Editor.h"
+#include "LevelEditorSubsystem.h"
+#endif
+
 namespace OrvaneCompat
 {
 	/** Reads an unsigned 64-bit number field with the engine's rounding and range rules. */
@@ -46,4 +51,28 @@ namespace OrvaneCompat
 		Settings.bEnableAlphaChannelInPostProcessing = true;
 #endif
 	}
+
+#if WITH_EDITOR
+	/**
+	 * The level editor subsystem when it can start play sessions itself (5.5 and later); null on older
+	 * engines and while the editor has no subsystems, where the caller requests the session through the
+	 * editor engine instead.
+	 */
+	inline ULevelEditorSubsystem* GetPlaySessionSubsystem()
+	{
+#if UE_VERSION_OLDER_THAN(5, 5, 0)
+		return nullptr;
+#else
+		return GEditor ? GEditor->GetEditorSubsystem<ULevelEditorSubsystem>() : nullptr;
+#endif
+	}
+
+	/** Asks the subsystem from GetPlaySessionSubsystem for a play session in the level editor. */
+	inline void RequestBeginPlay(ULevelEditorSubsystem& Subsystem)
+	{
+#if !UE_VERSION_OLDER_THAN(5, 5, 0)
+		Subsystem.EditorRequestBeginPlay();
+#endif
+	}
+#endif
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CoreMinimal.h"
+#include "Engine/EngineTypes.h"
 #include "UObject/Object.h"
 
 #include "ActorComponent.generated.h"
@@ -23,4 +24,14 @@ public:
 	UWorld* GetWorld() const;
 
 	virtual void PostInitProperties() override;
+
+	/** Called when the owner begins play (once per component). */
+	virtual void BeginPlay();
+	/** Called when the owner stops playing. */
+	virtual void EndPlay(const EEndPlayReason::Type EndPlayReason);
+	/** True between BeginPlay and EndPlay. */
+	bool HasBegunPlay() const { return bHasBegunPlay; }
+
+private:
+	bool bHasBegunPlay = false;
 };

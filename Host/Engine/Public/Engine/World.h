@@ -110,6 +110,11 @@ public:
 	mutable FName HostLastTraceStatName;
 	mutable bool bHostLastTraceComplex = false;
 
+	/** True once play has begun in the world (actors spawned from then on begin play at once). */
+	bool HasBegunPlay() const { return bBegunPlay; }
+	/** Host: set by whoever starts play in the world (the play session), as the engine's BeginPlay does. */
+	bool bBegunPlay = false;
+
 	bool IsGameWorld() const { return WorldType == EWorldType::Game || WorldType == EWorldType::PIE || WorldType == EWorldType::GamePreview || WorldType == EWorldType::GameRPC; }
 
 	UPROPERTY(Transient)

@@ -60,6 +60,15 @@ public:
 	 */
 	virtual void GetActorBounds(bool bOnlyCollidingComponents, FVector& Origin, FVector& BoxExtent, bool bIncludeFromChildActors = false) const;
 
+	/** Starts play: BeginPlay on the actor, which starts its components. Nothing happens when it has begun already. */
+	void DispatchBeginPlay(bool bFromLevelStreaming = false);
+	/** True once play has begun for the actor, until it ends. */
+	bool HasActorBegunPlay() const { return bActorHasBegunPlay; }
+	/** Ends play for the actor and its components if it has begun (EndPlay once). */
+	void RouteEndPlay(const EEndPlayReason::Type EndPlayReason);
+	/** Called when the actor stops playing; ends its components' play. Unconfirmed: public in the engine. */
+	virtual void EndPlay(const EEndPlayReason::Type EndPlayReason);
+
 	/** True once Destroy or the world's DestroyActor has begun taking the actor down. */
 	bool IsActorBeingDestroyed() const { return bActorIsBeingDestroyed; }
 
@@ -98,12 +107,16 @@ public:
 	TArray<TObjectPtr<UActorComponent>> BlueprintCreatedComponents;
 
 protected:
+	/** Called when play begins for the actor; starts its components. */
+	virtual void BeginPlay();
+
 	UPROPERTY()
 	TObjectPtr<USceneComponent> RootComponent;
 
 private:
 	friend class UWorld;
 	bool bActorIsBeingDestroyed = false;
+	bool bActorHasBegunPlay = false;
 
 	// Reflected so that garbage collection keeps the components with their actor.
 	UPROPERTY(Transient)
