@@ -8,6 +8,7 @@
 #include "GameFramework/Actor.h"
 #include "LogCapture.h"
 #include "Modules/ModuleManager.h"
+#include "PlayTickFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -155,4 +156,55 @@ TEST_F(FPlaySession, DestroyingAPlayingActorEndsItsPlay)
 	ASSERT_TRUE(PlayWorld->DestroyActor(Copy));
 	EXPECT_FALSE(Copy->HasActorBegunPlay());
 	EXPECT_FALSE(CopyBox->HasBegunPlay());
+}
+
+TEST_F(FPlaySession, PlayingComponentsTickEachEditorFrameGroupByGroupInThePlayWorld)
+{
+	UPlayTickLateComponent* Late = NewObject<UPlayTickLateComponent>(Placed, FName(TEXT("Late")));
+	NewObject<UPlayTickEarlyComponent>(Placed, FName(TEXT("Early")));
+	UPlayTickDisabledComponent* Disabled = NewObject<UPlayTickDisabledComponent>(Placed, FName(TEXT("Disabled")));
+	PlayTickRecords().Reset();
+
+	FEditorLoopKit::Tick(0.02f);
+	EXPECT_EQ(PlayTickRecords().Num(), 0) << "the editor level does not tick";
+
+	GEditor->RequestPlaySession(FRequestPlaySessionParams());
+	const uint64 FrameBefore = GFrameCounter;
+	FEditorLoopKit::Tick(0.02f);
+	UWorld* PlayWorld = FindPlayWorld();
+	ASSERT_NE(PlayWorld, nullptr);
+	EXPECT_EQ(GFrameCounter, FrameBefore + 1) << "each editor frame is counted";
+	// The session starts at the beginning of the frame, so its components tick in that frame already.
+	ASSERT_EQ(PlayTickRecords().Num(), 2);
+	EXPECT_EQ(PlayTickRecords()[0].Component, FName(TEXT("Early")));
+	EXPECT_EQ(PlayTickRecords()[0].Group, TG_PrePhysics);
+	EXPECT_EQ(PlayTickRecords()[1].Component, FName(TEXT("Late")));
+	EXPECT_EQ(PlayTickRecords()[1].Group, TG_PostUpdateWork) << "after the default group, although made first";
+	EXPECT_FLOAT_EQ(PlayTickRecords()[1].DeltaTime, 0.02f);
+	EXPECT_EQ(PlayTickRecords()[1].CurrentWorld, PlayWorld) << "the play world is the current world while it ticks";
+	EXPECT_NE(static_cast<UWorld*>(GWorld), PlayWorld);
+	EXPECT_EQ(PlayTickRecords()[1].Frame, FrameBefore);
+
+	// The disabled one ticks once enabled on its play copy; the editor's own component is not the one that plays.
+	AActor* Copy = FindCopy(PlayWorld);
+	ASSERT_NE(Copy, nullptr);
+	UPlayTickDisabledComponent* CopyDisabled = Copy->FindComponentByClass<UPlayTickDisabledComponent>();
+	ASSERT_NE(CopyDisabled, nullptr);
+	EXPECT_FALSE(CopyDisabled->IsComponentTickEnabled());
+	CopyDisabled->SetComponentTickEnabled(true);
+	Copy->FindComponentByClass<UPlayTickLateComponent>()->SetComponentTickEnabled(false);
+	PlayTickRecords().Reset();
+	FEditorLoopKit::Tick(0.03f);
+	ASSERT_EQ(PlayTickRecords().Num(), 2);
+	EXPECT_EQ(PlayTickRecords()[0].Component, FName(TEXT("Early")));
+	EXPECT_EQ(PlayTickRecords()[1].Component, FName(TEXT("Disabled")));
+	EXPECT_EQ(PlayTickRecords()[1].Frame, FrameBefore + 1);
+
+	GEditor->RequestEndPlayMap();
+	FEditorLoopKit::Tick(0.02f);
+	PlayTickRecords().Reset();
+	FEditorLoopKit::Tick(0.02f);
+	EXPECT_EQ(PlayTickRecords().Num(), 0) << "nothing ticks once the session has ended";
+	EXPECT_FALSE(Late->HasBegunPlay());
+	EXPECT_FALSE(Disabled->HasBegunPlay());
 }

@@ -278,7 +278,20 @@ AActor* AActor::GetAttachParentActor() const
 
 void UActorComponent::BeginPlay()
 {
+	// Host: beginning play stands for registering the tick function, which starts enabled as the settings say.
+	if (PrimaryComponentTick.bCanEverTick)
+	{
+		PrimaryComponentTick.HostRegister();
+	}
 	bHasBegunPlay = true;
+}
+
+void UActorComponent::SetComponentTickEnabled(bool bEnabled)
+{
+	if (PrimaryComponentTick.bCanEverTick && !IsTemplate())
+	{
+		PrimaryComponentTick.SetTickFunctionEnable(bEnabled);
+	}
 }
 
 void UActorComponent::EndPlay(const EEndPlayReason::Type EndPlayReason)

@@ -141,3 +141,40 @@ bool UWorld::DestroyActor(AActor* Actor, bool bNetForce, bool bShouldModifyLevel
 	Actor->MarkAsGarbage();
 	return true;
 }
+
+void UWorld::Tick(ELevelTick TickType, float DeltaSeconds)
+{
+	if (!bBegunPlay || !PersistentLevel)
+	{
+		return;
+	}
+	// The components that tick this frame, gathered first: a tick may spawn or destroy actors.
+	TArray<UActorComponent*> Ticking;
+	for (AActor* Actor : PersistentLevel->Actors)
+	{
+		if (!IsValid(Actor) || !Actor->HasActorBegunPlay())
+		{
+			continue;
+		}
+		TArray<UActorComponent*> Components;
+		Actor->GetComponents(Components);
+		for (UActorComponent* Component : Components)
+		{
+			if (IsValid(Component) && Component->HasBegunPlay() && Component->PrimaryComponentTick.bCanEverTick)
+			{
+				Ticking.Add(Component);
+			}
+		}
+	}
+	for (int32 Group = TG_PrePhysics; Group < TG_MAX; ++Group)
+	{
+		for (UActorComponent* Component : Ticking)
+		{
+			FActorComponentTickFunction& TickFunction = Component->PrimaryComponentTick;
+			if (TickFunction.TickGroup == Group && IsValid(Component) && Component->HasBegunPlay() && TickFunction.IsTickFunctionEnabled())
+			{
+				Component->TickComponent(DeltaSeconds, TickType, &TickFunction);
+			}
+		}
+	}
+}

@@ -129,7 +129,17 @@ void UEditorEngine::Tick(float DeltaSeconds, bool bIdleMode)
 	{
 		StartQueuedPlaySessionRequest();
 	}
+	if (UWorld* World = PlayWorld)
+	{
+		// The play world is the current world while it ticks, as in the engine.
+		UWorld* const EditorWorld = GWorld;
+		GWorld = World;
+		World->Tick(LEVELTICK_All, DeltaSeconds);
+		GWorld = EditorWorld;
+	}
 	TimerManager->Tick(DeltaSeconds);
+	// Host: the editor's tick stands for one frame of the engine loop, which counts frames.
+	++GFrameCounter;
 }
 
 void UEditorEngine::StartQueuedPlaySessionRequest()

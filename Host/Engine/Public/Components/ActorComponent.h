@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CoreMinimal.h"
+#include "Engine/EngineBaseTypes.h"
 #include "Engine/EngineTypes.h"
 #include "UObject/Object.h"
 
@@ -31,6 +32,19 @@ public:
 	virtual void EndPlay(const EEndPlayReason::Type EndPlayReason);
 	/** True between BeginPlay and EndPlay. */
 	bool HasBegunPlay() const { return bHasBegunPlay; }
+
+	/**
+	 * Called every frame while the component plays and its tick is enabled, in the order of the tick groups.
+	 * Host: only play worlds tick, from the editor's tick.
+	 */
+	virtual void TickComponent(float DeltaTime, enum ELevelTick TickType, FActorComponentTickFunction* ThisTickFunction) {}
+	/** Enables or disables the component's tick (only for components that can ever tick). */
+	void SetComponentTickEnabled(bool bEnabled);
+	/** True when the component's tick is enabled. */
+	bool IsComponentTickEnabled() const { return PrimaryComponentTick.IsTickFunctionEnabled(); }
+
+	/** The component's tick settings; set in the constructor. */
+	FActorComponentTickFunction PrimaryComponentTick;
 
 private:
 	bool bHasBegunPlay = false;

@@ -41,7 +41,8 @@ public:
 
 	/**
 	 * One frame of the editor's main loop. Host: ends a session whose end was requested, starts a queued
-	 * session, then fires the editor timers that are due (the engine's order of these steps is unconfirmed).
+	 * session, ticks the play world, fires the editor timers that are due (the engine's order of these steps
+	 * is unconfirmed) and counts the frame in GFrameCounter.
 	 */
 	virtual void Tick(float DeltaSeconds, bool bIdleMode);
 
