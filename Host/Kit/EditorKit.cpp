@@ -1,5 +1,6 @@
 // Copyright Kelmora. All Rights Reserved.
 #include "EditorKit.h"
+#include "Containers/Ticker.h"
 #include "Editor.h"
 #include "Framework/Application/SlateApplication.h"
 #include "Framework/Docking/TabManager.h"
@@ -8,6 +9,8 @@
 void FEditorLoopKit::Tick(float DeltaSeconds)
 {
 	check(GEditor);
+	// The engine loop ticks the core ticker before the engine.
+	FTSTicker::GetCoreTicker().Tick(DeltaSeconds);
 	GEditor->Tick(DeltaSeconds, false);
 }
 

@@ -12,7 +12,7 @@
 class FEditorLoopKit
 {
 public:
-	/** Runs one editor frame of DeltaSeconds: queued play session requests, then the editor timers. */
+	/** Runs one engine frame of DeltaSeconds: the core ticker, then the editor's tick (play sessions, timers). */
 	static void Tick(float DeltaSeconds);
 	/** Runs frames of StepSeconds until Seconds have passed. */
 	static void RunFor(float Seconds, float StepSeconds = 0.05f);

@@ -9,6 +9,7 @@
 #include "Framework/Application/SlateApplication.h"
 #include "Framework/Docking/TabManager.h"
 #include "IAssetViewport.h"
+#include "Layout/Children.h"
 #include "LevelEditor.h"
 #include "Modules/ModuleManager.h"
 #include "OrvaneCompat.h"
