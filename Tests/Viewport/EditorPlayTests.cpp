@@ -7,6 +7,7 @@
 #include "Modules/ModuleManager.h"
 #include "OrvaneViewport.h"
 #include "TimerManager.h"
+#include "UObject/UnrealType.h"
 #include "Widgets/Layout/SBorder.h"
 
 #include <gtest/gtest.h>
@@ -345,6 +346,16 @@ TEST(OrvaneViewportReflection, OperationsAreBlueprintCallableWithTheirTooltips)
 		EXPECT_EQ(Function->GetMetaData(TEXT("Category")), TEXT("Orvane | Editor Utility")) << TCHAR_TO_UTF8(Entry.Key);
 		EXPECT_TRUE(Function->HasMetaData(TEXT("DevelopmentOnly"))) << TCHAR_TO_UTF8(Entry.Key);
 	}
+	// The play-state query answers through a return value blueprints see as "ReturnValue".
+	UFunction* IsPlaying = Class->FindFunctionByName(TEXT("IsEditorPlaying"));
+	ASSERT_NE(IsPlaying, nullptr);
+	const FProperty* ReturnValue = IsPlaying->FindPropertyByName(TEXT("ReturnValue"));
+	ASSERT_NE(ReturnValue, nullptr);
+	EXPECT_TRUE(ReturnValue->IsA<FBoolProperty>());
+	EXPECT_TRUE(ReturnValue->HasAnyPropertyFlags(CPF_ReturnParm));
+	EXPECT_EQ(IsPlaying->NumParms, 1);
+	EXPECT_EQ(Class->FindFunctionByName(TEXT("ToggleFullscreen"))->NumParms, 0);
+
 	for (const TCHAR* Private : {TEXT("CustomEditorRequestBeginPlay"), TEXT("CustomEditorRequestEndPlay"), TEXT("RevertToWindowedMode")})
 	{
 		EXPECT_EQ(Class->FindFunctionByName(Private), nullptr) << TCHAR_TO_UTF8(Private) << " is not for blueprints";

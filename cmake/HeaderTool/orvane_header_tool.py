@@ -436,11 +436,26 @@ class ReflectedFunction:
         self.metadata = metadata
         self.specifiers = specifiers
         self.return_type = return_type
-        self.params = params or []  # (type as declared, name)
+        self.params = params  # (type as declared, name); None when not parsed
 
     def is_event(self):
         return "FUNC_BlueprintEvent" in self.flags
 
+    def is_implementable_event(self):
+        return self.is_event() and "FUNC_Native" not in self.flags
+
+    def has_parms_block(self):
+        """Events always register their parameters; native functions when every type is a plain value type."""
+        if self.is_implementable_event():
+            return True
+        if self.params is None:
+            return False
+        types = [value_type(declared) for declared, _ in self.params] + ([self.return_type] if self.return_type != "void" else [])
+        return all(t in PLAIN_PARAMETER_TYPES for t in types)
+
+
+# Parameter types a native function's registered parameter block may hold (others leave it unregistered).
+PLAIN_PARAMETER_TYPES = {"bool", "uint8", "int32", "int64", "uint32", "float", "double", "FString", "FName", "FText"}
 
 # Words before a function's name that are not part of its return type.
 FUNCTION_QUALIFIERS = {"static", "virtual", "inline", "FORCEINLINE", "explicit", "constexpr"}
@@ -747,7 +762,11 @@ class HeaderParser(Parser):
                 raise HeaderToolError(self.path, marker.line, f"blueprint event '{name_tok.text}' cannot be static")
             params = parse_parameters(self.path, marker.line, param_tokens)
             return ReflectedFunction(name_tok.text, name_tok.line, flags, metadata, specifiers, join_tokens(return_tokens) or "void", params)
-        return ReflectedFunction(name_tok.text, name_tok.line, flags, metadata, specifiers)
+        try:
+            params = parse_parameters(self.path, marker.line, param_tokens)
+        except HeaderToolError:
+            params = None
+        return ReflectedFunction(name_tok.text, name_tok.line, flags, metadata, specifiers, join_tokens(return_tokens) or "void", params)
 
     def parse_enum(self):
         marker = self.next()
@@ -932,7 +951,7 @@ def generate_struct(t, package, header_path):
     statics = f"Z_Construct_{'UClass' if is_class else 'UScriptStruct'}_{t.name}_Statics"
     out = []
     for f in t.functions:
-        if f.is_event() and "FUNC_Native" not in f.flags:
+        if f.has_parms_block():
             out.extend(generate_event_parms(t, f))
     out += [f"struct {statics}", "{"]
     for p in t.properties:
@@ -953,7 +972,7 @@ def generate_struct(t, package, header_path):
             out.append(f"\t\t{where}")
             out.append(f"\t\tBuilder.AddProperty<decltype({t.name}::{p.name})>({c_string(reflected_name)}, offsetof({t.name}, {p.name}), EPropertyFlags({flags}), {meta}, {c_string(p.type_text)});")
     for f in t.functions:
-        if f.is_event() and "FUNC_Native" not in f.flags:
+        if f.has_parms_block():
             parms = event_parms_name(t.name, f.name)
             out.append(f"\t\t{{")
             out.append(f"\t\t\tUFunction* Function = Builder.AddFunction({c_string(f.name)}, EFunctionFlags({flags_expression(f.flags, 'FUNC_None')}), {metadata_list(f.metadata)});")
@@ -976,7 +995,7 @@ def generate_struct(t, package, header_path):
     out.append("};")
     out.append("")
     for f in t.functions:
-        if f.is_event() and "FUNC_Native" not in f.flags:
+        if f.is_implementable_event():
             out.extend(generate_event_body(t, f))
     name = strip_prefix(t.name)
     if is_class:
@@ -1043,7 +1062,7 @@ def event_parms_name(class_name, function_name):
 
 
 def generate_event_parms(t, f):
-    """The parameter block of a blueprint-implementable event: its parameters, then its return value."""
+    """The parameter block of a function called through reflection: its parameters, then its return value."""
     out = [f"struct {event_parms_name(t.name, f.name)}", "{"]
     for declared, pname in f.params:
         out.append(f"\t{value_type(declared)} {pname}{{}};")
