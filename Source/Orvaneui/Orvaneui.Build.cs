@@ -27,6 +27,7 @@ public class Orvaneui : ModuleRules
 				"Projects",
 				"UnrealEd",
 				"LevelEditor",
+				"EditorSubsystem",
 				"DesktopPlatform",
 				"Settings",
 				"SettingsEditor",

@@ -551,6 +551,8 @@ TEST(HeaderTool, RejectsMalformedDeclarationsWithFileAndLine)
 		{"malformed metadata", Prelude + "UCLASS(meta=DisplayName)\nclass UBad : public UObject\n{\n\tGENERATED_BODY()\n};\n", "Bad.h:3: error: meta must be written meta=(Key=Value, ...)"},
 		{"missing generated include", "#pragma once\nUCLASS()\nclass UBad : public UObject\n{\n\tGENERATED_BODY()\n};\n", "Bad.h:1: error: a header with reflected types must include \"Bad.generated.h\""},
 		{"empty enum", Prelude + "UENUM()\nenum class EBad : uint8\n{\n};\n", "Bad.h:4: error: UENUM 'EBad' has no enumerators"},
+		{"static blueprint event", Prelude + "UCLASS()\nclass UBad : public UObject\n{\n\tGENERATED_BODY()\n\tUFUNCTION(BlueprintImplementableEvent)\n\tstatic void Fire(float Time);\n};\n", "Bad.h:7: error: blueprint event 'Fire' cannot be static"},
+		{"event parameter without a name", Prelude + "UCLASS()\nclass UBad : public UObject\n{\n\tGENERATED_BODY()\n\tUFUNCTION(BlueprintImplementableEvent)\n\tvoid Fire(float);\n};\n", "Bad.h:7: error: every parameter of a blueprint event needs a type and a name"},
 	};
 	for (const FCase& Case : Cases)
 	{

@@ -429,12 +429,60 @@ class ReflectedProperty:
 
 
 class ReflectedFunction:
-    def __init__(self, name, line, flags, metadata, specifiers):
+    def __init__(self, name, line, flags, metadata, specifiers, return_type="void", params=None):
         self.name = name
         self.line = line
         self.flags = flags
         self.metadata = metadata
         self.specifiers = specifiers
+        self.return_type = return_type
+        self.params = params  # (type as declared, name); None when not parsed
+
+    def is_event(self):
+        return "FUNC_BlueprintEvent" in self.flags
+
+    def is_implementable_event(self):
+        return self.is_event() and "FUNC_Native" not in self.flags
+
+    def has_parms_block(self):
+        """Events always register their parameters; native functions when every type is a plain value type."""
+        if self.is_implementable_event():
+            return True
+        if self.params is None:
+            return False
+        types = [value_type(declared) for declared, _ in self.params] + ([self.return_type] if self.return_type != "void" else [])
+        return all(t in PLAIN_PARAMETER_TYPES for t in types)
+
+
+# Parameter types a native function's registered parameter block may hold (others leave it unregistered).
+PLAIN_PARAMETER_TYPES = {"bool", "uint8", "int32", "int64", "uint32", "float", "double", "FString", "FName", "FText"}
+
+# Words before a function's name that are not part of its return type.
+FUNCTION_QUALIFIERS = {"static", "virtual", "inline", "FORCEINLINE", "explicit", "constexpr"}
+
+
+def parse_parameters(path, line, tokens):
+    """Splits a parameter list into (declared type, name) pairs, dropping default values."""
+    params = []
+    if not tokens or (len(tokens) == 1 and tokens[0].text == "void"):
+        return params
+    for part in split_top_level(tokens):
+        if not part:
+            continue
+        cut = next((i for i, tok in enumerate(part) if tok.text == "="), len(part))
+        declared = part[:cut]
+        if len(declared) < 2 or not IDENT_RE.fullmatch(declared[-1].text):
+            raise HeaderToolError(path, line, "every parameter of a blueprint event needs a type and a name")
+        params.append((join_tokens(declared[:-1]), declared[-1].text))
+    return params
+
+
+def value_type(declared):
+    """The type a parameter block holds for a parameter declared as `declared` (const and & dropped)."""
+    text = declared.strip()
+    if text.startswith("const "):
+        text = text[len("const "):]
+    return text.rstrip("&").strip()
 
 
 class ReflectedType:
@@ -665,6 +713,7 @@ class HeaderParser(Parser):
         specifiers, metadata = parse_specifiers(self.path, self.balanced("(", ")"), marker.line)
         name_tok = None
         flags = ["FUNC_Native"]
+        return_tokens = []
         while True:
             tok = self.next("a function declaration")
             if tok.text in (";", "{", "}"):
@@ -676,7 +725,9 @@ class HeaderParser(Parser):
             if self.peek() is not None and self.peek().text == "(" and IDENT_RE.fullmatch(tok.text):
                 name_tok = tok
                 break
-        self.balanced("(", ")")
+            if tok.text not in FUNCTION_QUALIFIERS and not tok.text.endswith("_API"):
+                return_tokens.append(tok)
+        param_tokens = self.balanced("(", ")")
         # Qualifiers, then either ';' or an inline body.
         while True:
             tok = self.peek()
@@ -704,7 +755,18 @@ class HeaderParser(Parser):
             tip = clean_doc_comment(marker.comment)
             if tip:
                 metadata.append(("ToolTip", tip))
-        return ReflectedFunction(name_tok.text, name_tok.line, flags, metadata, specifiers)
+        if "FUNC_BlueprintEvent" in flags and not any(k.lower() == "blueprintnativeevent" for k, _ in specifiers):
+            # An implementable event has no C++ body: the generated one calls whatever the blueprint implements.
+            flags.remove("FUNC_Native")
+            if "FUNC_Static" in flags:
+                raise HeaderToolError(self.path, marker.line, f"blueprint event '{name_tok.text}' cannot be static")
+            params = parse_parameters(self.path, marker.line, param_tokens)
+            return ReflectedFunction(name_tok.text, name_tok.line, flags, metadata, specifiers, join_tokens(return_tokens) or "void", params)
+        try:
+            params = parse_parameters(self.path, marker.line, param_tokens)
+        except HeaderToolError:
+            params = None
+        return ReflectedFunction(name_tok.text, name_tok.line, flags, metadata, specifiers, join_tokens(return_tokens) or "void", params)
 
     def parse_enum(self):
         marker = self.next()
@@ -887,7 +949,11 @@ def generate(module, header_path, types):
 def generate_struct(t, package, header_path):
     is_class = t.kind == "class"
     statics = f"Z_Construct_{'UClass' if is_class else 'UScriptStruct'}_{t.name}_Statics"
-    out = [f"struct {statics}", "{"]
+    out = []
+    for f in t.functions:
+        if f.has_parms_block():
+            out.extend(generate_event_parms(t, f))
+    out += [f"struct {statics}", "{"]
     for p in t.properties:
         if p.bitfield:
             out.append(f"\tUE_HOST_NO_SANITIZE_VPTR static void SetBit_{p.name}(void* Object) {{ static_cast<{t.name}*>(Object)->{p.name} = 1; }}")
@@ -906,10 +972,31 @@ def generate_struct(t, package, header_path):
             out.append(f"\t\t{where}")
             out.append(f"\t\tBuilder.AddProperty<decltype({t.name}::{p.name})>({c_string(reflected_name)}, offsetof({t.name}, {p.name}), EPropertyFlags({flags}), {meta}, {c_string(p.type_text)});")
     for f in t.functions:
-        out.append(f"\t\tBuilder.AddFunction({c_string(f.name)}, EFunctionFlags({flags_expression(f.flags, 'FUNC_None')}), {metadata_list(f.metadata)});")
+        if f.has_parms_block():
+            parms = event_parms_name(t.name, f.name)
+            out.append(f"\t\t{{")
+            out.append(f"\t\t\tUFunction* Function = Builder.AddFunction({c_string(f.name)}, EFunctionFlags({flags_expression(f.flags, 'FUNC_None')}), {metadata_list(f.metadata)});")
+            out.append(f"\t\t\tUE::CoreUObject::Host::FStructBuilder Parameters(Function);")
+            for declared, pname in f.params:
+                pflags = ["CPF_Parm"]
+                if declared.strip().startswith("const "):
+                    pflags.append("CPF_ConstParm")
+                elif declared.strip().endswith("&"):
+                    pflags.extend(["CPF_OutParm", "CPF_ReferenceParm"])
+                out.append(f"\t\t\tParameters.AddProperty<{value_type(declared)}>({c_string(pname)}, offsetof({parms}, {pname}), EPropertyFlags({flags_expression(pflags, 'CPF_None')}), {{}}, {c_string(value_type(declared))});")
+            if f.return_type != "void":
+                out.append(f"\t\t\tParameters.AddProperty<{f.return_type}>(TEXT(\"ReturnValue\"), offsetof({parms}, ReturnValue), EPropertyFlags(CPF_Parm | CPF_OutParm | CPF_ReturnParm), {{}}, {c_string(f.return_type)});")
+            out.append(f"\t\t\tFunction->ParmsSize = uint16(sizeof({parms}));")
+            out.append(f"\t\t\tFunction->NumParms = uint8({len(f.params) + (0 if f.return_type == 'void' else 1)});")
+            out.append(f"\t\t}}")
+        else:
+            out.append(f"\t\tBuilder.AddFunction({c_string(f.name)}, EFunctionFlags({flags_expression(f.flags, 'FUNC_None')}), {metadata_list(f.metadata)});")
     out.append("\t}")
     out.append("};")
     out.append("")
+    for f in t.functions:
+        if f.is_implementable_event():
+            out.extend(generate_event_body(t, f))
     name = strip_prefix(t.name)
     if is_class:
         class_flags = ["CLASS_Native"]
@@ -966,6 +1053,44 @@ def generate_struct(t, package, header_path):
         out.append(f"\treturn {t.name}::StaticStruct();")
         out.append("}")
         out.append(f"static UE::CoreUObject::Host::FCompiledInDefer Z_CompiledInDefer_UScriptStruct_{t.name}(&{t.name}::StaticStruct);")
+    out.append("")
+    return out
+
+
+def event_parms_name(class_name, function_name):
+    return f"{strip_prefix(class_name)}_event{function_name}_Parms"
+
+
+def generate_event_parms(t, f):
+    """The parameter block of a function called through reflection: its parameters, then its return value."""
+    out = [f"struct {event_parms_name(t.name, f.name)}", "{"]
+    for declared, pname in f.params:
+        out.append(f"\t{value_type(declared)} {pname}{{}};")
+    if f.return_type != "void":
+        out.append(f"\t{f.return_type} ReturnValue{{}};")
+    out.append("};")
+    return out
+
+
+def generate_event_body(t, f):
+    """The C++ body of a blueprint-implementable event: it calls the blueprint's implementation through ProcessEvent."""
+    parms = event_parms_name(t.name, f.name)
+    out = []
+    signature = ", ".join(f"{declared} {pname}" for declared, pname in f.params)
+    const = " const" if "FUNC_Const" in f.flags else ""
+    out.append(f"{f.return_type} {t.name}::{f.name}({signature}){const}")
+    out.append("{")
+    out.append(f"\t{parms} Parms;")
+    for declared, pname in f.params:
+        out.append(f"\tParms.{pname} = {pname};")
+    target = f"const_cast<{t.name}*>(this)" if const else "this"
+    out.append(f"\t{target}->ProcessEvent(FindFunctionChecked(FName({c_string(f.name)})), &Parms);")
+    for declared, pname in f.params:
+        if declared.strip().endswith("&") and not declared.strip().startswith("const "):
+            out.append(f"\t{pname} = Parms.{pname};")
+    if f.return_type != "void":
+        out.append("\treturn Parms.ReturnValue;")
+    out.append("}")
     out.append("")
     return out
 

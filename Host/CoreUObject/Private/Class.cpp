@@ -322,7 +322,7 @@ namespace UE::CoreUObject::Host
 		Add(Property, SIZE_T(ByteOffset), 1, Flags, MetaData, TEXT("bool"));
 	}
 
-	void FStructBuilder::AddFunction(const TCHAR* Name, EFunctionFlags Flags, const TArray<FMetaDataEntry>& MetaData)
+	UFunction* FStructBuilder::AddFunction(const TCHAR* Name, EFunctionFlags Flags, const TArray<FMetaDataEntry>& MetaData)
 	{
 		UClass* Class = dynamic_cast<UClass*>(Struct);
 		checkf(Class, TEXT("Functions can only be added to a class"));
@@ -333,6 +333,7 @@ namespace UE::CoreUObject::Host
 		*FunctionTail = Function;
 		FunctionTail = &Function->Next;
 		Class->FuncMap.Add(FName(Name), Function);
+		return Function;
 	}
 }
 
@@ -662,4 +663,21 @@ UClass* FObjectSystem::CreateDerivedClass(UClass* SuperClass, UObject* Outer, FN
 	Class->ClassCastFlags = SuperClass->ClassCastFlags;
 	Class->ClassConfigName = SuperClass->ClassConfigName;
 	return Class;
+}
+
+UFunction* UE::CoreUObject::Host::AddBlueprintEventImplementation(UClass* Class, FName Name, TFunction<void(UObject*, void*)> Script)
+{
+	UClass* SuperClass = Class ? Class->GetSuperClass() : nullptr;
+	UFunction* Declared = SuperClass ? SuperClass->FindFunctionByName(Name) : nullptr;
+	if (!Declared || !Declared->HasAnyFunctionFlags(FUNC_BlueprintEvent))
+	{
+		UE_LOG(LogUObjectGlobals, Error, TEXT("AddBlueprintEventImplementation: no super class of %s declares a blueprint event %s"), Class ? *Class->GetName() : TEXT("(null)"), *Name.ToString());
+		return nullptr;
+	}
+	FStructBuilder Builder(Class);
+	UFunction* Function = Builder.AddFunction(*Name.ToString(), EFunctionFlags(Declared->FunctionFlags & ~FUNC_Native), {});
+	Function->ParmsSize = Declared->ParmsSize;
+	Function->NumParms = Declared->NumParms;
+	Function->HostScript = MoveTemp(Script);
+	return Function;
 }

@@ -535,5 +535,16 @@ UObject* FWeakObjectPtr::Get(bool bEvenIfGarbage) const
 
 void UObject::ProcessEvent(UFunction* Function, void* Parms)
 {
+	check(Function);
+	if (Function->HostScript)
+	{
+		Function->HostScript(this, Parms);
+		return;
+	}
+	if (Function->HasAnyFunctionFlags(FUNC_BlueprintEvent) && !Function->HasAnyFunctionFlags(FUNC_Native))
+	{
+		// An event no blueprint implements has an empty script: calling it does nothing, as in the engine.
+		return;
+	}
 	UE_LOG(LogUObjectGlobals, Warning, TEXT("ProcessEvent: %s has no body in the headless host; nothing was called"), Function ? *Function->GetName() : TEXT("(null)"));
 }

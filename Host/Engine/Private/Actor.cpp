@@ -390,6 +390,74 @@ AActor* AActor::GetAttachParentActor() const
 	return Parent ? Parent->GetOwner() : nullptr;
 }
 
+void UActorComponent::BeginPlay()
+{
+	// Host: beginning play stands for registering the tick function, which starts enabled as the settings say.
+	if (PrimaryComponentTick.bCanEverTick)
+	{
+		PrimaryComponentTick.HostRegister();
+	}
+	bHasBegunPlay = true;
+}
+
+void UActorComponent::SetComponentTickEnabled(bool bEnabled)
+{
+	if (PrimaryComponentTick.bCanEverTick && !IsTemplate())
+	{
+		PrimaryComponentTick.SetTickFunctionEnable(bEnabled);
+	}
+}
+
+void UActorComponent::EndPlay(const EEndPlayReason::Type EndPlayReason)
+{
+	bHasBegunPlay = false;
+}
+
+void AActor::DispatchBeginPlay(bool bFromLevelStreaming)
+{
+	if (!bActorHasBegunPlay && GetWorld())
+	{
+		bActorHasBegunPlay = true;
+		BeginPlay();
+	}
+}
+
+void AActor::BeginPlay()
+{
+	// A component's BeginPlay may add components: walk the list as it is now.
+	TArray<UActorComponent*> Components;
+	GetComponents(Components);
+	for (UActorComponent* Component : Components)
+	{
+		if (IsValid(Component) && !Component->HasBegunPlay())
+		{
+			Component->BeginPlay();
+		}
+	}
+}
+
+void AActor::RouteEndPlay(const EEndPlayReason::Type EndPlayReason)
+{
+	if (bActorHasBegunPlay)
+	{
+		EndPlay(EndPlayReason);
+		bActorHasBegunPlay = false;
+	}
+}
+
+void AActor::EndPlay(const EEndPlayReason::Type EndPlayReason)
+{
+	TArray<UActorComponent*> Components;
+	GetComponents(Components);
+	for (UActorComponent* Component : Components)
+	{
+		if (IsValid(Component) && Component->HasBegunPlay())
+		{
+			Component->EndPlay(EndPlayReason);
+		}
+	}
+}
+
 void AActor::RerunConstructionScripts()
 {
 	OnConstruction(GetActorTransform());

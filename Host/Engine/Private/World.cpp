@@ -117,6 +117,10 @@ AActor* UWorld::SpawnActor(UClass* Class, const FVector* Location, const FRotato
 	}
 	Level->Actors.Add(Actor);
 	Actor->OnConstruction(Actor->GetActorTransform());
+	if (bBegunPlay)
+	{
+		Actor->DispatchBeginPlay();
+	}
 	return Actor;
 }
 
@@ -127,6 +131,7 @@ bool UWorld::DestroyActor(AActor* Actor, bool bNetForce, bool bShouldModifyLevel
 		return false;
 	}
 	Actor->bActorIsBeingDestroyed = true;
+	Actor->RouteEndPlay(EEndPlayReason::Destroyed);
 	PersistentLevel->Actors.Remove(Actor);
 	TArray<UActorComponent*> Components;
 	Actor->GetComponents(Components);
@@ -161,4 +166,41 @@ UWorldSubsystem* UWorld::GetSubsystemBase(TSubclassOf<UWorldSubsystem> Subsystem
 	HostSubsystems.Add(Made);
 	Made->Initialize();
 	return Made;
+}
+
+void UWorld::Tick(ELevelTick TickType, float DeltaSeconds)
+{
+	if (!bBegunPlay || !PersistentLevel)
+	{
+		return;
+	}
+	// The components that tick this frame, gathered first: a tick may spawn or destroy actors.
+	TArray<UActorComponent*> Ticking;
+	for (AActor* Actor : PersistentLevel->Actors)
+	{
+		if (!IsValid(Actor) || !Actor->HasActorBegunPlay())
+		{
+			continue;
+		}
+		TArray<UActorComponent*> Components;
+		Actor->GetComponents(Components);
+		for (UActorComponent* Component : Components)
+		{
+			if (IsValid(Component) && Component->HasBegunPlay() && Component->PrimaryComponentTick.bCanEverTick)
+			{
+				Ticking.Add(Component);
+			}
+		}
+	}
+	for (int32 Group = TG_PrePhysics; Group < TG_MAX; ++Group)
+	{
+		for (UActorComponent* Component : Ticking)
+		{
+			FActorComponentTickFunction& TickFunction = Component->PrimaryComponentTick;
+			if (TickFunction.TickGroup == Group && IsValid(Component) && Component->HasBegunPlay() && TickFunction.IsTickFunctionEnabled())
+			{
+				Component->TickComponent(DeltaSeconds, TickType, &TickFunction);
+			}
+		}
+	}
 }

@@ -10,6 +10,11 @@
 #include "Misc/EngineVersionComparison.h"
 #include "UObject/UnrealType.h"
 
+#if WITH_EDITOR
+#include "Editor.h"
+#include "LevelEditorSubsystem.h"
+#endif
+
 namespace OrvaneCompat
 {
 	/** Reads an unsigned 64-bit number field with the engine's rounding and range rules. */
@@ -74,4 +79,28 @@ namespace OrvaneCompat
 		}
 		return Property->ContainerPtrToValuePtr<FPostProcessSettings>(&CubeCapture);
 	}
+
+#if WITH_EDITOR
+	/**
+	 * The level editor subsystem when it can start play sessions itself (5.5 and later); null on older
+	 * engines and while the editor has no subsystems, where the caller requests the session through the
+	 * editor engine instead.
+	 */
+	inline ULevelEditorSubsystem* GetPlaySessionSubsystem()
+	{
+#if UE_VERSION_OLDER_THAN(5, 5, 0)
+		return nullptr;
+#else
+		return GEditor ? GEditor->GetEditorSubsystem<ULevelEditorSubsystem>() : nullptr;
+#endif
+	}
+
+	/** Asks the subsystem from GetPlaySessionSubsystem for a play session in the level editor. */
+	inline void RequestBeginPlay(ULevelEditorSubsystem& Subsystem)
+	{
+#if !UE_VERSION_OLDER_THAN(5, 5, 0)
+		Subsystem.EditorRequestBeginPlay();
+#endif
+	}
+#endif
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CoreMinimal.h"
+#include "Templates/Function.h"
 #include "UObject/Object.h"
 #include "UObject/Script.h"
 
@@ -179,7 +180,10 @@ private:
 	mutable std::atomic<int32> ClassUnique{0};
 };
 
-/** A reflected function. Calling through reflection is not supported by the host. */
+/**
+ * A reflected function. Host: only blueprint events can be called through reflection (ProcessEvent); a
+ * blueprint's implementation of one is a host script standing in for the compiled graph.
+ */
 class COREUOBJECT_API UFunction : public UStruct
 {
 	DECLARE_CLASS(UFunction, UStruct, CLASS_Native | CLASS_Intrinsic, CASTCLASS_None, TEXT("/Script/CoreUObject"), COREUOBJECT_API)
@@ -195,6 +199,13 @@ public:
 	UClass* GetOuterUClass() const { return GetOwnerClass(); }
 
 	EFunctionFlags FunctionFlags = FUNC_None;
+	/** The size of the function's parameter block (parameters and return value, in declaration order). */
+	uint16 ParmsSize = 0;
+	/** How many parameters the block holds, the return value included. */
+	uint8 NumParms = 0;
+
+	/** Host only: what a blueprint's graph does when the function runs, given the object and the parameter block. */
+	TFunction<void(UObject*, void*)> HostScript;
 };
 
 /** Flags for looking an enumerator up by name. */
@@ -272,6 +283,13 @@ namespace UE::CoreUObject::Host
 	 * only through C++ (no constructor), or the name is taken in Outer.
 	 */
 	COREUOBJECT_API UClass* CreateDerivedClass(UClass* SuperClass, UObject* Outer, FName Name, EClassFlags ExtraFlags = CLASS_None);
+
+	/**
+	 * Gives Class (a class made from a blueprint) its graph's implementation of the blueprint event Name,
+	 * which a super class declares: calls of the event on objects of Class then run Script with the object
+	 * and the event's parameter block. Null (logged) when no super class declares a blueprint event Name.
+	 */
+	COREUOBJECT_API UFunction* AddBlueprintEventImplementation(UClass* Class, FName Name, TFunction<void(UObject*, void*)> Script);
 }
 
 /**

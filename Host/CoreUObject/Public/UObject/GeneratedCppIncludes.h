@@ -144,7 +144,8 @@ namespace UE::CoreUObject::Host
 		/** Adds a one-bit bool; SetBit sets the member in a zeroed container so its byte and bit can be found. */
 		void AddBitfieldBool(const TCHAR* Name, void (*SetBit)(void*), SIZE_T ContainerSize, SIZE_T ContainerAlignment, SIZE_T StorageSize, EPropertyFlags Flags, const TArray<FMetaDataEntry>& MetaData);
 
-		void AddFunction(const TCHAR* Name, EFunctionFlags Flags, const TArray<FMetaDataEntry>& MetaData);
+		/** Adds a function to the class; its parameters are added with a builder of their own on the function. */
+		UFunction* AddFunction(const TCHAR* Name, EFunctionFlags Flags, const TArray<FMetaDataEntry>& MetaData);
 
 		static void SetElementSize(FProperty* Property, SIZE_T Size) { Property->ElementSize = int32(Size); }
 		static void SetCppType(FProperty* Property, const FString& CppType) { Property->CppType = CppType; }

@@ -5,6 +5,8 @@
 #include "CoreMinimal.h"
 #include "Containers/IndirectArray.h"
 #include "Engine/World.h"
+#include "Misc/OutputDevice.h"
+#include "Templates/Function.h"
 #include "UObject/Object.h"
 
 #include "Engine.generated.h"
@@ -69,6 +71,18 @@ public:
 	 * outer chain. Without one: null, after a warning for LogAndReturnNull; the process stops for Assert.
 	 */
 	UWorld* GetWorldFromContextObject(const UObject* Object, EGetWorldErrorMode ErrorMode) const;
+
+	/**
+	 * Runs a console command line; true when a handler took it. Host: only the commands registered with
+	 * HostRegisterExecCommand exist (the engine's FExec base and console manager are not mirrored); the
+	 * command name is matched without regard to case and the rest of the line is ignored.
+	 */
+	virtual bool Exec(UWorld* InWorld, const TCHAR* Cmd, FOutputDevice& Ar = *GLog);
+
+	/** Host only: makes Name a console command that runs Handler, as a module's console command does. */
+	static void HostRegisterExecCommand(const TCHAR* Name, TFunction<void()> Handler);
+	/** Host only: removes the command again, as the module does when it shuts down. */
+	static void HostUnregisterExecCommand(const TCHAR* Name);
 
 protected:
 	TIndirectArray<FWorldContext> WorldList;

@@ -179,6 +179,24 @@ struct FMeshBuildSettings
 	}
 };
 
+/** Why an actor or component stops playing. */
+namespace EEndPlayReason
+{
+	enum Type : int
+	{
+		/** Destroyed on purpose. */
+		Destroyed,
+		/** Its level was left for another. */
+		LevelTransition,
+		/** The play session in the editor ended. */
+		EndPlayInEditor,
+		/** Its level was taken out of the world. */
+		RemovedFromWorld,
+		/** The application is closing. */
+		Quit
+	};
+}
+
 /** Whether a move teleports physics bodies (the host has no physics). */
 enum class ETeleportType : uint8
 {

@@ -6,6 +6,7 @@
 #include "Templates/SubclassOf.h"
 #include "CollisionQueryParams.h"
 #include "Containers/EnumAsByte.h"
+#include "Engine/EngineBaseTypes.h"
 #include "Engine/EngineTypes.h"
 #include "Engine/HitResult.h"
 #include "GameFramework/Actor.h"
@@ -123,6 +124,18 @@ public:
 	mutable FName HostLastTraceTag;
 	mutable FName HostLastTraceStatName;
 	mutable bool bHostLastTraceComplex = false;
+
+	/**
+	 * One frame of the world: the playing components whose tick can run and is enabled tick, group by group
+	 * (TG_PrePhysics first), in level order within a group. Host: only components tick (actors do not), and
+	 * only once play has begun; a component spawned during the frame first ticks in the next one.
+	 */
+	void Tick(ELevelTick TickType, float DeltaSeconds);
+
+	/** True once play has begun in the world (actors spawned from then on begin play at once). */
+	bool HasBegunPlay() const { return bBegunPlay; }
+	/** Host: set by whoever starts play in the world (the play session), as the engine's BeginPlay does. */
+	bool bBegunPlay = false;
 
 	bool IsGameWorld() const { return WorldType == EWorldType::Game || WorldType == EWorldType::PIE || WorldType == EWorldType::GamePreview || WorldType == EWorldType::GameRPC; }
 

@@ -76,6 +76,15 @@ public:
 	void SetActorLabel(const FString& NewActorLabel, bool bMarkDirty = true);
 #endif
 
+	/** Starts play: BeginPlay on the actor, which starts its components. Nothing happens when it has begun already. */
+	void DispatchBeginPlay(bool bFromLevelStreaming = false);
+	/** True once play has begun for the actor, until it ends. */
+	bool HasActorBegunPlay() const { return bActorHasBegunPlay; }
+	/** Ends play for the actor and its components if it has begun (EndPlay once). */
+	void RouteEndPlay(const EEndPlayReason::Type EndPlayReason);
+	/** Called when the actor stops playing; ends its components' play. Unconfirmed: public in the engine. */
+	virtual void EndPlay(const EEndPlayReason::Type EndPlayReason);
+
 	/** True once Destroy or the world's DestroyActor has begun taking the actor down. */
 	bool IsActorBeingDestroyed() const { return bActorIsBeingDestroyed; }
 
@@ -114,6 +123,9 @@ public:
 	TArray<TObjectPtr<UActorComponent>> BlueprintCreatedComponents;
 
 protected:
+	/** Called when play begins for the actor; starts its components. */
+	virtual void BeginPlay();
+
 	UPROPERTY()
 	TObjectPtr<USceneComponent> RootComponent;
 
@@ -122,6 +134,7 @@ private:
 	friend class UActorComponent;
 	bool bActorIsBeingDestroyed = false;
 	mutable FString ActorLabel;
+	bool bActorHasBegunPlay = false;
 
 	// Reflected so that garbage collection keeps the components with their actor.
 	UPROPERTY(Transient)

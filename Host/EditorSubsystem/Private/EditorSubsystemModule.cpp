@@ -1,0 +1,5 @@
+// Copyright Kelmora. All Rights Reserved.
+#include "EditorSubsystem.h"
+#include "Modules/ModuleManager.h"
+
+IMPLEMENT_MODULE(FDefaultModuleImpl, EditorSubsystem)
