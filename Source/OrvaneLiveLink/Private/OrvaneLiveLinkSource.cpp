@@ -21,6 +21,7 @@
 #include "OrvaneLiveLinkRuntimeSettings.h"
 #include "OrvaneMessageDecoder.h"
 #include "OrvaneNumbers.h"
+#include "OrvaneViewport.h"
 #include "Roles/LiveLinkCameraRole.h"
 #include "Roles/LiveLinkCameraTypes.h"
 #include "SocketSubsystem.h"
@@ -600,6 +601,14 @@ void FOrvaneLiveLinkSource::ExecuteUserActions(const ORVActionParams* Action)
 	}
 	switch (Action->Action)
 	{
+#if WITH_EDITOR
+	case 1:
+		UOrvaneViewport::EditorBeginPlayFullscreen();
+		break;
+	case 2:
+		UOrvaneViewport::EditorEndPlay();
+		break;
+#endif
 	case 4:
 		ExecuteCapture(*Action);
 		break;
