@@ -444,14 +444,27 @@ class ReflectedFunction:
     def is_implementable_event(self):
         return self.is_event() and "FUNC_Native" not in self.flags
 
+    def is_host_callable(self):
+        """Host only: a native function whose every parameter type the host can hold, marked so in a host header."""
+        return any(key == "HostCallable" for key, _ in self.metadata)
+
     def has_parms_block(self):
-        """Events always register their parameters; native functions when every type is a plain value type."""
+        """
+        Events always register their parameters; native functions when every type is a plain value type, or when
+        a host header marks them HostCallable (their types are then the host's to keep supported).
+        """
         if self.is_implementable_event():
             return True
         if self.params is None:
             return False
-        types = [value_type(declared) for declared, _ in self.params] + ([self.return_type] if self.return_type != "void" else [])
+        if self.is_host_callable():
+            return True
+        types = [value_type(declared) for declared, _ in self.params] + ([value_type(self.return_type)] if self.return_type != "void" else [])
         return all(t in PLAIN_PARAMETER_TYPES for t in types)
+
+    def has_native_thunk(self):
+        """A native function with a parameter block runs through ProcessEvent as the engine's exec thunk would."""
+        return self.has_parms_block() and not self.is_implementable_event()
 
 
 # Parameter types a native function's registered parameter block may hold (others leave it unregistered).
@@ -957,6 +970,9 @@ def generate_struct(t, package, header_path):
     for p in t.properties:
         if p.bitfield:
             out.append(f"\tUE_HOST_NO_SANITIZE_VPTR static void SetBit_{p.name}(void* Object) {{ static_cast<{t.name}*>(Object)->{p.name} = 1; }}")
+    for f in t.functions:
+        if f.has_native_thunk():
+            out.extend(generate_native_thunk(t, f))
     out.append(f"\tstatic void Build(UE::CoreUObject::Host::FStructBuilder& Builder)")
     out.append("\t{")
     for p in t.properties:
@@ -975,7 +991,7 @@ def generate_struct(t, package, header_path):
         if f.has_parms_block():
             parms = event_parms_name(t.name, f.name)
             out.append(f"\t\t{{")
-            out.append(f"\t\t\tUFunction* Function = Builder.AddFunction({c_string(f.name)}, EFunctionFlags({flags_expression(f.flags, 'FUNC_None')}), {metadata_list(f.metadata)});")
+            out.append(f"\t\t\tUFunction* Function = Builder.AddFunction({c_string(f.name)}, EFunctionFlags({flags_expression(f.flags, 'FUNC_None')}), {metadata_list([(k, v) for k, v in f.metadata if k != 'HostCallable'])});")
             out.append(f"\t\t\tUE::CoreUObject::Host::FStructBuilder Parameters(Function);")
             for declared, pname in f.params:
                 pflags = ["CPF_Parm"]
@@ -985,12 +1001,14 @@ def generate_struct(t, package, header_path):
                     pflags.extend(["CPF_OutParm", "CPF_ReferenceParm"])
                 out.append(f"\t\t\tParameters.AddProperty<{value_type(declared)}>({c_string(pname)}, offsetof({parms}, {pname}), EPropertyFlags({flags_expression(pflags, 'CPF_None')}), {{}}, {c_string(value_type(declared))});")
             if f.return_type != "void":
-                out.append(f"\t\t\tParameters.AddProperty<{f.return_type}>(TEXT(\"ReturnValue\"), offsetof({parms}, ReturnValue), EPropertyFlags(CPF_Parm | CPF_OutParm | CPF_ReturnParm), {{}}, {c_string(f.return_type)});")
+                out.append(f"\t\t\tParameters.AddProperty<{value_type(f.return_type)}>(TEXT(\"ReturnValue\"), offsetof({parms}, ReturnValue), EPropertyFlags(CPF_Parm | CPF_OutParm | CPF_ReturnParm), {{}}, {c_string(value_type(f.return_type))});")
             out.append(f"\t\t\tFunction->ParmsSize = uint16(sizeof({parms}));")
             out.append(f"\t\t\tFunction->NumParms = uint8({len(f.params) + (0 if f.return_type == 'void' else 1)});")
+            if f.has_native_thunk():
+                out.append(f"\t\t\tFunction->HostScript = &exec{f.name};")
             out.append(f"\t\t}}")
         else:
-            out.append(f"\t\tBuilder.AddFunction({c_string(f.name)}, EFunctionFlags({flags_expression(f.flags, 'FUNC_None')}), {metadata_list(f.metadata)});")
+            out.append(f"\t\tBuilder.AddFunction({c_string(f.name)}, EFunctionFlags({flags_expression(f.flags, 'FUNC_None')}), {metadata_list([(k, v) for k, v in f.metadata if k != 'HostCallable'])});")
     out.append("\t}")
     out.append("};")
     out.append("")
@@ -1067,8 +1085,28 @@ def generate_event_parms(t, f):
     for declared, pname in f.params:
         out.append(f"\t{value_type(declared)} {pname}{{}};")
     if f.return_type != "void":
-        out.append(f"\t{f.return_type} ReturnValue{{}};")
+        out.append(f"\t{value_type(f.return_type)} ReturnValue{{}};")
     out.append("};")
+    return out
+
+
+def generate_native_thunk(t, f):
+    """What the engine's exec thunk does: call the native function with the parameter block's values, store the result."""
+    parms = event_parms_name(t.name, f.name)
+    args = ", ".join(f"Parms.{pname}" for _, pname in f.params)
+    if "FUNC_Static" in f.flags:
+        call = f"{t.name}::{f.name}({args})"
+    else:
+        call = f"static_cast<{t.name}*>(Object)->{f.name}({args})"
+    out = [f"\tstatic void exec{f.name}(UObject* Object, void* RawParms)", "\t{"]
+    out.append(f"\t\t{parms}& Parms = *static_cast<{parms}*>(RawParms);")
+    out.append(f"\t\t(void)Parms;")
+    out.append(f"\t\t(void)Object;")
+    if f.return_type != "void":
+        out.append(f"\t\tParms.ReturnValue = {call};")
+    else:
+        out.append(f"\t\t{call};")
+    out.append("\t}")
     return out
 
 

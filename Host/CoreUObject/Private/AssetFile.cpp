@@ -47,7 +47,8 @@ namespace UE::CoreUObject::Host::AssetFile
 
 		bool IsSavableProperty(const FProperty* Property)
 		{
-			return !Property->HasAnyPropertyFlags(CPF_Transient);
+			// Delegate bindings belong to a running game, not to an asset.
+			return !Property->HasAnyPropertyFlags(CPF_Transient) && !CastField<FMulticastDelegateProperty>(Property);
 		}
 
 		// ---- Writing ----

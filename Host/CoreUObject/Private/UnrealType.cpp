@@ -1,5 +1,6 @@
 // Copyright Kelmora. All Rights Reserved.
 #include "UObject/UnrealType.h"
+#include "UObject/ScriptDelegates.h"
 
 #include "ObjectSystem.h"
 
@@ -123,6 +124,36 @@ IMPLEMENT_FIELD(FSoftObjectProperty)
 IMPLEMENT_FIELD(FStructProperty)
 IMPLEMENT_FIELD(FArrayProperty)
 IMPLEMENT_FIELD(FMapProperty)
+IMPLEMENT_FIELD(FMulticastDelegateProperty)
+IMPLEMENT_FIELD(FMulticastInlineDelegateProperty)
+
+void FMulticastScriptDelegate::AddUnique(UObject* Object, FName FunctionName)
+{
+	for (const TPair<FWeakObjectPtr, FName>& Binding : Bindings)
+	{
+		if (Binding.Key.Get() == Object && Binding.Value == FunctionName)
+		{
+			return;
+		}
+	}
+	Bindings.Emplace(FWeakObjectPtr(Object), FunctionName);
+}
+
+void FMulticastScriptDelegate::ProcessMulticastDelegate(void* Parameters) const
+{
+	// A copy: a bound function may change the bindings.
+	const TArray<TPair<FWeakObjectPtr, FName>> Current = Bindings;
+	for (const TPair<FWeakObjectPtr, FName>& Binding : Current)
+	{
+		if (UObject* Object = Binding.Key.Get())
+		{
+			if (UFunction* Function = Object->FindFunction(Binding.Value))
+			{
+				Object->ProcessEvent(Function, Parameters);
+			}
+		}
+	}
+}
 IMPLEMENT_FIELD(FEnumProperty)
 
 FProperty::FProperty(FFieldVariant InOwner, const FName& InName, EObjectFlags InObjectFlags)
@@ -310,6 +341,10 @@ void FProperty::CopySingleValue(void* Dest, const void* Src) const
 		{
 			ArrayProperty->Inner->CopySingleValue(DestData + Index * InnerSize, SrcData + Index * InnerSize);
 		}
+	}
+	else if (const FMulticastDelegateProperty* DelegateProperty = CastField<FMulticastDelegateProperty>(this))
+	{
+		DelegateProperty->HostCopy(Dest, Src);
 	}
 	else if (const FMapProperty* MapProperty = CastField<FMapProperty>(this))
 	{

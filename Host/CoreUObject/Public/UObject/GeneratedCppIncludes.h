@@ -8,6 +8,7 @@
 #include "Templates/SubclassOf.h"
 #include "UObject/Class.h"
 #include "UObject/Package.h"
+#include "UObject/ScriptDelegates.h"
 #include "UObject/UnrealType.h"
 
 #include <atomic>
@@ -179,6 +180,14 @@ namespace UE::CoreUObject::Host
 				FStructProperty* Property = new FStructProperty(Owner, Name, RF_Public);
 				FStructBuilder::SetElementSize(Property, sizeof(T));
 				Property->Struct = T::StaticStruct();
+				return Property;
+			}
+			else if constexpr (std::is_base_of_v<FMulticastScriptDelegate, T>)
+			{
+				FMulticastInlineDelegateProperty* Property = new FMulticastInlineDelegateProperty(Owner, Name, RF_Public);
+				FStructBuilder::SetElementSize(Property, sizeof(T));
+				Property->HostCopy = [](void* Dest, const void* Src)
+				{ *static_cast<T*>(Dest) = *static_cast<const T*>(Src); };
 				return Property;
 			}
 			else if constexpr (requires { { TBaseStructure<T>::Get() } -> std::convertible_to<UScriptStruct*>; })

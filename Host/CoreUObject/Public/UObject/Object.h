@@ -6,6 +6,7 @@
 #include "UObject/ObjectMacros.h"
 #include "UObject/UObjectBaseUtility.h"
 #include "UObject/UObjectGlobals.h"
+#include "UObject/ScriptDelegates.h"
 
 class FConfigCacheIni;
 class FProperty;

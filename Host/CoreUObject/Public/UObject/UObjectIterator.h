@@ -20,9 +20,13 @@ template <class T>
 class TObjectIterator
 {
 public:
-	explicit TObjectIterator(EObjectFlags AdditionalExclusionFlags = RF_ClassDefaultObject, bool bIncludeDerivedClasses = true)
+	explicit TObjectIterator(EObjectFlags AdditionalExclusionFlags = RF_ClassDefaultObject, bool bIncludeDerivedClasses = true, EInternalObjectFlags InInternalExclusionFlags = EInternalObjectFlags::None)
 	{
 		UE::CoreUObject::Private::GetObjectsOfClassSnapshot(T::StaticClass(), bIncludeDerivedClasses, AdditionalExclusionFlags, Objects);
+		if (InInternalExclusionFlags != EInternalObjectFlags::None)
+		{
+			Objects.RemoveAll([InInternalExclusionFlags](const UObject* Object) { return Object->HasAnyInternalFlags(InInternalExclusionFlags); });
+		}
 	}
 
 	FORCEINLINE void operator++() { ++Index; }

@@ -430,6 +430,29 @@ public:
 	FHostMapOps HostOps;
 };
 
+/** A multicast delegate member that blueprints bind to. */
+class COREUOBJECT_API FMulticastDelegateProperty : public FProperty
+{
+	DECLARE_FIELD(FMulticastDelegateProperty, FProperty, CASTCLASS_None)
+
+public:
+	using FProperty::FProperty;
+
+	/** The delegate's signature; null in the host, which registers no signature functions. */
+	UFunction* SignatureFunction = nullptr;
+	/** Host: assigns one delegate value to another (bindings included). */
+	void (*HostCopy)(void* Dest, const void* Src) = nullptr;
+};
+
+/** A multicast delegate stored in its owner (the kind DECLARE_DYNAMIC_MULTICAST_DELEGATE members are). */
+class COREUOBJECT_API FMulticastInlineDelegateProperty : public FMulticastDelegateProperty
+{
+	DECLARE_FIELD(FMulticastInlineDelegateProperty, FMulticastDelegateProperty, CASTCLASS_None)
+
+public:
+	using FMulticastDelegateProperty::FMulticastDelegateProperty;
+};
+
 /** An enum class member; the value is stored by its underlying number property. */
 class COREUOBJECT_API FEnumProperty : public FProperty
 {

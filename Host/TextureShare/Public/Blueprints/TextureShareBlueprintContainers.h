@@ -1,7 +1,8 @@
 // Copyright Kelmora. All Rights Reserved.
 // Stands in for the TextureShare plug-in's Blueprints/TextureShareBlueprintContainers.h: the share objects
 // that carry textures and custom data to another process. The plug-in reaches these classes only through
-// reflection; the host records what is sent instead of sharing it.
+// reflection; the host records what is sent instead of sharing it. "HostCallable" marks the functions the host
+// lets ProcessEvent run (as the engine's generated thunks would).
 #pragma once
 
 #include "CoreMinimal.h"
@@ -51,7 +52,7 @@ public:
 	FTextureShareCustomData CustomData;
 
 	/** Sends the parameters to the other process with the next frame. */
-	UFUNCTION(BlueprintCallable, Category = "TextureShare")
+	UFUNCTION(BlueprintCallable, Category = "TextureShare", meta = (HostCallable))
 	void SendCustomData(const TMap<FString, FString>& InSendParameters);
 };
 
@@ -72,11 +73,11 @@ public:
 	TArray<TObjectPtr<UTextureShareObject>> TextureShareObjects;
 
 	/** The share object of that name, made when missing. */
-	UFUNCTION(BlueprintCallable, Category = "TextureShare")
+	UFUNCTION(BlueprintCallable, Category = "TextureShare", meta = (HostCallable))
 	UTextureShareObject* GetOrCreateTextureShareObject(const FString& InShareName);
 
 	/** Every share object, in creation order. */
-	UFUNCTION(BlueprintCallable, Category = "TextureShare")
+	UFUNCTION(BlueprintCallable, Category = "TextureShare", meta = (HostCallable))
 	const TArray<UTextureShareObject*> GetTextureShareObjects() const;
 };
 

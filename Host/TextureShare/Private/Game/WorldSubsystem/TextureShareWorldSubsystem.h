@@ -4,12 +4,11 @@
 #pragma once
 
 #include "CoreMinimal.h"
+#include "Blueprints/TextureShareBlueprintContainers.h"
 #include "Subsystems/WorldSubsystem.h"
 #include "UObject/ObjectPtr.h"
 
 #include "TextureShareWorldSubsystem.generated.h"
-
-class UTextureShare;
 
 /** The world's TextureShare API object, with the default share "DefaultShareName" made at initialisation. */
 UCLASS()
@@ -20,7 +19,7 @@ class TEXTURESHARE_API UTextureShareWorldSubsystem : public UTickableWorldSubsys
 public:
 	virtual void Initialize() override;
 
-	UFUNCTION(BlueprintCallable, Category = "TextureShare")
+	UFUNCTION(BlueprintCallable, Category = "TextureShare", meta = (HostCallable))
 	UTextureShare* GetTextureShare() const { return TextureShare; }
 
 	UPROPERTY(Transient)
