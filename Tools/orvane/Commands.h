@@ -27,3 +27,6 @@ int RunStageImport(int ArgC, char** ArgV);
 
 /** orvane capture OUT [options]: a still of the virtual-production camera from the headless editor. */
 int RunCapture(int ArgC, char** ArgV);
+
+/** orvane record OUT.pcap [options]: writes every datagram the endpoint receives to a pcap file. */
+int RunRecord(int ArgC, char** ArgV);

@@ -26,6 +26,16 @@ void PrintUsage()
 			   "                    1 play full screen, 2 stop play, 4 capture (--param FILE, --capture-mode 0|1,\n"
 			   "                    --image W,H (1920,1080), --overscan F (1), --include-rotation), 5 pick\n"
 			   "                    (--screen X,Y, Y from the top), 6 render pass of the picked actor (--param crp_on|crp_off)\n"
+			   "                  --replay FILE [--to ADDR:PORT] [--speed X (1, 0 as fast as possible)] [--loop]\n"
+			   "                  [--port P (9001, 0 every port)]: send the UDP payloads to port P of a pcap or\n"
+			   "                  pcapng file (Ethernet, loopback, Linux cooked or raw IP; IPv4 and IPv6) with their\n"
+			   "                  recorded spacing divided by X; other packets are skipped and counted. Exits 1 when\n"
+			   "                  the file is not a capture file or is malformed or truncated.\n"
+			   "  record OUT.pcap [--endpoint ADDR:PORT (0.0.0.0:9001)] [--duration SECONDS] [--interface IF]\n"
+			   "                  bind the endpoint as the camera source does and write every datagram received, with\n"
+			   "                  its arrival time, to OUT.pcap as an IPv4/UDP packet (until SIGINT or SIGTERM). With\n"
+			   "                  --interface, capture the endpoint's datagrams on that interface instead (needs capture\n"
+			   "                  permission), which also sees what a running editor's socket takes.\n"
 			   "  listen [options] run the camera source in the headless Live Link client, ticked on this thread,\n"
 			   "                  and print its status, every static-data push, frame and log line:\n"
 			   "                  --endpoint ADDR:PORT (0.0.0.0:9001)  --tick-hz N (60)\n"
@@ -97,6 +107,10 @@ int main(int ArgC, char** ArgV)
 	else if (Command == "listen")
 	{
 		Result = RunListen(ArgC, ArgV);
+	}
+	else if (Command == "record")
+	{
+		Result = RunRecord(ArgC, ArgV);
 	}
 	else if (Command == "demo")
 	{
