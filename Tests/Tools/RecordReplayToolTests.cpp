@@ -87,7 +87,7 @@ namespace
 		Packet[23] = 1; // ::1
 		Packet[39] = 1;
 		Packet[40] = 17; // then UDP
-		Packet[41] = 0; // 8 bytes long
+		Packet[41] = 0;	 // 8 bytes long
 		Put16(Packet, 48, 50000);
 		Put16(Packet, 50, DestinationPort);
 		Put16(Packet, 52, static_cast<uint16_t>(8 + Payload.size()));
@@ -189,9 +189,10 @@ TEST(RecordReplayTool, RecordedStreamReplaysIntoListenWithTheSameFramesInOrder)
 	const std::string Errors = TempPath("roundtrip.err");
 	// Record twelve frames of the built-in camera move, stopped by SIGTERM once the sender is done.
 	const FToolRun Recorded = RunTool("record '" + Pcap + "' --endpoint 127.0.0.1:" + std::to_string(RecordPort) + " 2>'" + Errors + "' & Tool=$!; " +
-		"for Poll in $(seq 600); do [ $(stat -c %s '" + Pcap + "' 2>/dev/null || echo 0) -ge 24 ] && break; sleep 0.05; done; " +
-		ORVANE_TOOL_PATH + " send --to 127.0.0.1:" + std::to_string(RecordPort) + " --frames 12 --fps 50 --start-frame 100 2>/dev/null; sleep 0.2; " +
-		"kill -TERM $Tool; wait $Tool; echo exit=$?", Errors + ".shell");
+										  "for Poll in $(seq 600); do [ $(stat -c %s '" + Pcap + "' 2>/dev/null || echo 0) -ge 24 ] && break; sleep 0.05; done; " +
+										  ORVANE_TOOL_PATH + " send --to 127.0.0.1:" + std::to_string(RecordPort) + " --frames 12 --fps 50 --start-frame 100 2>/dev/null; sleep 0.2; " +
+										  "kill -TERM $Tool; wait $Tool; echo exit=$?",
+		Errors + ".shell");
 	EXPECT_NE(Recorded.Output.find("exit=0"), std::string::npos) << Recorded.Output << ReadFile(Errors);
 	EXPECT_NE(ReadFile(Errors).find("orvane record: 12 datagrams written to"), std::string::npos) << ReadFile(Errors);
 
@@ -223,9 +224,10 @@ TEST(RecordReplayTool, RecordedStreamReplaysIntoListenWithTheSameFramesInOrder)
 	const uint16 ListenPort = FindFreeLoopbackPort();
 	const std::string Listened = TempPath("roundtrip.jsonl");
 	const FToolRun Replayed = RunTool(std::string("listen --jsonl --endpoint 127.0.0.1:") + std::to_string(ListenPort) + " >'" + Listened + "' 2>/dev/null & Tool=$!; " +
-		"for Poll in $(seq 600); do grep -q '\"type\":\"static\"' '" + Listened + "' 2>/dev/null && break; sleep 0.05; done; " +
-		ORVANE_TOOL_PATH + " send --replay '" + Pcap + "' --port " + std::to_string(RecordPort) + " --to 127.0.0.1:" + std::to_string(ListenPort) + " 2>'" + Errors + "'; echo replay=$?; sleep 0.3; " +
-		"kill -TERM $Tool; wait $Tool; echo exit=$?", Errors + ".shell");
+										  "for Poll in $(seq 600); do grep -q '\"type\":\"static\"' '" + Listened + "' 2>/dev/null && break; sleep 0.05; done; " +
+										  ORVANE_TOOL_PATH + " send --replay '" + Pcap + "' --port " + std::to_string(RecordPort) + " --to 127.0.0.1:" + std::to_string(ListenPort) + " 2>'" + Errors + "'; echo replay=$?; sleep 0.3; " +
+										  "kill -TERM $Tool; wait $Tool; echo exit=$?",
+		Errors + ".shell");
 	EXPECT_NE(Replayed.Output.find("replay=0"), std::string::npos) << Replayed.Output << ReadFile(Errors);
 	EXPECT_NE(ReadFile(Errors).find("orvane send: 12 datagrams sent to 127.0.0.1:" + std::to_string(ListenPort)), std::string::npos) << ReadFile(Errors);
 	std::vector<nlohmann::json> Frames;
@@ -389,9 +391,10 @@ TEST(RecordReplayTool, RecordsFromTheInterfaceWhereCaptureIsPermitted)
 	const std::string Pcap = TempPath("interface.pcap");
 	const std::string Errors = TempPath("interface.err");
 	const FToolRun Run = RunTool("record '" + Pcap + "' --interface lo --endpoint 127.0.0.1:" + std::to_string(Port) + " 2>'" + Errors + "' & Tool=$!; " +
-		"for Poll in $(seq 100); do grep -q -e capturing -e 'cannot capture' '" + Errors + "' 2>/dev/null && break; sleep 0.05; done; " +
-		ORVANE_TOOL_PATH + " send --to 127.0.0.1:" + std::to_string(Port) + " --frames 3 --fps 50 2>/dev/null; sleep 0.3; " +
-		"kill -TERM $Tool 2>/dev/null; wait $Tool; echo exit=$?", Errors + ".shell");
+									 "for Poll in $(seq 100); do grep -q -e capturing -e 'cannot capture' '" + Errors + "' 2>/dev/null && break; sleep 0.05; done; " +
+									 ORVANE_TOOL_PATH + " send --to 127.0.0.1:" + std::to_string(Port) + " --frames 3 --fps 50 2>/dev/null; sleep 0.3; " +
+									 "kill -TERM $Tool 2>/dev/null; wait $Tool; echo exit=$?",
+		Errors + ".shell");
 	const std::string Said = ReadFile(Errors);
 	if (Said.find("cannot capture on lo") != std::string::npos)
 	{

@@ -40,13 +40,15 @@ namespace
 
 	int VersionOfEtherType(uint16_t EtherType)
 	{
-		return EtherType == EtherTypeIPv4 ? 4 : EtherType == EtherTypeIPv6 ? 6 : 0;
+		return EtherType == EtherTypeIPv4 ? 4 : EtherType == EtherTypeIPv6 ? 6
+																		   : 0;
 	}
 
 	/** BSD loopback families: AF_INET is 2 everywhere, AF_INET6 is 24, 28 or 30 depending on the system. */
 	int VersionOfFamily(uint32_t Family)
 	{
-		return Family == 2 ? 4 : (Family == 24 || Family == 28 || Family == 30) ? 6 : 0;
+		return Family == 2 ? 4 : (Family == 24 || Family == 28 || Family == 30) ? 6
+																				: 0;
 	}
 
 	bool FindNetworkLayer(int LinkType, const unsigned char* Data, uint32_t Length, FNetworkStart& Out)
