@@ -30,3 +30,6 @@ int RunCapture(int ArgC, char** ArgV);
 
 /** orvane record OUT.pcap [options]: writes every datagram the endpoint receives to a pcap file. */
 int RunRecord(int ArgC, char** ArgV);
+
+/** orvane stage preview FILE -o OUT.svg|OUT.png [--size W,H] [--no-icvfx]: a picture of the walls and the nDisplay canvas. */
+int RunStagePreview(int ArgC, char** ArgV);

@@ -82,7 +82,14 @@ void PrintUsage()
 			   "                  back to the values read, non-finite ones are \"inf\", \"-inf\", \"nan\". Then one\n"
 			   "                  \"warning: \" line each on standard error for what the import would get wrong: walls\n"
 			   "                  without a mesh, empty or clashing labels, unused meshes, zero resolutions, bad faces,\n"
-			   "                  non-finite numbers. Exits 1 with the reader's message when the file cannot be read.\n",
+			   "                  non-finite numbers. Exits 1 with the reader's message when the file cannot be read.\n"
+			   "  stage preview FILE -o OUT.svg|OUT.png [--size W,H (1600,900)] [--no-icvfx]\n"
+			   "                  draw a top view (X forward, Y right) and a front view (Y right, Z up) of the walls as\n"
+			   "                  the import places them (mesh walls from their transformed vertices, screen walls as\n"
+			   "                  the nDisplay screens), each labelled, with the axes, the inspect warnings in red\n"
+			   "                  beside their walls, and the nDisplay canvas with every viewport's region, name and\n"
+			   "                  policy type. SVG keeps labels as text elements; prints the written path. Exits 1 when\n"
+			   "                  the stage cannot be read or converted or the file cannot be written.\n",
 		stderr);
 }
 
@@ -127,6 +134,10 @@ int main(int ArgC, char** ArgV)
 	else if (Command == "stage" && ArgC >= 3 && std::string(ArgV[2]) == "convert")
 	{
 		Result = RunStageConvert(ArgC, ArgV);
+	}
+	else if (Command == "stage" && ArgC >= 3 && std::string(ArgV[2]) == "preview")
+	{
+		Result = RunStagePreview(ArgC, ArgV);
 	}
 	else if (Command == "stage" && ArgC >= 3 && std::string(ArgV[2]) == "import")
 	{
