@@ -245,3 +245,18 @@ TEST(StagePreview, PngHasTheAskedSizeAndBadRequestsFail)
 	std::remove(Png.c_str());
 	std::remove(Errors.c_str());
 }
+
+TEST(StagePreview, SampleStageDrawsItsCurvedWallAndCeiling)
+{
+	const std::string Svg = TempPath("sample.svg");
+	const FToolRun Run = RunTool(std::string("stage preview '") + ORVANE_TEST_DATA_DIR + "/../../Samples/DemoStage.orvs' -o '" + Svg + "'", TempPath("sample.err"));
+	ASSERT_EQ(Run.ExitCode, 0) << Run.Errors;
+	FXmlFile File(UTF8_TO_TCHAR(Svg.c_str()));
+	ASSERT_TRUE(File.IsValid());
+	std::map<std::string, const FXmlNode*> Groups = GroupsById(File);
+	EXPECT_EQ(Elements(Groups["top-view"], TEXT("polygon"), "wall mesh-wall").size(), 4u * 8u) << "four walls of eight faces";
+	EXPECT_EQ(Elements(Groups["top-view"], TEXT("polygon"), "wall screen-wall").size(), 1u);
+	EXPECT_EQ(Texts(Groups["top-view-labels"], "wall-label"), (std::set<std::string>{"LED A", "LED B", "LED C", "LED D", "Ceiling"}));
+	EXPECT_EQ(Texts(Groups["ndisplay-labels"], "viewport-name"), (std::set<std::string>{"VP_LED A", "VP_LED B", "VP_LED C", "VP_LED D", "VP_Ceiling", "VP_ICVFX"}));
+	std::remove(Svg.c_str());
+}

@@ -147,6 +147,12 @@ namespace
 			Address.sin_port = htons(Port);
 			Address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
 			bind(Socket, reinterpret_cast<sockaddr*>(&Address), sizeof(Address));
+			// Room for a whole recording replayed at full speed before it is read.
+			const int BufferBytes = 8 << 20;
+			if (setsockopt(Socket, SOL_SOCKET, SO_RCVBUFFORCE, &BufferBytes, sizeof(BufferBytes)) != 0)
+			{
+				setsockopt(Socket, SOL_SOCKET, SO_RCVBUF, &BufferBytes, sizeof(BufferBytes));
+			}
 			timeval Timeout = {0, 200000};
 			setsockopt(Socket, SOL_SOCKET, SO_RCVTIMEO, &Timeout, sizeof(Timeout));
 		}
@@ -410,4 +416,17 @@ TEST(RecordReplayTool, RecordsFromTheInterfaceWhereCaptureIsPermitted)
 	EXPECT_EQ(nlohmann::json::parse(Received[2])["ORVCamera"][0]["Timecode"][0], 2);
 	std::remove(Pcap.c_str());
 	std::remove(Errors.c_str());
+}
+
+TEST(RecordReplayTool, SampleRecordingReplaysTenSecondsOfTheCameraMove)
+{
+	FReceiver Receiver;
+	const FToolRun Run = RunTool(std::string("send --replay '") + ORVANE_TEST_DATA_DIR + "/../../Samples/demo.pcap' --speed 50 --to " + Receiver.Endpoint(), TempPath("sample.err"));
+	EXPECT_EQ(Run.ExitCode, 0) << Run.Errors;
+	const std::vector<std::string> Received = Receiver.Drain();
+	ASSERT_EQ(Received.size(), 250u) << Run.Errors;
+	for (size_t Index = 0; Index < Received.size(); ++Index)
+	{
+		EXPECT_EQ(nlohmann::json::parse(Received[Index])["ORVCamera"][0]["Timecode"][0], static_cast<int>(Index));
+	}
 }
