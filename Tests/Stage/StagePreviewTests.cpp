@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -258,5 +259,51 @@ TEST(StagePreview, SampleStageDrawsItsCurvedWallAndCeiling)
 	EXPECT_EQ(Elements(Groups["top-view"], TEXT("polygon"), "wall screen-wall").size(), 1u);
 	EXPECT_EQ(Texts(Groups["top-view-labels"], "wall-label"), (std::set<std::string>{"LED A", "LED B", "LED C", "LED D", "Ceiling"}));
 	EXPECT_EQ(Texts(Groups["ndisplay-labels"], "viewport-name"), (std::set<std::string>{"VP_LED A", "VP_LED B", "VP_LED C", "VP_LED D", "VP_Ceiling", "VP_ICVFX"}));
+	std::remove(Svg.c_str());
+}
+
+TEST(StagePreview, LargeMeshesAreDrawnByTheirBorder)
+{
+	// A 40 x 30 grid of quads (1,200 faces) in the XY plane: its border has 2 x (40 + 30) edges.
+	std::string Obj = "<mesh fileref=\"grid.obj\"><![CDATA[\n";
+	for (int Row = 0; Row <= 30; ++Row)
+	{
+		for (int Column = 0; Column <= 40; ++Column)
+		{
+			Obj += "v " + std::to_string(Column * 0.1) + " " + std::to_string(Row * 0.1) + " 0\n";
+		}
+	}
+	for (int Row = 0; Row < 30; ++Row)
+	{
+		for (int Column = 0; Column < 40; ++Column)
+		{
+			const int Corner = Row * 41 + Column + 1;
+			Obj += "f " + std::to_string(Corner) + " " + std::to_string(Corner + 1) + " " + std::to_string(Corner + 42) + " " + std::to_string(Corner + 41) + "\n";
+		}
+	}
+	Obj += "]]></mesh>";
+	const std::string Stage = TempPath("grid.orvs");
+	const std::string Svg = TempPath("grid.svg");
+	WriteText(Stage, StageDocument("<walls><wall uuid=\"g\"><label>Grid</label><model>grid.obj</model></wall></walls>", Obj));
+	const FToolRun Run = RunTool("stage preview '" + Stage + "' -o '" + Svg + "'", TempPath("grid.err"));
+	ASSERT_EQ(Run.ExitCode, 0) << Run.Errors;
+	FXmlFile File(UTF8_TO_TCHAR(Svg.c_str()));
+	ASSERT_TRUE(File.IsValid());
+	std::map<std::string, const FXmlNode*> Groups = GroupsById(File);
+	EXPECT_TRUE(Elements(Groups["front-view"], TEXT("polygon"), "wall mesh-wall").empty());
+	const std::vector<const FXmlNode*> Border = Elements(Groups["front-view"], TEXT("line"), "wall mesh-wall-border");
+	ASSERT_EQ(Border.size(), 140u);
+	// Every border edge lies on the grid's outline: Y 0 or 400, or Z 0 or 300 (engine units).
+	for (const FXmlNode* Line : Border)
+	{
+		const double Y1 = std::stod(Attribute(Line, TEXT("x1")));
+		const double Z1 = std::stod(Attribute(Line, TEXT("y1")));
+		const double Y2 = std::stod(Attribute(Line, TEXT("x2")));
+		const double Z2 = std::stod(Attribute(Line, TEXT("y2")));
+		const bool bOnVerticalSide = (std::abs(Y1) < 1e-3 && std::abs(Y2) < 1e-3) || (std::abs(Y1 - 400) < 1e-3 && std::abs(Y2 - 400) < 1e-3);
+		const bool bOnHorizontalSide = (std::abs(Z1) < 1e-3 && std::abs(Z2) < 1e-3) || (std::abs(Z1 - 300) < 1e-3 && std::abs(Z2 - 300) < 1e-3);
+		EXPECT_TRUE(bOnVerticalSide || bOnHorizontalSide) << Y1 << "," << Z1 << " " << Y2 << "," << Z2;
+	}
+	std::remove(Stage.c_str());
 	std::remove(Svg.c_str());
 }

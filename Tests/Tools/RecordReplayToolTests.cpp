@@ -430,3 +430,56 @@ TEST(RecordReplayTool, SampleRecordingReplaysTenSecondsOfTheCameraMove)
 		EXPECT_EQ(nlohmann::json::parse(Received[Index])["ORVCamera"][0]["Timecode"][0], static_cast<int>(Index));
 	}
 }
+
+TEST(RecordReplayTool, ReplaysPcapngWithLinuxCookedVersionTwo)
+{
+	// pcapng as Wireshark and `tcpdump -i any` write it, built block by block: section header, one interface
+	// of link type LINUX_SLL2 (276), two enhanced packet blocks.
+	auto Put32 = [](std::string& Out, uint32_t Value)
+	{ Out.append(reinterpret_cast<const char*>(&Value), 4); };
+	std::string File;
+	Put32(File, 0x0A0D0D0A);
+	Put32(File, 28);
+	Put32(File, 0x1A2B3C4D);
+	Put32(File, 0x00000001); // version 1.0
+	Put32(File, 0xFFFFFFFF); // section length unknown
+	Put32(File, 0xFFFFFFFF);
+	Put32(File, 28);
+	Put32(File, 1);
+	Put32(File, 20);
+	Put32(File, 276); // link type, then reserved
+	Put32(File, 262144);
+	Put32(File, 20);
+	const std::vector<std::string> Frames = {Camera(5), Camera(6)};
+	for (size_t Index = 0; Index < Frames.size(); ++Index)
+	{
+		std::string Packet(20, '\0');
+		Put16(Packet, 0, 0x0800);
+		Packet += IPv4Udp(Frames[Index], 9001);
+		std::string Padded = Packet + std::string((4 - Packet.size() % 4) % 4, '\0');
+		const uint32_t BlockLength = static_cast<uint32_t>(32 + Padded.size());
+		Put32(File, 6);
+		Put32(File, BlockLength);
+		Put32(File, 0);
+		Put32(File, 0);
+		Put32(File, static_cast<uint32_t>(1000000 + Index * 1000));
+		Put32(File, static_cast<uint32_t>(Packet.size()));
+		Put32(File, static_cast<uint32_t>(Packet.size()));
+		File += Padded;
+		Put32(File, BlockLength);
+	}
+	const std::string Path = TempPath("cooked2.pcapng");
+	WriteFile(Path, File);
+	FReceiver Receiver;
+	const FToolRun Run = RunTool("send --replay '" + Path + "' --to " + Receiver.Endpoint(), TempPath("pcapng.err"));
+	EXPECT_EQ(Run.ExitCode, 0) << Run.Errors;
+	EXPECT_EQ(Receiver.Drain(), Frames);
+
+	// The same file cut inside its second block.
+	WriteFile(Path, File.substr(0, File.size() - 12));
+	const FToolRun Cut = RunTool("send --replay '" + Path + "' --to " + Receiver.Endpoint(), TempPath("pcapng.err"));
+	EXPECT_EQ(Cut.ExitCode, 1);
+	EXPECT_NE(Cut.Errors.find("is malformed or truncated after 1 packets"), std::string::npos) << Cut.Errors;
+	EXPECT_EQ(Receiver.Drain(), std::vector<std::string>{Frames[0]});
+	std::remove(Path.c_str());
+}

@@ -27,6 +27,8 @@ namespace
 {
 	/** One stage unit is this many engine units, as the wall mesh builder places the vertices. */
 	constexpr float StageToEngineScale = 100.0f;
+	/** Meshes with more faces are drawn by their border: a face each would make pictures of millions of shapes. */
+	constexpr int32 MaxDrawnFaces = 1000;
 	/** Warnings drawn beside one wall before the rest are only counted. */
 	constexpr int32 MaxWarningsPerWall = 3;
 
@@ -260,6 +262,8 @@ namespace
 	{
 		std::string Label;
 		bool bScreen = false;
+		/** Polygons are the faces, or for a large mesh the two ends of each edge on the mesh's border. */
+		bool bBorderOnly = false;
 		std::vector<std::vector<FVector>> Polygons;
 		std::vector<std::string> Warnings;
 	};
@@ -319,19 +323,19 @@ namespace
 		{
 			double SumH = 0.0;
 			double SumV = 0.0;
-			double LowestV = std::numeric_limits<double>::max();
 			size_t Count = 0;
 			for (const std::vector<FVector>& Polygon : Wall.Polygons)
 			{
-				FShape Shape{EShape::Polygon, Wall.bScreen ? "wall screen-wall" : "wall mesh-wall", Wall.Label};
+				FShape Shape{Wall.bBorderOnly ? EShape::Line : EShape::Polygon, Wall.bScreen ? "wall screen-wall" : Wall.bBorderOnly ? "wall mesh-wall-border"
+																																	 : "wall mesh-wall",
+					Wall.Label};
 				Shape.Color = Wall.bScreen ? ScreenInk : WallInk;
-				Shape.FillOpacity = 0.15;
+				Shape.FillOpacity = Wall.bBorderOnly ? 0.0 : 0.15;
 				for (const FVector& Point : Polygon)
 				{
 					Shape.Points.emplace_back(Point.*View.Horizontal, Point.*View.Vertical);
 					SumH += Point.*View.Horizontal;
 					SumV += Point.*View.Vertical;
-					LowestV = std::min(LowestV, Point.*View.Vertical);
 					++Count;
 				}
 				World.Shapes.push_back(std::move(Shape));
@@ -583,20 +587,50 @@ int RunStagePreview(int ArgC, char** ArgV)
 		FWallShape Shape;
 		Shape.Label = TCHAR_TO_UTF8(*Wall.Label);
 		const TArray<FVector>& Vertices = Wall.MeshData.Vertices;
+		auto EnginePoint = [&Wall](const FVector& Vertex)
+		{
+			const FVector3f Point = UOrvaneStageImporter::TransformVertexForUnreal(UOrvaneStageImporter::ApplyWallTransform(Vertex, Wall.Position, Wall.Rotation, Wall.Scale), StageToEngineScale);
+			return FVector(Point.X, Point.Y, Point.Z);
+		};
+		Shape.bBorderOnly = Wall.MeshData.Faces.Num() > MaxDrawnFaces;
+		// Border edges belong to one face only; an edge is counted under its two vertex indices, lower first.
+		std::map<std::pair<int32, int32>, int32> EdgeUses;
 		for (const FOrvaneFace& Face : Wall.MeshData.Faces)
 		{
-			std::vector<FVector> Polygon;
+			std::vector<int32> Corners;
 			for (const FOrvaneVertex& Corner : Face.Vertices)
 			{
 				if (Corner.VertexIndex >= 0 && Corner.VertexIndex < Vertices.Num())
 				{
-					const FVector3f Point = UOrvaneStageImporter::TransformVertexForUnreal(UOrvaneStageImporter::ApplyWallTransform(Vertices[Corner.VertexIndex], Wall.Position, Wall.Rotation, Wall.Scale), StageToEngineScale);
-					Polygon.emplace_back(Point.X, Point.Y, Point.Z);
+					Corners.push_back(Corner.VertexIndex);
 				}
 			}
-			if (Polygon.size() >= 2)
+			if (Corners.size() < 2)
 			{
+				continue;
+			}
+			if (!Shape.bBorderOnly)
+			{
+				std::vector<FVector> Polygon;
+				for (const int32 Corner : Corners)
+				{
+					Polygon.push_back(EnginePoint(Vertices[Corner]));
+				}
 				Shape.Polygons.push_back(std::move(Polygon));
+				continue;
+			}
+			for (size_t Index = 0; Index < Corners.size(); ++Index)
+			{
+				const int32 From = Corners[Index];
+				const int32 To = Corners[(Index + 1) % Corners.size()];
+				++EdgeUses[{std::min(From, To), std::max(From, To)}];
+			}
+		}
+		for (const auto& [Edge, Uses] : EdgeUses)
+		{
+			if (Uses == 1)
+			{
+				Shape.Polygons.push_back({EnginePoint(Vertices[Edge.first]), EnginePoint(Vertices[Edge.second])});
 			}
 		}
 		Walls.push_back(std::move(Shape));
