@@ -148,6 +148,12 @@ namespace
 			close(Socket);
 			return 2;
 		}
+		// Port 0 asks the system for a free port: the packets carry the one it gave.
+		socklen_t LocalLength = sizeof(Local);
+		getsockname(Socket, reinterpret_cast<sockaddr*>(&Local), &LocalLength);
+		char Address[INET_ADDRSTRLEN] = {};
+		inet_ntop(AF_INET, &Local.sin_addr, Address, sizeof(Address));
+		const std::string Bound = std::string(Address) + ":" + std::to_string(ntohs(Local.sin_port));
 
 		std::unique_ptr<pcap_t, FPcapCloser> Dead(pcap_open_dead(DLT_RAW, 65535));
 		std::unique_ptr<pcap_dumper_t, FDumperCloser> Dumper(Dead ? pcap_dump_open(Dead.get(), Options.OutPath.c_str()) : nullptr);
@@ -160,7 +166,7 @@ namespace
 		// The file header goes out at once, so a reader sees a valid (empty) capture from the start.
 		pcap_dump_flush(Dumper.get());
 		InstallStopSignals();
-		std::fprintf(stderr, "orvane record: recording datagrams to %s into %s\n", Options.Endpoint.c_str(), Options.OutPath.c_str());
+		std::fprintf(stderr, "orvane record: recording datagrams to %s into %s\n", Bound.c_str(), Options.OutPath.c_str());
 
 		std::vector<unsigned char> Buffer(MaxDatagram + 1);
 		alignas(cmsghdr) unsigned char Control[CMSG_SPACE(sizeof(in_pktinfo))];
