@@ -6,8 +6,6 @@
 #include <functional>
 #include <string>
 
-struct pcap;
-
 /** What a replay found in its file, beyond the datagrams it sent. */
 struct FPcapReplayCounts
 {
