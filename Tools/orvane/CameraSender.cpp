@@ -89,7 +89,7 @@ bool FCameraSender::Open(const std::string& Endpoint, std::string& OutError)
 	return true;
 }
 
-bool FCameraSender::Send(const std::string& Payload)
+bool FCameraSender::Send(std::string_view Payload)
 {
 	const ssize_t Sent = sendto(Socket, Payload.data(), Payload.size(), 0, reinterpret_cast<const sockaddr*>(Address.data()), static_cast<socklen_t>(Address.size()));
 	if (Sent != static_cast<ssize_t>(Payload.size()))

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 /** What the emulated application sends and how. */
@@ -33,6 +34,13 @@ struct FCameraSenderOptions
 	int32_t SkipEvery = 0;
 	/** Send these documents, one datagram per line, instead of generated messages. */
 	std::string RawPath;
+	/** Send the UDP payloads of this pcap or pcapng file, at their recorded spacing, instead. */
+	std::string ReplayPath;
+	/** The recorded spacing is divided by this; 0 sends as fast as possible. */
+	double ReplaySpeed = 1.0;
+	/** Replays only datagrams to this port (0: every port). */
+	int32_t ReplayPort = 9001;
+	bool bReplayLoop = false;
 
 	/** Take metadata sent with bTakeMetadata or bRecordControl: label, slate and take as text. */
 	std::string MetaLabel = "Emulated stage";
@@ -68,7 +76,7 @@ public:
 	/** Opens a UDP socket aimed at "address:port"; false with a message when that fails. */
 	bool Open(const std::string& Endpoint, std::string& OutError);
 	/** Sends one datagram; false when the system refused it. */
-	bool Send(const std::string& Payload);
+	bool Send(std::string_view Payload);
 
 	/** The camera message of one frame of the built-in camera move. */
 	static std::string BuildMessage(const FCameraSenderOptions& Options, int32_t FrameNumber, double Seconds, uint64_t TimeStamp);

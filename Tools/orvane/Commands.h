@@ -27,3 +27,9 @@ int RunStageImport(int ArgC, char** ArgV);
 
 /** orvane capture OUT [options]: a still of the virtual-production camera from the headless editor. */
 int RunCapture(int ArgC, char** ArgV);
+
+/** orvane record OUT.pcap [options]: writes every datagram the endpoint receives to a pcap file. */
+int RunRecord(int ArgC, char** ArgV);
+
+/** orvane stage preview FILE -o OUT.svg|OUT.png [--size W,H] [--no-icvfx]: a picture of the walls and the nDisplay canvas. */
+int RunStagePreview(int ArgC, char** ArgV);

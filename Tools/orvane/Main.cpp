@@ -26,6 +26,16 @@ void PrintUsage()
 			   "                    1 play full screen, 2 stop play, 4 capture (--param FILE, --capture-mode 0|1,\n"
 			   "                    --image W,H (1920,1080), --overscan F (1), --include-rotation), 5 pick\n"
 			   "                    (--screen X,Y, Y from the top), 6 render pass of the picked actor (--param crp_on|crp_off)\n"
+			   "                  --replay FILE [--to ADDR:PORT] [--speed X (1, 0 as fast as possible)] [--loop]\n"
+			   "                  [--port P (9001, 0 every port)]: send the UDP payloads to port P of a pcap or\n"
+			   "                  pcapng file (Ethernet, loopback, Linux cooked or raw IP; IPv4 and IPv6) with their\n"
+			   "                  recorded spacing divided by X; other packets are skipped and counted. Exits 1 when\n"
+			   "                  the file is not a capture file or is malformed or truncated.\n"
+			   "  record OUT.pcap [--endpoint ADDR:PORT (0.0.0.0:9001)] [--duration SECONDS] [--interface IF]\n"
+			   "                  bind the endpoint as the camera source does and write every datagram received, with\n"
+			   "                  its arrival time, to OUT.pcap as an IPv4/UDP packet (until SIGINT or SIGTERM). With\n"
+			   "                  --interface, capture the endpoint's datagrams on that interface instead (needs capture\n"
+			   "                  permission), which also sees what a running editor's socket takes.\n"
 			   "  listen [options] run the camera source in the headless Live Link client, ticked on this thread,\n"
 			   "                  and print its status, every static-data push, frame and log line:\n"
 			   "                  --endpoint ADDR:PORT (0.0.0.0:9001)  --tick-hz N (60)\n"
@@ -72,7 +82,14 @@ void PrintUsage()
 			   "                  back to the values read, non-finite ones are \"inf\", \"-inf\", \"nan\". Then one\n"
 			   "                  \"warning: \" line each on standard error for what the import would get wrong: walls\n"
 			   "                  without a mesh, empty or clashing labels, unused meshes, zero resolutions, bad faces,\n"
-			   "                  non-finite numbers. Exits 1 with the reader's message when the file cannot be read.\n",
+			   "                  non-finite numbers. Exits 1 with the reader's message when the file cannot be read.\n"
+			   "  stage preview FILE -o OUT.svg|OUT.png [--size W,H (1600,900)] [--no-icvfx]\n"
+			   "                  draw a top view (X forward, Y right) and a front view (Y right, Z up) of the walls as\n"
+			   "                  the import places them (mesh walls from their transformed vertices, screen walls as\n"
+			   "                  the nDisplay screens), each labelled, with the axes, the inspect warnings in red\n"
+			   "                  beside their walls, and the nDisplay canvas with every viewport's region, name and\n"
+			   "                  policy type. SVG keeps labels as text elements; prints the written path. Exits 1 when\n"
+			   "                  the stage cannot be read or converted or the file cannot be written.\n",
 		stderr);
 }
 
@@ -98,6 +115,10 @@ int main(int ArgC, char** ArgV)
 	{
 		Result = RunListen(ArgC, ArgV);
 	}
+	else if (Command == "record")
+	{
+		Result = RunRecord(ArgC, ArgV);
+	}
 	else if (Command == "demo")
 	{
 		Result = RunDemo(ArgC, ArgV);
@@ -113,6 +134,10 @@ int main(int ArgC, char** ArgV)
 	else if (Command == "stage" && ArgC >= 3 && std::string(ArgV[2]) == "convert")
 	{
 		Result = RunStageConvert(ArgC, ArgV);
+	}
+	else if (Command == "stage" && ArgC >= 3 && std::string(ArgV[2]) == "preview")
+	{
+		Result = RunStagePreview(ArgC, ArgV);
 	}
 	else if (Command == "stage" && ArgC >= 3 && std::string(ArgV[2]) == "import")
 	{

@@ -1,6 +1,7 @@
 // Copyright Kelmora. All Rights Reserved.
 #include "CameraSender.h"
 #include "Commands.h"
+#include "PcapReplay.h"
 #include "ToolArguments.h"
 
 #include <cmath>
@@ -120,6 +121,32 @@ namespace
 					return false;
 				}
 			}
+			else if (Option == "--replay")
+			{
+				if (!Value(Options.ReplayPath) || Options.ReplayPath.empty())
+				{
+					return Fail("--replay takes a pcap or pcapng file");
+				}
+			}
+			else if (Option == "--speed")
+			{
+				if (!Value(Text) || !ParseNumber(Text, Options.ReplaySpeed) || Options.ReplaySpeed < 0.0 || Options.ReplaySpeed > 1000.0)
+				{
+					return Fail("--speed takes a factor from 0 (as fast as possible) to 1000");
+				}
+			}
+			else if (Option == "--port")
+			{
+				if (!Value(Text) || !ParseInteger(Text, 0, 65535, Integer))
+				{
+					return Fail("--port takes a UDP port (0: every port)");
+				}
+				Options.ReplayPort = static_cast<int32_t>(Integer);
+			}
+			else if (Option == "--loop")
+			{
+				Options.bReplayLoop = true;
+			}
 			else if (Option == "--action")
 			{
 				if (!Value(Text) || !ParseInteger(Text, 1, std::numeric_limits<int32_t>::max(), Integer))
@@ -220,6 +247,10 @@ namespace
 		{
 			Options.Frames = 1;
 		}
+		if (!Options.ReplayPath.empty() && (!Options.RawPath.empty() || Options.Action != 0))
+		{
+			return Fail("--replay sends the recording as it is: it takes neither --raw nor --action");
+		}
 		if (Options.Action != 0 && Options.Version <= 1.0)
 		{
 			return Fail("commands need --version above 1");
@@ -248,6 +279,26 @@ int RunSend(int ArgC, char** ArgV)
 	{ return GStopRequested.load(); };
 
 	int64_t Sent = 0;
+	if (!Options.ReplayPath.empty())
+	{
+		FPcapReplayOptions Replay;
+		Replay.Speed = Options.ReplaySpeed;
+		Replay.Port = Options.ReplayPort;
+		Replay.bLoop = Options.bReplayLoop;
+		FPcapReplayCounts Counts;
+		std::string ReplayError;
+		const bool bRead = ReplayPcapFile(Options.ReplayPath, Replay, ShouldStop, [&](const unsigned char* Payload, uint32_t Length)
+			{ Sent += Sender.Send(std::string_view(reinterpret_cast<const char*>(Payload), Length)) ? 1 : 0; }, Counts, ReplayError);
+		std::fprintf(stderr, "orvane send: %lld datagrams sent to %s, %lld refused\n", static_cast<long long>(Sent), Options.To.c_str(), static_cast<long long>(Sender.GetSendFailures()));
+		std::fprintf(stderr, "orvane send: replayed %lld of %lld packets; skipped %lld not UDP, %lld to other ports, %lld cut short by the capture\n", static_cast<long long>(Counts.Datagrams), static_cast<long long>(Counts.Packets), static_cast<long long>(Counts.NotUdp),
+			static_cast<long long>(Counts.OtherPorts), static_cast<long long>(Counts.CutShort));
+		if (!bRead)
+		{
+			std::fprintf(stderr, "orvane send: %s\n", ReplayError.c_str());
+			return 1;
+		}
+		return Sender.GetSendFailures() > 0 && Sent == 0 ? 1 : 0;
+	}
 	if (!Options.RawPath.empty())
 	{
 		if (Options.RawPath == "-")

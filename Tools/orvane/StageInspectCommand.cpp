@@ -4,6 +4,7 @@
 #include "CoreMinimal.h"
 #include "Dom/JsonObject.h"
 #include "OrvaneStageImporter.h"
+#include "StageWarnings.h"
 #include "ToolJson.h"
 
 #include <cmath>
@@ -139,29 +140,28 @@ namespace
 		return Object;
 	}
 
-	/** Warnings of one kind: the first few are printed as they come, the rest only counted. */
+	/** Hands the warnings of one kind to the sink, with the walls they concern. */
 	class FWarningKind
 	{
 	public:
-		~FWarningKind()
+		FWarningKind(const FStageWarningSink& InSink, int32 InKind)
+			: Sink(InSink)
+			, Kind(InKind)
 		{
-			if (Count > MaxWarningsPerKind)
-			{
-				std::fprintf(stderr, "warning: ... and %d more\n", Count - MaxWarningsPerKind);
-			}
 		}
 
-		void Add(const FString& Message)
+		void Add(const FString& Message, const TArray<int32>& Walls = TArray<int32>())
 		{
-			if (++Count <= MaxWarningsPerKind)
-			{
-				std::fprintf(stderr, "warning: %s\n", TCHAR_TO_UTF8(*Message));
-			}
+			Sink(Kind, Message, Walls);
 		}
 
 	private:
-		int32 Count = 0;
+		const FStageWarningSink& Sink;
+		int32 Kind;
 	};
+
+	/** The walls whose mesh is a copy of this mesh of the stage. */
+	TArray<int32> WallsUsingMesh(const FOrvaneStageData& Stage, const FOrvaneMeshData& Mesh);
 
 	FString DescribeWall(const FOrvaneWallData& Wall)
 	{
@@ -204,25 +204,39 @@ namespace
 		return true;
 	}
 
-	void WarnAboutModels(const FOrvaneStageData& Stage)
+	TArray<int32> WallsUsingMesh(const FOrvaneStageData& Stage, const FOrvaneMeshData& Mesh)
 	{
-		FWarningKind Warnings;
-		for (const FOrvaneWallData& Wall : Stage.Walls)
+		TArray<int32> Walls;
+		for (int32 Index = 0; Index < Stage.Walls.Num(); ++Index)
 		{
+			if (Stage.Walls[Index].bHasMeshData && IsCopyOf(Stage.Walls[Index].MeshData, Mesh))
+			{
+				Walls.Add(Index);
+			}
+		}
+		return Walls;
+	}
+
+	void WarnAboutModels(const FOrvaneStageData& Stage, const FStageWarningSink& Sink)
+	{
+		FWarningKind Warnings(Sink, 0);
+		for (int32 Index = 0; Index < Stage.Walls.Num(); ++Index)
+		{
+			const FOrvaneWallData& Wall = Stage.Walls[Index];
 			if (Wall.ModelPath.IsEmpty())
 			{
-				Warnings.Add(FString::Printf(TEXT("%s names no model; it gets no mesh"), *DescribeWall(Wall)));
+				Warnings.Add(FString::Printf(TEXT("%s names no model; it gets no mesh"), *DescribeWall(Wall)), {Index});
 			}
 			else if (!Wall.bHasMeshData)
 			{
-				Warnings.Add(FString::Printf(TEXT("%s: model '%s' matches no mesh of the file; it gets no mesh"), *DescribeWall(Wall), *Wall.ModelPath));
+				Warnings.Add(FString::Printf(TEXT("%s: model '%s' matches no mesh of the file; it gets no mesh"), *DescribeWall(Wall), *Wall.ModelPath), {Index});
 			}
 		}
 	}
 
-	void WarnAboutLabels(const FOrvaneStageData& Stage)
+	void WarnAboutLabels(const FOrvaneStageData& Stage, const FStageWarningSink& Sink)
 	{
-		FWarningKind Empty;
+		FWarningKind Empty(Sink, 1);
 		// Asset names ignore case, and so do the map's string keys.
 		TMap<FString, TArray<int32>> WallsByMeshName;
 		for (int32 Index = 0; Index < Stage.Walls.Num(); ++Index)
@@ -230,11 +244,11 @@ namespace
 			const FOrvaneWallData& Wall = Stage.Walls[Index];
 			if (Wall.Label.IsEmpty())
 			{
-				Empty.Add(FString::Printf(TEXT("wall (%s) has an empty label"), *Wall.UUID));
+				Empty.Add(FString::Printf(TEXT("wall (%s) has an empty label"), *Wall.UUID), {Index});
 			}
 			WallsByMeshName.FindOrAdd(UOrvaneStageImporter::MakeMeshNameFromLabel(Wall.Label)).Add(Index);
 		}
-		FWarningKind Duplicates;
+		FWarningKind Duplicates(Sink, 2);
 		for (const TPair<FString, TArray<int32>>& Pair : WallsByMeshName)
 		{
 			if (Pair.Value.Num() < 2)
@@ -246,13 +260,13 @@ namespace
 			{
 				Walls += (Walls.IsEmpty() ? TEXT("") : TEXT(", ")) + DescribeWall(Stage.Walls[Index]);
 			}
-			Duplicates.Add(FString::Printf(TEXT("%d walls make the mesh name '%s'; the later ones get numbered names (NAME_2, ...): %s"), Pair.Value.Num(), *Pair.Key, *Walls));
+			Duplicates.Add(FString::Printf(TEXT("%d walls make the mesh name '%s'; the later ones get numbered names (NAME_2, ...): %s"), Pair.Value.Num(), *Pair.Key, *Walls), Pair.Value);
 		}
 	}
 
-	void WarnAboutUnusedMeshes(const FOrvaneStageData& Stage)
+	void WarnAboutUnusedMeshes(const FOrvaneStageData& Stage, const FStageWarningSink& Sink)
 	{
-		FWarningKind Warnings;
+		FWarningKind Warnings(Sink, 3);
 		for (int32 MeshIndex = 0; MeshIndex < Stage.Meshes.Num(); ++MeshIndex)
 		{
 			const FOrvaneMeshData& Mesh = Stage.Meshes[MeshIndex];
@@ -265,58 +279,61 @@ namespace
 		}
 	}
 
-	void WarnAboutResolutions(const FOrvaneStageData& Stage)
+	void WarnAboutResolutions(const FOrvaneStageData& Stage, const FStageWarningSink& Sink)
 	{
-		FWarningKind Warnings;
-		for (const FOrvaneWallData& Wall : Stage.Walls)
+		FWarningKind Warnings(Sink, 4);
+		for (int32 Index = 0; Index < Stage.Walls.Num(); ++Index)
 		{
+			const FOrvaneWallData& Wall = Stage.Walls[Index];
 			if (Wall.Resolution.X <= 0 || Wall.Resolution.Y <= 0)
 			{
-				Warnings.Add(FString::Printf(TEXT("%s has the resolution %d x %d"), *DescribeWall(Wall), Wall.Resolution.X, Wall.Resolution.Y));
+				Warnings.Add(FString::Printf(TEXT("%s has the resolution %d x %d"), *DescribeWall(Wall), Wall.Resolution.X, Wall.Resolution.Y), {Index});
 			}
 		}
 	}
 
-	void WarnAboutFaces(const FOrvaneStageData& Stage)
+	void WarnAboutFaces(const FOrvaneStageData& Stage, const FStageWarningSink& Sink)
 	{
-		FWarningKind Warnings;
+		FWarningKind Warnings(Sink, 5);
 		for (int32 MeshIndex = 0; MeshIndex < Stage.Meshes.Num(); ++MeshIndex)
 		{
 			const FOrvaneMeshData& Mesh = Stage.Meshes[MeshIndex];
+			const TArray<int32> Users = Mesh.Faces.Num() > 0 ? WallsUsingMesh(Stage, Mesh) : TArray<int32>();
 			for (int32 FaceIndex = 0; FaceIndex < Mesh.Faces.Num(); ++FaceIndex)
 			{
 				const FOrvaneFace& Face = Mesh.Faces[FaceIndex];
 				if (Face.Vertices.Num() > 4)
 				{
-					Warnings.Add(FString::Printf(TEXT("mesh %d face %d has %d corners; no polygon is made from more than four"), MeshIndex, FaceIndex, Face.Vertices.Num()));
+					Warnings.Add(FString::Printf(TEXT("mesh %d face %d has %d corners; no polygon is made from more than four"), MeshIndex, FaceIndex, Face.Vertices.Num()), Users);
 				}
 				for (int32 CornerIndex = 0; CornerIndex < Face.Vertices.Num(); ++CornerIndex)
 				{
 					const FOrvaneVertex& Corner = Face.Vertices[CornerIndex];
 					if (Corner.VertexIndex < 0 || Corner.VertexIndex >= Mesh.Vertices.Num())
 					{
-						Warnings.Add(FString::Printf(TEXT("mesh %d face %d corner %d: vertex index %d is outside 0..%d"), MeshIndex, FaceIndex, CornerIndex, Corner.VertexIndex, Mesh.Vertices.Num() - 1));
+						Warnings.Add(FString::Printf(TEXT("mesh %d face %d corner %d: vertex index %d is outside 0..%d"), MeshIndex, FaceIndex, CornerIndex, Corner.VertexIndex, Mesh.Vertices.Num() - 1), Users);
 					}
 					if (Corner.UVIndex != -1 && (Corner.UVIndex < 0 || Corner.UVIndex >= Mesh.UVs.Num()))
 					{
-						Warnings.Add(FString::Printf(TEXT("mesh %d face %d corner %d: UV index %d is outside 0..%d"), MeshIndex, FaceIndex, CornerIndex, Corner.UVIndex, Mesh.UVs.Num() - 1));
+						Warnings.Add(FString::Printf(TEXT("mesh %d face %d corner %d: UV index %d is outside 0..%d"), MeshIndex, FaceIndex, CornerIndex, Corner.UVIndex, Mesh.UVs.Num() - 1), Users);
 					}
 				}
 			}
 		}
 	}
 
-	void WarnAboutNonFiniteNumbers(const FOrvaneStageData& Stage)
+	void WarnAboutNonFiniteNumbers(const FOrvaneStageData& Stage, const FStageWarningSink& Sink)
 	{
-		FWarningKind Warnings;
-		for (const FOrvaneWallData& Wall : Stage.Walls)
+		FWarningKind Warnings(Sink, 6);
+		for (int32 Index = 0; Index < Stage.Walls.Num(); ++Index)
 		{
+			const FOrvaneWallData& Wall = Stage.Walls[Index];
 			const float Transform[] = {Wall.Scale, Wall.Position.X, Wall.Position.Y, Wall.Position.Z, Wall.Rotation.X, Wall.Rotation.Y, Wall.Rotation.Z};
 			for (const float Value : Transform)
 			{
 				if (!std::isfinite(Value))
 				{
-					Warnings.Add(FString::Printf(TEXT("%s has a scale, position or rotation that is not a finite number; it gets no mesh"), *DescribeWall(Wall)));
+					Warnings.Add(FString::Printf(TEXT("%s has a scale, position or rotation that is not a finite number; it gets no mesh"), *DescribeWall(Wall)), {Index});
 					break;
 				}
 			}
@@ -329,7 +346,7 @@ namespace
 				const FVector& Vertex = Vertices[VertexIndex];
 				if (!std::isfinite(Vertex.X) || !std::isfinite(Vertex.Y) || !std::isfinite(Vertex.Z))
 				{
-					Warnings.Add(FString::Printf(TEXT("mesh %d vertex %d is not a finite number; walls using the mesh get no mesh"), MeshIndex, VertexIndex));
+					Warnings.Add(FString::Printf(TEXT("mesh %d vertex %d is not a finite number; walls using the mesh get no mesh"), MeshIndex, VertexIndex), WallsUsingMesh(Stage, Stage.Meshes[MeshIndex]));
 				}
 			}
 		}
@@ -375,11 +392,38 @@ int RunStageInspect(int ArgC, char** ArgV)
 	std::fputc('\n', stdout);
 	std::fflush(stdout);
 
-	WarnAboutModels(Stage);
-	WarnAboutLabels(Stage);
-	WarnAboutUnusedMeshes(Stage);
-	WarnAboutResolutions(Stage);
-	WarnAboutFaces(Stage);
-	WarnAboutNonFiniteNumbers(Stage);
+	// The first few of each kind are printed, the rest only counted.
+	int32 CurrentKind = -1;
+	int32 CountOfKind = 0;
+	const auto PrintMore = [&]()
+	{
+		if (CountOfKind > MaxWarningsPerKind)
+		{
+			std::fprintf(stderr, "warning: ... and %d more\n", CountOfKind - MaxWarningsPerKind);
+		}
+	};
+	CollectStageWarnings(Stage, [&](int32 Kind, const FString& Message, const TArray<int32>&)
+		{
+			if (Kind != CurrentKind)
+			{
+				PrintMore();
+				CurrentKind = Kind;
+				CountOfKind = 0;
+			}
+			if (++CountOfKind <= MaxWarningsPerKind)
+			{
+				std::fprintf(stderr, "warning: %s\n", TCHAR_TO_UTF8(*Message));
+			} });
+	PrintMore();
 	return 0;
+}
+
+void CollectStageWarnings(const FOrvaneStageData& Stage, const FStageWarningSink& Sink)
+{
+	WarnAboutModels(Stage, Sink);
+	WarnAboutLabels(Stage, Sink);
+	WarnAboutUnusedMeshes(Stage, Sink);
+	WarnAboutResolutions(Stage, Sink);
+	WarnAboutFaces(Stage, Sink);
+	WarnAboutNonFiniteNumbers(Stage, Sink);
 }
