@@ -204,3 +204,27 @@ TEST_F(CameraManager, ObjectOfAnotherClassIsNotWrittenIntoThePresetVariable)
 	EXPECT_EQ(Cameras()[0]->LiveLinkPreset, nullptr);
 	EXPECT_FALSE(Cameras()[0]->bSetLiveLinkPreset);
 }
+
+TEST_F(CameraManager, ShuttingTheModuleDownCancelsTheDelayedSteps)
+{
+	ASSERT_TRUE(FOrvaneCameraManager::CreateCompleteSetup(Endpoint, TEXT("Late_Preset"), false));
+	RunEditorFor(1.0f);
+	ASSERT_TRUE(FOrvaneCameraManager::CreateOrvaneCameraOnly());
+	ASSERT_TRUE(FOrvaneCameraManager::CreateCompleteSetup(Endpoint, TEXT("Late_Preset2"), false));
+	AOrvaneVPCameraStandIn* Camera = Cameras()[0];
+	Log.Clear();
+
+	// What the module's shut-down does: nothing that was still pending may run the module's code afterwards.
+	IModuleInterface* Module = FModuleManager::Get().LoadModule(TEXT("Orvaneui"));
+	ASSERT_NE(Module, nullptr);
+	Module->ShutdownModule();
+	RunEditorFor(2.0f);
+	EXPECT_EQ(Log.Count(TEXT("Delayed Preset creation")), 0);
+	EXPECT_EQ(Camera->AppliedPreset, nullptr);
+	Module->StartupModule();
+
+	// After a restart the steps work again.
+	ASSERT_TRUE(FOrvaneCameraManager::CreateCompleteSetup(Endpoint, TEXT("Late_Preset3"), false));
+	RunEditorFor(1.0f);
+	EXPECT_EQ(Log.Count(TEXT("Delayed Preset creation")), 1);
+}

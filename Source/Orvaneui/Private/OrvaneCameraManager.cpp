@@ -32,6 +32,30 @@ TWeakObjectPtr<AActor> FOrvaneCameraManager::LastCreatedCamera;
 
 namespace
 {
+	// The delayed steps still pending, so that a shut-down module can cancel them (editor game thread only).
+	TArray<FTSTicker::FDelegateHandle> PendingTickers;
+	TArray<FTimerHandle> PendingTimers;
+}
+
+void FOrvaneCameraManager::CancelDelayedSteps()
+{
+	for (const FTSTicker::FDelegateHandle& Handle : PendingTickers)
+	{
+		FTSTicker::RemoveTicker(Handle);
+	}
+	PendingTickers.Reset();
+	if (GEditor)
+	{
+		for (FTimerHandle& Handle : PendingTimers)
+		{
+			GEditor->GetTimerManager()->ClearTimer(Handle);
+		}
+	}
+	PendingTimers.Reset();
+}
+
+namespace
+{
 	const TCHAR* const CameraClassPath = TEXT("/Orvane/Orvane_VP_Camera.Orvane_VP_Camera_C");
 	const TCHAR* const GameModeClassPath = TEXT("/Orvane/Orvane_GM.Orvane_GM_C");
 	const TCHAR* const MaskMaterialPath = TEXT("/Orvane/Materials/Orvane_MI_MaskStencil");
@@ -99,6 +123,9 @@ namespace
 		};
 		FTimerHandle Handle;
 		GEditor->GetTimerManager()->SetTimer(Handle, FTimerDelegate::CreateLambda(RunIfCameraExists), DelayedStageSeconds, false);
+		PendingTimers.RemoveAll([](const FTimerHandle& Pending)
+			{ return !GEditor->GetTimerManager()->IsTimerActive(Pending); });
+		PendingTimers.Add(Handle);
 	}
 
 	FString GetDefaultPresetName()
@@ -263,7 +290,9 @@ bool FOrvaneCameraManager::CreateLiveLinkSourceAndPreset(const FString& Endpoint
 		}
 		return false;
 	};
-	FTSTicker::GetCoreTicker().AddTicker(FTickerDelegate::CreateLambda(CreatePreset), DelayedStageSeconds);
+	PendingTickers.RemoveAll([](const FTSTicker::FDelegateHandle& Pending)
+		{ return !Pending.IsValid(); });
+	PendingTickers.Add(FTSTicker::GetCoreTicker().AddTicker(FTickerDelegate::CreateLambda(CreatePreset), DelayedStageSeconds));
 
 	UE_LOG(LogTemp, Warning, TEXT("LiveLink source created successfully"));
 	return true;

@@ -34,6 +34,12 @@ public:
 	/** The camera spawned last; reset whenever existing cameras are removed. */
 	static TWeakObjectPtr<AActor> LastCreatedCamera;
 
+	/**
+	 * Cancels the delayed steps that have not run yet (the preset one second after a setup, the camera's
+	 * preset and material): called when the module shuts down, so that nothing calls into its unloaded code.
+	 */
+	static void CancelDelayedSteps();
+
 private:
 	/** Lets the tests reach the steps one by one. */
 	friend class FOrvaneCameraManagerTestAccess;
