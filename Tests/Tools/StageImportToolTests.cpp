@@ -72,5 +72,6 @@ TEST(StageImportTool, ProjectThatCannotBeWrittenIsAFailureNotASuccess)
 	const OrvaneToolTest::FToolRun Run = OrvaneToolTest::RunTool("stage import '" + Stage + "' --no-icvfx --project '" + Blocked + "'", std::string(TCHAR_TO_UTF8(*Project.GetProjectDir())) + "blocked-stderr.txt", 60);
 	EXPECT_EQ(Run.ExitCode, 1);
 	EXPECT_TRUE(Run.Output.empty()) << Run.Output;
-	EXPECT_TRUE(Contains(Run.Errors, "orvane stage import: SavePackage: could not write ")) << Run.Errors;
+	EXPECT_TRUE(Contains(Run.Errors, "orvane stage import: Created nDisplay from ORVS with errors: saving the assets failed\n")) << Run.Errors;
+	EXPECT_TRUE(Contains(Run.Errors, "SavePackage: could not write ")) << "the engine's own line still reaches standard error";
 }

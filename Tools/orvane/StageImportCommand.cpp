@@ -103,18 +103,19 @@ int RunStageImport(int ArgC, char** ArgV)
 		FModuleManager::Get().LoadModule(Module);
 	}
 
-	// Every log line still reaches standard error; the capture keeps the failing message for the summary.
+	// Every log line still reaches standard error. The road reports its own outcome, naming the first step that
+	// failed; the capture only watches the delayed steps that run after it (the preset one second later).
 	FLogCapture Log(false);
-	const EOrvaneStageImportResult Result = FOrvaneStageImport::ImportStageToLevel(Arguments.StagePath, Arguments.bIncludeICVFXCamera, false);
+	FString FailedStep;
+	const EOrvaneStageImportResult Result = FOrvaneStageImport::ImportStageToLevel(Arguments.StagePath, Arguments.bIncludeICVFXCamera, false, &FailedStep);
+	Log.Clear();
 	RunEditorFor(2.0f);
 
-	// The dialog's road carries on past a failed step (a save, the link); the tool reports the first one instead
-	// of claiming a success the project does not have.
 	if (Result != EOrvaneStageImportResult::Succeeded)
 	{
-		std::fprintf(stderr, "orvane stage import: %s\n", TCHAR_TO_UTF8(FOrvaneStageImport::GetResultText(Result)));
+		std::fprintf(stderr, "orvane stage import: %s\n", TCHAR_TO_UTF8(*FOrvaneStageImport::GetResultText(Result, FailedStep)));
 	}
-	if (PrintLoggedErrors(Log, "import", true) > 0 || Result != EOrvaneStageImportResult::Succeeded)
+	if (Result != EOrvaneStageImportResult::Succeeded || PrintLoggedErrors(Log, "import", true) > 0)
 	{
 		UOrvaneLiveLinkHelper::RemoveAllOrvaneSources();
 		return 1;

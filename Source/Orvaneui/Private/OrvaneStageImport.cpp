@@ -7,9 +7,21 @@
 #include "OrvaneCameraManager.h"
 #include "OrvaneNDisplayConfigImporter.h"
 
-EOrvaneStageImportResult FOrvaneStageImport::ImportStageToLevel(const FString& StageFile, bool bAddICVFX, bool bRenderAlpha)
+EOrvaneStageImportResult FOrvaneStageImport::ImportStageToLevel(const FString& StageFile, bool bAddICVFX, bool bRenderAlpha, FString* OutFailedStep)
 {
+	// The road goes on after a failed later step, as the dialog always did, but remembers the first one so
+	// that the outcome is not reported as a success.
+	FString FailedStep;
+	auto Check = [&FailedStep](bool bSucceeded, const TCHAR* Step)
+	{
+		if (!bSucceeded && FailedStep.IsEmpty())
+		{
+			FailedStep = Step;
+		}
+	};
+
 	AActor* Camera = bAddICVFX ? CreateVPCameraIfNeeded(bRenderAlpha) : nullptr;
+	Check(!bAddICVFX || Camera, TEXT("creating the virtual-production camera"));
 
 	TArray<FString> MeshPaths;
 	const FString ConfigPath = UOrvaneNDisplayConfigImporter::CreateNDisplayFromORVS(StageFile, bAddICVFX, MeshPaths);
@@ -25,23 +37,28 @@ EOrvaneStageImportResult FOrvaneStageImport::ImportStageToLevel(const FString& S
 
 	if (MeshPaths.Num() > 0)
 	{
-		UOrvaneNDisplayConfigImporter::AddMeshesToDisplayClusterBlueprint(Asset, MeshPaths);
+		Check(UOrvaneNDisplayConfigImporter::AddMeshesToDisplayClusterBlueprint(Asset, MeshPaths), TEXT("adding the wall meshes"));
 	}
 	if (bAddICVFX)
 	{
-		UOrvaneNDisplayConfigImporter::DisableInnerFrustumsOnRootActor(Asset);
-		UOrvaneNDisplayConfigImporter::AddICVFXCameraComponent(Asset);
+		Check(UOrvaneNDisplayConfigImporter::DisableInnerFrustumsOnRootActor(Asset), TEXT("disabling the inner frustums"));
+		Check(UOrvaneNDisplayConfigImporter::AddICVFXCameraComponent(Asset), TEXT("adding the ICVFX camera"));
 	}
-	UOrvaneNDisplayConfigImporter::ExportNDisplayConfigToFile(Asset, ConfigPath);
-	UOrvaneNDisplayConfigImporter::SaveDisplayClusterAssets(MeshPaths, Asset);
+	Check(UOrvaneNDisplayConfigImporter::ExportNDisplayConfigToFile(Asset, ConfigPath), TEXT("exporting the configuration"));
+	Check(UOrvaneNDisplayConfigImporter::SaveDisplayClusterAssets(MeshPaths, Asset), TEXT("saving the assets"));
 
 	AActor* Root = UOrvaneNDisplayConfigImporter::SpawnNDisplayActorInLevel(Asset);
+	Check(Root != nullptr, TEXT("placing the cluster in the level"));
 	if (Root && Camera && bAddICVFX)
 	{
 		UOrvaneNDisplayConfigImporter::LinkVPCameraToICVFXInstance(Root, Camera);
-		Camera->AttachToActor(Root, FAttachmentTransformRules::KeepWorldTransform);
+		Check(Camera->AttachToActor(Root, FAttachmentTransformRules::KeepWorldTransform), TEXT("attaching the camera to the cluster"));
 	}
-	return EOrvaneStageImportResult::Succeeded;
+	if (OutFailedStep)
+	{
+		*OutFailedStep = FailedStep;
+	}
+	return FailedStep.IsEmpty() ? EOrvaneStageImportResult::Succeeded : EOrvaneStageImportResult::CompletedWithErrors;
 }
 
 AActor* FOrvaneStageImport::CreateVPCameraIfNeeded(bool bRenderAlpha)
@@ -59,7 +76,18 @@ const TCHAR* FOrvaneStageImport::GetResultText(EOrvaneStageImportResult Result)
 		return TEXT("Failed to create nDisplay config");
 	case EOrvaneStageImportResult::ImportFailed:
 		return TEXT("Failed to import nDisplay blueprint");
+	case EOrvaneStageImportResult::CompletedWithErrors:
+		return TEXT("Created nDisplay from ORVS with errors");
 	default:
 		return TEXT("Successfully created nDisplay from ORVS");
 	}
+}
+
+FString FOrvaneStageImport::GetResultText(EOrvaneStageImportResult Result, const FString& FailedStep)
+{
+	if (Result == EOrvaneStageImportResult::CompletedWithErrors && !FailedStep.IsEmpty())
+	{
+		return FString::Printf(TEXT("%s: %s failed"), GetResultText(Result), *FailedStep);
+	}
+	return GetResultText(Result);
 }

@@ -13,6 +13,8 @@ enum class EOrvaneStageImportResult : uint8
 	ConfigFailed,
 	/** The configuration could not be imported as an nDisplay blueprint. */
 	ImportFailed,
+	/** The cluster was imported, but a later step (camera, meshes, export, save, placing, link) failed. */
+	CompletedWithErrors,
 };
 
 /**
@@ -24,9 +26,10 @@ struct FOrvaneStageImport
 	/**
 	 * Converts StageFile, imports the configuration as a blueprint with the wall meshes (and, with
 	 * bAddICVFX, an ICVFX camera driven by a new virtual-production camera), writes the configuration
-	 * back beside the stage file, saves the assets and places the cluster in the level.
+	 * back beside the stage file, saves the assets and places the cluster in the level. The road carries on
+	 * past a failed later step; OutFailedStep then names the first one that failed.
 	 */
-	static EOrvaneStageImportResult ImportStageToLevel(const FString& StageFile, bool bAddICVFX, bool bRenderAlpha);
+	static EOrvaneStageImportResult ImportStageToLevel(const FString& StageFile, bool bAddICVFX, bool bRenderAlpha, FString* OutFailedStep = nullptr);
 
 	/**
 	 * Spawns the virtual-production camera, replacing any in the level: with the project's startup preset
@@ -37,4 +40,6 @@ struct FOrvaneStageImport
 
 	/** The notification text of an outcome. */
 	static const TCHAR* GetResultText(EOrvaneStageImportResult Result);
+	/** The notification text of an outcome, naming the failed step of one that completed with errors. */
+	static FString GetResultText(EOrvaneStageImportResult Result, const FString& FailedStep);
 };
