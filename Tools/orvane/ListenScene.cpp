@@ -7,6 +7,7 @@
 #include "Editor.h"
 #include "EditorKit.h"
 #include "Engine/GameViewportClient.h"
+#include "Engine/Level.h"
 #include "Engine/LocalPlayer.h"
 #include "Engine/World.h"
 #include "GameFramework/PlayerController.h"
@@ -324,17 +325,11 @@ bool FListenEditor::Start(const FListenScene& InScene, bool bOpenTakeRecorder, s
 		}
 		UBoxComponent* Box = NewObject<UBoxComponent>(Actor, FName(TEXT("CollisionBox")));
 		Box->SetBoxExtent(Entry.BoxExtent);
-		Box->SetCollisionEnabled(ECollisionEnabled::QueryAndPhysics);
-		Box->SetCollisionResponseToAllChannels(ECR_Block);
-		if (!Entry.bBlocksVisibility)
-		{
-			Box->SetCollisionResponseToChannel(ECC_Visibility, ECR_Ignore);
-		}
-		Box->SetRenderCustomDepth(Entry.bCustomDepth);
 		Actor->SetRootComponent(Box);
 		Box->SetRelativeScale3D(Entry.Scale);
 		Box->SetWorldLocationAndRotation(Entry.Location, Entry.Rotation);
-		Actor->SetActorLabel(Entry.Label);
+		ApplyActorState(*Actor, Entry);
+		ActorIndices.Add(Actor->GetFName(), int32(&Entry - Scene.Actors.data()));
 	}
 
 	Window = std::make_unique<FScopedLevelEditorWindow>();
@@ -345,6 +340,21 @@ bool FListenEditor::Start(const FListenScene& InScene, bool bOpenTakeRecorder, s
 	}
 	ReportChanges();
 	return true;
+}
+
+void FListenEditor::ApplyActorState(AActor& Actor, const FListenSceneActor& Entry)
+{
+	if (UBoxComponent* Box = Cast<UBoxComponent>(Actor.GetRootComponent()))
+	{
+		Box->SetCollisionEnabled(ECollisionEnabled::QueryAndPhysics);
+		Box->SetCollisionResponseToAllChannels(ECR_Block);
+		if (!Entry.bBlocksVisibility)
+		{
+			Box->SetCollisionResponseToChannel(ECC_Visibility, ECR_Ignore);
+		}
+		Box->SetRenderCustomDepth(Entry.bCustomDepth);
+	}
+	Actor.SetActorLabel(Entry.Label);
 }
 
 void FListenEditor::RequestPlay()
@@ -358,6 +368,19 @@ void FListenEditor::OnPlayStarted(bool bIsSimulating)
 	if (!World || bIsSimulating)
 	{
 		return;
+	}
+	// The engine copies every property of the level's actors into the play world; the headless host copies only
+	// reflected ones, so the label and collision the picks depend on are given to the copies again.
+	if (World->PersistentLevel)
+	{
+		for (AActor* Actor : World->PersistentLevel->Actors)
+		{
+			const int32* Index = Actor ? ActorIndices.Find(Actor->GetFName()) : nullptr;
+			if (Index)
+			{
+				ApplyActorState(*Actor, Scene.Actors[size_t(*Index)]);
+			}
+		}
 	}
 	// What the plug-in's game mode arranges in a project: player 0 looks through the virtual-production camera.
 	APlayerController* Controller = static_cast<APlayerController*>(World->SpawnActor(APlayerController::StaticClass(), FVector::ZeroVector, FRotator::ZeroRotator));

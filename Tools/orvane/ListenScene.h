@@ -64,11 +64,15 @@ public:
 
 private:
 	void OnPlayStarted(bool bIsSimulating);
+	/** Gives an actor of the scene its label and collision, in the editor level or a play world's copy. */
+	static void ApplyActorState(AActor& Actor, const FListenSceneActor& Entry);
 	void ReportChanges();
 
 	bool bJsonLines;
 	TFunction<void(const FString&)> PrintLine;
 	FListenScene Scene;
+	/** The level name of each scene actor, to find its copy in a play world. */
+	TMap<FName, int32> ActorIndices;
 	std::unique_ptr<FScopedLevelEditorWindow> Window;
 	ULocalPlayer* Player = nullptr;
 	FDelegateHandle PlayStartedHandle;
