@@ -32,8 +32,7 @@ TEST(PlaySessionEvents, PostPIEStartedComesOnceThePlayWorldsActorsHaveBegunPlay)
 				{
 					EXPECT_TRUE(Actor->HasActorBegunPlay());
 				}
-			}
-		});
+			} });
 
 	GEditor->RequestPlaySession(FRequestPlaySessionParams());
 	EXPECT_EQ(Calls, 0) << "a session starts on the next editor tick";

@@ -1,6 +1,7 @@
 // Copyright Kelmora. All Rights Reserved.
 #include "ListenScene.h"
 
+#include "Blueprints/TextureShareBlueprintContainers.h"
 #include "Camera/CameraComponent.h"
 #include "Camera/PlayerCameraManager.h"
 #include "Components/BoxComponent.h"
@@ -19,7 +20,6 @@
 #include "Recorder/TakeRecorderBlueprintLibrary.h"
 #include "Recorder/TakeRecorderPanel.h"
 #include "TakeMetaData.h"
-#include "Blueprints/TextureShareBlueprintContainers.h"
 #include "UObject/Package.h"
 
 #include <nlohmann/json.hpp>
