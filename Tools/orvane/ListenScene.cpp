@@ -457,13 +457,12 @@ void FListenEditor::ReportChanges()
 	}
 
 	const TArray<UE::TextureShare::Host::FSentCustomData>& Sent = UE::TextureShare::Host::GetSentCustomData();
-	if (Sent.Num() < SharesPrinted)
+	if (Sent.IsEmpty())
 	{
-		SharesPrinted = 0;
+		return;
 	}
-	for (; SharesPrinted < Sent.Num(); ++SharesPrinted)
+	for (const UE::TextureShare::Host::FSentCustomData& Record : Sent)
 	{
-		const UE::TextureShare::Host::FSentCustomData& Record = Sent[SharesPrinted];
 		if (bJsonLines)
 		{
 			nlohmann::ordered_json Data = nlohmann::ordered_json::object();
@@ -483,6 +482,8 @@ void FListenEditor::ReportChanges()
 			PrintLine(Line);
 		}
 	}
+	// Every send of a long session is printed once and forgotten, so the record does not grow with it.
+	UE::TextureShare::Host::ResetSentCustomData();
 }
 
 void FListenEditor::Stop()

@@ -76,7 +76,6 @@ private:
 	std::unique_ptr<FScopedLevelEditorWindow> Window;
 	ULocalPlayer* Player = nullptr;
 	FDelegateHandle PlayStartedHandle;
-	int32 SharesPrinted = 0;
 	bool bEditorReported = false;
 	bool bPlaying = false;
 	int32 WindowMode = 0;
