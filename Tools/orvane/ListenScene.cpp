@@ -166,15 +166,16 @@ namespace
 		const auto Viewport = Root.find("viewport");
 		if (Viewport != Root.end())
 		{
+			// A writer may print a whole number as 640.0; only the value counts.
 			const auto IsSide = [](const FJson& Side)
-			{ return Side.is_number_integer() && Side.get<int64>() >= 1 && Side.get<int64>() <= MaxViewportSide; };
+			{ return Side.is_number() && std::isfinite(Side.get<double>()) && std::floor(Side.get<double>()) == Side.get<double>() && Side.get<double>() >= 1.0 && Side.get<double>() <= double(MaxViewportSide); };
 			if (!Viewport->is_array() || Viewport->size() != 2 || !IsSide((*Viewport)[0]) || !IsSide((*Viewport)[1]))
 			{
 				OutError = "viewport must be [width, height], whole numbers from 1 to " + std::to_string(MaxViewportSide);
 				return false;
 			}
-			Out.ViewportWidth = int32((*Viewport)[0].get<int64>());
-			Out.ViewportHeight = int32((*Viewport)[1].get<int64>());
+			Out.ViewportWidth = int32((*Viewport)[0].get<double>());
+			Out.ViewportHeight = int32((*Viewport)[1].get<double>());
 		}
 		const auto Actors = Root.find("actors");
 		if (Actors != Root.end())
