@@ -6,9 +6,11 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <regex>
 #include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace
@@ -175,8 +177,10 @@ TEST(ListenTool, StopsCleanlyOnSigterm)
 	// fixed delay lost that race on a loaded machine.
 	const std::string Output = ::testing::TempDir() + "orvane_listen_sigterm_" + std::to_string(Port) + ".jsonl";
 	const FToolRun Run = RunTool("listen --jsonl --endpoint " + Endpoint(Port) + " >'" + Output + "' 2>/dev/null & Tool=$!; "
-		"for Poll in $(seq 600); do [ -s '" + Output + "' ] && break; sleep 0.05; done; "
-		"kill -TERM $Tool; wait $Tool; Code=$?; cat '" + Output + "'; rm -f '" + Output + "'; echo exit=$Code");
+																								  "for Poll in $(seq 600); do [ -s '" +
+								 Output + "' ] && break; sleep 0.05; done; "
+										  "kill -TERM $Tool; wait $Tool; Code=$?; cat '" +
+								 Output + "'; rm -f '" + Output + "'; echo exit=$Code");
 	ASSERT_FALSE(Run.Lines.empty());
 	EXPECT_EQ(Run.Lines.back(), "exit=0");
 	ASSERT_GE(Run.Lines.size(), 2u);
@@ -232,4 +236,256 @@ TEST(DemoTool, PublishesEveryDatagramItSends)
 	EXPECT_TRUE(bSummary);
 	EXPECT_TRUE(bLatency);
 	EXPECT_TRUE(bFirstFrame);
+}
+
+namespace
+{
+	std::string WriteSceneFile(const std::string& Name, const std::string& Contents)
+	{
+		const std::string Path = ::testing::TempDir() + "orvane_scene_" + std::to_string(getpid()) + "_" + Name;
+		std::FILE* File = std::fopen(Path.c_str(), "wb");
+		if (File)
+		{
+			std::fwrite(Contents.data(), 1, Contents.size(), File);
+			std::fclose(File);
+		}
+		return Path;
+	}
+
+	/** Sends operator commands or recording switches to the listening tool as the compositing application does. */
+	int SendToListener(uint16 Port, const std::string& Arguments)
+	{
+		const std::string Command = std::string("timeout -s KILL 20 ") + ORVANE_TOOL_PATH + " send --to " + Endpoint(Port) + " --fps 200 --frames 1 " + Arguments + " >/dev/null 2>&1";
+		const int Status = std::system(Command.c_str());
+		return WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
+	}
+
+	/** Reads JSON lines until one matches; false when the tool ended first. */
+	template <typename PredicateType>
+	bool ReadUntil(FRunningTool& Tool, PredicateType Predicate, nlohmann::json* OutLine = nullptr)
+	{
+		std::string Text;
+		while (Tool.ReadLine(Text))
+		{
+			if (!nlohmann::json::accept(Text))
+			{
+				continue;
+			}
+			const nlohmann::json Line = nlohmann::json::parse(Text);
+			if (Predicate(Line))
+			{
+				if (OutLine)
+				{
+					*OutLine = Line;
+				}
+				return true;
+			}
+		}
+		return false;
+	}
+
+	const char* const StageScene = R"({"camera":{"location":[0,0,100],"rotation":[0,0,0],"fov":90},"viewport":[200,100],
+		"actors":[{"label":"Crate","location":[500,0,100],"rotation":[0,45,0],"scale":[2,2,2],"box":[20,20,20],"customDepth":true,"blocksVisibility":true},
+		          {"label":"Ghost","location":[300,0,100],"box":[10,10,10],"blocksVisibility":false}]})";
+}
+
+TEST(ListenSceneTool, PlayStartsAndStopsFromTheCameraStreamAndTheEditorReportsIt)
+{
+	const uint16 Port = FindFreeLoopbackPort();
+	const std::string Scene = WriteSceneFile("play.json", StageScene);
+	FRunningTool Tool("listen --jsonl --duration 12 --scene '" + Scene + "' --endpoint " + Endpoint(Port) + " 2>/dev/null");
+
+	nlohmann::json Editor;
+	ASSERT_TRUE(ReadUntil(
+		Tool, [](const nlohmann::json& Line)
+		{ return Line["type"] == "editor"; },
+		&Editor));
+	EXPECT_EQ(Editor, nlohmann::json({{"type", "editor"}, {"playing", false}, {"window", "Windowed"}, {"immersive", false}}));
+	ASSERT_TRUE(ReadUntil(Tool, [](const nlohmann::json& Line)
+		{ return Line["type"] == "static"; }));
+
+	ASSERT_EQ(SendToListener(Port, "--action 1"), 0);
+	// The plug-in plays full screen and immersive; the window changes on a timer, so the lines may come in any order.
+	EXPECT_TRUE(ReadUntil(Tool, [](const nlohmann::json& Line)
+		{ return Line["type"] == "editor" && Line["playing"] == true && Line["window"] == "WindowedFullscreen" && Line["immersive"] == true; }));
+
+	ASSERT_EQ(SendToListener(Port, "--action 2"), 0);
+	EXPECT_TRUE(ReadUntil(Tool, [](const nlohmann::json& Line)
+		{ return Line["type"] == "editor" && Line["playing"] == false && Line["window"] == "Windowed" && Line["immersive"] == false; }));
+	EXPECT_EQ(Tool.Finish().ExitCode, 0);
+	std::remove(Scene.c_str());
+}
+
+TEST(ListenSceneTool, PlayFlagStartsASessionAndACaptureLandsWhereTheCommandSays)
+{
+	const uint16 Port = FindFreeLoopbackPort();
+	const std::string Scene = WriteSceneFile("capture.json", StageScene);
+	const std::string Capture = ::testing::TempDir() + "orvane_scene_capture_" + std::to_string(Port) + ".png";
+	std::remove(Capture.c_str());
+	FRunningTool Tool("listen --jsonl --duration 12 --play --scene '" + Scene + "' --endpoint " + Endpoint(Port) + " 2>/dev/null");
+
+	ASSERT_TRUE(ReadUntil(Tool, [](const nlohmann::json& Line)
+		{ return Line["type"] == "editor" && Line["playing"] == true; }));
+	ASSERT_EQ(SendToListener(Port, "--action 4 --param '" + Capture + "' --image 64,32"), 0);
+	// Commands run in the order they arrive: once the stop has shown, the still has been taken.
+	ASSERT_EQ(SendToListener(Port, "--action 2"), 0);
+	ASSERT_TRUE(ReadUntil(Tool, [](const nlohmann::json& Line)
+		{ return Line["type"] == "editor" && Line["playing"] == false; }));
+	Tool.Finish();
+	std::FILE* Written = std::fopen(Capture.c_str(), "rb");
+	EXPECT_NE(Written, nullptr) << "the still was not written to " << Capture;
+	if (Written)
+	{
+		std::fclose(Written);
+	}
+	std::remove(Capture.c_str());
+	std::remove(Scene.c_str());
+}
+
+TEST(ListenSceneTool, ATakeStartsAndStopsWithTheRecordingSwitch)
+{
+	const uint16 Port = FindFreeLoopbackPort();
+	const std::string Scene = WriteSceneFile("take.json", StageScene);
+	FRunningTool Tool("listen --jsonl --duration 12 --scene '" + Scene + "' --endpoint " + Endpoint(Port) + " 2>/dev/null");
+
+	nlohmann::json Take;
+	ASSERT_TRUE(ReadUntil(
+		Tool, [](const nlohmann::json& Line)
+		{ return Line["type"] == "take"; },
+		&Take));
+	EXPECT_EQ(Take["recording"], false);
+	ASSERT_TRUE(ReadUntil(Tool, [](const nlohmann::json& Line)
+		{ return Line["type"] == "static"; }));
+
+	ASSERT_EQ(SendToListener(Port, "--record-control --take-metadata --state 2 --slate 'Scene 4' --take 7"), 0);
+	ASSERT_TRUE(ReadUntil(
+		Tool, [](const nlohmann::json& Line)
+		{ return Line["type"] == "take" && Line["recording"] == true; },
+		&Take));
+	EXPECT_EQ(Take["slate"], "Scene 4");
+	EXPECT_EQ(Take["take"], 7);
+
+	ASSERT_EQ(SendToListener(Port, "--record-control --take-metadata --state 0 --slate 'Scene 4' --take 7"), 0);
+	ASSERT_TRUE(ReadUntil(
+		Tool, [](const nlohmann::json& Line)
+		{ return Line["type"] == "take" && Line["recording"] == false; },
+		&Take));
+	EXPECT_EQ(Tool.Finish().ExitCode, 0);
+	std::remove(Scene.c_str());
+}
+
+TEST(ListenSceneTool, WithoutTheTakeRecorderNoTakeStarts)
+{
+	const uint16 Port = FindFreeLoopbackPort();
+	const std::string Scene = WriteSceneFile("notake.json", StageScene);
+	FRunningTool Tool("listen --jsonl --duration 3 --no-take-recorder --scene '" + Scene + "' --endpoint " + Endpoint(Port) + " 2>/dev/null");
+	ASSERT_TRUE(ReadUntil(Tool, [](const nlohmann::json& Line)
+		{ return Line["type"] == "static"; }));
+	ASSERT_EQ(SendToListener(Port, "--record-control --take-metadata --state 2 --slate 'Scene 4' --take 7"), 0);
+	const FToolRun Run = Tool.Finish();
+	EXPECT_EQ(Run.ExitCode, 0);
+	for (const std::string& Text : Run.Lines)
+	{
+		ASSERT_TRUE(nlohmann::json::accept(Text)) << Text;
+		const nlohmann::json Line = nlohmann::json::parse(Text);
+		if (Line["type"] == "take")
+		{
+			EXPECT_EQ(Line["recording"], false) << Text;
+		}
+	}
+}
+
+TEST(ListenSceneTool, RefusesSceneFilesThatDoNotParse)
+{
+	std::string Huge = R"({"actors":[)";
+	for (int32 Index = 0; Index < 10001; ++Index)
+	{
+		Huge += Index ? ",{}" : "{}";
+	}
+	Huge += "]}";
+	std::string Random;
+	uint32 Seed = 12345;
+	for (int32 Index = 0; Index < 4096; ++Index)
+	{
+		Seed = Seed * 1664525u + 1013904223u;
+		Random.push_back(char(Seed >> 24));
+	}
+	const std::vector<std::pair<std::string, std::string>> Files = {
+		{"truncated", R"({"camera":{"location":[1,2)"},
+		{"empty", ""},
+		{"root-array", "[]"},
+		{"camera-type", R"({"camera":[0,0,0]})"},
+		{"location-short", R"({"camera":{"location":[1,2]}})"},
+		{"location-strings", R"({"camera":{"location":["1","2","3"]}})"},
+		{"fov-range", R"({"camera":{"fov":180}})"},
+		{"non-finite", R"({"camera":{"location":[1e999,0,0]}})"},
+		{"viewport-zero", R"({"viewport":[0,100]})"},
+		{"viewport-fraction", R"({"viewport":[640.5,480]})"},
+		{"viewport-huge", R"({"viewport":[99999999999,480]})"},
+		{"viewport-negative", R"({"viewport":[-640,480]})"},
+		{"viewport-overflow", R"({"viewport":[18446744073709551615,480]})"},
+		{"viewport-three", R"({"viewport":[640,480,1]})"},
+		{"actors-type", R"({"actors":5})"},
+		{"actor-type", R"({"actors":[7]})"},
+		{"box-negative", R"({"actors":[{"box":[1,-1,1]}]})"},
+		{"box-string", R"({"actors":[{"box":"big"}]})"},
+		{"flag-number", R"({"actors":[{"customDepth":1}]})"},
+		{"label-number", R"({"actors":[{"label":3}]})"},
+		{"label-bad-utf8", "{\"actors\":[{\"label\":\"\xff\xfe\"}]}"},
+		{"deep", std::string(100000, '[') + std::string(100000, ']')},
+		{"huge", Huge},
+		{"random", Random},
+	};
+	for (const auto& [Name, Contents] : Files)
+	{
+		SCOPED_TRACE(Name);
+		const std::string Path = WriteSceneFile(Name + ".json", Contents);
+		const std::string Errors = Path + ".err";
+		const FToolRun Run = RunTool("listen --jsonl --duration 5 --scene '" + Path + "' --endpoint " + Endpoint(FindFreeLoopbackPort()) + " 2>'" + Errors + "'");
+		EXPECT_EQ(Run.ExitCode, 2);
+		EXPECT_TRUE(Run.Lines.empty());
+		std::FILE* ErrorFile = std::fopen(Errors.c_str(), "rb");
+		std::string ErrorText(512, '\0');
+		ErrorText.resize(ErrorFile ? std::fread(ErrorText.data(), 1, ErrorText.size(), ErrorFile) : 0);
+		if (ErrorFile)
+		{
+			std::fclose(ErrorFile);
+		}
+		EXPECT_EQ(ErrorText.rfind("orvane listen: the scene file ", 0), 0u) << ErrorText;
+		std::remove(Path.c_str());
+		std::remove(Errors.c_str());
+	}
+	for (const char* Arguments : {"--scene /nonexistent/orvane_scene.json", "--scene", "--play", "--no-take-recorder"})
+	{
+		SCOPED_TRACE(Arguments);
+		EXPECT_EQ(RunTool(std::string("listen --jsonl --duration 5 ") + Arguments + " 2>/dev/null").ExitCode, 2);
+	}
+}
+
+TEST(ListenSceneTool, APickComesBackInTheFrameDataTheComponentShares)
+{
+	const uint16 Port = FindFreeLoopbackPort();
+	const std::string Scene = WriteSceneFile("pick.json", StageScene);
+	FRunningTool Tool("listen --jsonl --duration 12 --play --scene '" + Scene + "' --endpoint " + Endpoint(Port) + " 2>/dev/null");
+
+	// The frame component on the camera sends every frame of the play session: the frame number first unknown.
+	nlohmann::json Share;
+	ASSERT_TRUE(ReadUntil(
+		Tool, [](const nlohmann::json& Line)
+		{ return Line["type"] == "share"; },
+		&Share));
+	EXPECT_EQ(Share["data"]["ORV_LiveLink_FrameNumber"], "-1");
+	EXPECT_TRUE(Share["data"].contains("EngineCount"));
+
+	// The centre of the picture looks at the crate (the ghost does not block visibility): its answers follow.
+	ASSERT_EQ(SendToListener(Port, "--action 5 --screen 0.5,0.5"), 0);
+	ASSERT_TRUE(ReadUntil(
+		Tool, [](const nlohmann::json& Line)
+		{ return Line["type"] == "share" && Line["data"].contains("AName"); },
+		&Share));
+	EXPECT_EQ(Share["data"]["AName"], "Crate");
+	EXPECT_EQ(Share["data"]["ACrp"], "Y");
+	EXPECT_EQ(Share["data"]["ARot"], "45.000000, 0.000000, 0.000000");
+	Tool.Finish();
+	std::remove(Scene.c_str());
 }

@@ -1,5 +1,6 @@
 // Copyright Kelmora. All Rights Reserved.
 #include "Commands.h"
+#include "ListenScene.h"
 #include "LiveLinkListener.h"
 #include "ToolArguments.h"
 
@@ -16,6 +17,10 @@ namespace
 		/** Seconds to listen; 0 listens until stopped. */
 		double Duration = 0.0;
 		bool bJsonLines = false;
+		/** The scene file that builds the headless editor's level; empty runs the source without an editor. */
+		std::string SceneFile;
+		bool bPlay = false;
+		bool bTakeRecorder = true;
 	};
 
 	bool Fail(const std::string& Message)
@@ -65,10 +70,30 @@ namespace
 			{
 				Options.bJsonLines = true;
 			}
+			else if (Option == "--scene")
+			{
+				if (!Value() || Text.empty())
+				{
+					return Fail("--scene takes a scene file (JSON)");
+				}
+				Options.SceneFile = Text;
+			}
+			else if (Option == "--play")
+			{
+				Options.bPlay = true;
+			}
+			else if (Option == "--no-take-recorder")
+			{
+				Options.bTakeRecorder = false;
+			}
 			else
 			{
 				return Fail("unknown option " + Option);
 			}
+		}
+		if (Options.SceneFile.empty() && (Options.bPlay || !Options.bTakeRecorder))
+		{
+			return Fail("--play and --no-take-recorder need --scene");
 		}
 		return true;
 	}
@@ -82,9 +107,22 @@ int RunListen(int ArgC, char** ArgV)
 		PrintUsage();
 		return 2;
 	}
+	FListenScene Scene;
+	if (!Options.SceneFile.empty())
+	{
+		std::string Error;
+		if (!LoadListenScene(Options.SceneFile, Scene, Error))
+		{
+			Fail(Error);
+			return 2;
+		}
+	}
 	InstallStopSignals();
 
 	FLiveLinkListener Listener(Options.bJsonLines, false);
+	// Made before the listener's log device goes, after the listener: its lines print through the listener.
+	FListenEditor Editor(Options.bJsonLines, [&Listener](const FString& Line)
+		{ Listener.WriteLine(Line); });
 	switch (Listener.Open(UTF8_TO_TCHAR(Options.Endpoint.c_str())))
 	{
 	case FLiveLinkListener::EOpenResult::BadEndpoint:
@@ -102,6 +140,21 @@ int RunListen(int ArgC, char** ArgV)
 		break;
 	}
 	Listener.PrintStatus();
+	if (!Options.SceneFile.empty())
+	{
+		std::string Error;
+		if (!Editor.Start(Scene, Options.bTakeRecorder, Error))
+		{
+			Fail(Error);
+			return 1;
+		}
+		if (Options.bPlay)
+		{
+			Editor.RequestPlay();
+		}
+		Listener.SetFrameTick([&Editor](float DeltaSeconds)
+			{ Editor.Tick(DeltaSeconds); });
+	}
 	Listener.Start();
 
 	const auto Deadline = std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(Options.Duration));
@@ -109,5 +162,6 @@ int RunListen(int ArgC, char** ArgV)
 	Listener.TickUntil(Options.TickHz, [&]()
 		{ return GStopRequested.load() || (bTimed && std::chrono::steady_clock::now() >= Deadline); });
 	Listener.Close();
+	Editor.Stop();
 	return 0;
 }

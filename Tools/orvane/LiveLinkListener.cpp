@@ -246,6 +246,10 @@ void FLiveLinkListener::TickUntil(double TickHz, const TFunction<bool()>& Should
 		if (FClock::now() >= NextTick)
 		{
 			Client->Tick();
+			if (FrameTick)
+			{
+				FrameTick(static_cast<float>(1.0 / TickHz));
+			}
 			NextTick += Interval;
 			// A tick that ran long starts a new schedule rather than a burst of catch-up ticks.
 			if (NextTick < FClock::now())

@@ -56,8 +56,13 @@ public:
 	void PrintStatus();
 	/** Adds the listening source to the client and starts printing; its first static data arrives at once. */
 	void Start();
-	/** Ticks the client on this thread at TickHz until ShouldStop returns true (checked at least every 50 ms). */
+	/**
+	 * Ticks the client on this thread at TickHz until ShouldStop returns true (checked at least every 50 ms);
+	 * the frame tick set by SetFrameTick runs after each client tick with the frame's length in seconds.
+	 */
 	void TickUntil(double TickHz, const TFunction<bool()>& ShouldStop);
+	/** Runs the rest of an engine frame (the editor's tick) after each client tick. */
+	void SetFrameTick(TFunction<void(float)> InFrameTick) { FrameTick = MoveTemp(InFrameTick); }
 	/** Removes the source and ticks until the client has released it; then stops printing. */
 	void Close();
 
@@ -70,13 +75,15 @@ public:
 	/** Every queued frame that carried a scene time, in arrival order, when frames are kept. */
 	std::vector<FListenedFrame> GetFrames() const;
 
+	/** Prints one whole line; safe from any thread. */
+	void WriteLine(const FString& Line);
+
 	// FOutputDevice interface
 	virtual void Serialize(const TCHAR* V, ELogVerbosity::Type Verbosity, const FName& Category) override;
 	// End FOutputDevice interface
 
 private:
 	void OnPush(const FLiveLinkHostPushRecord& Record);
-	void WriteLine(const FString& Line);
 	/** Stops holding log lines back and writes the ones held so far. */
 	void WriteHeldLogLines();
 
@@ -85,6 +92,7 @@ private:
 	FLiveLinkClient* Client = nullptr;
 	TSharedPtr<ILiveLinkSource> Source;
 	FGuid SourceGuid;
+	TFunction<void(float)> FrameTick;
 	FString ConnectionString;
 	FString EndpointText;
 	int32 ObserverHandle = 0;

@@ -1,5 +1,6 @@
 // Copyright Kelmora. All Rights Reserved.
 #include "Components/ActorComponent.h"
+#include "Editor.h"
 #include "Editor/EditorEngine.h"
 #include "Engine/Level.h"
 #include "GameFramework/Actor.h"
@@ -7,6 +8,8 @@
 #include "UObject/UnrealType.h"
 
 DEFINE_LOG_CATEGORY_STATIC(LogPlayLevel, Log, All);
+
+FEditorDelegates::FOnPIEEvent FEditorDelegates::PostPIEStarted;
 
 namespace
 {
@@ -167,6 +170,7 @@ void UEditorEngine::StartQueuedPlaySessionRequest()
 	{
 		Actor->DispatchBeginPlay();
 	}
+	FEditorDelegates::PostPIEStarted.Broadcast(false);
 }
 
 void UEditorEngine::EndPlayMap()
