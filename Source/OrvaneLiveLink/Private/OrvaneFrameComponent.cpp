@@ -125,20 +125,17 @@ namespace
 		return *Name->ContainerPtrToValuePtr<FString>(Desc->ContainerPtrToValuePtr<void>(&ShareObject));
 	}
 
-	/** Sends the map through the share object's SendCustomData; false when its signature is not the expected one. */
-	bool SendCustomData(UObject& ShareObject, const TMap<FString, FString>& Parameters)
+	/** The parameter block of SendCustomData. */
+	struct FSendCustomDataParms
+	{
+		TMap<FString, FString> InSendParameters;
+	};
+
+	/** The share object's SendCustomData; null when its signature is not the expected one. */
+	UFunction* FindSendCustomData(const UObject& ShareObject)
 	{
 		UFunction* Function = ShareObject.FindFunction(FName(TEXT("SendCustomData")));
-		if (!HasParameters(Function, {FMapProperty::StaticClass()}) || Function->ParmsSize != sizeof(TMap<FString, FString>))
-		{
-			return false;
-		}
-		struct
-		{
-			TMap<FString, FString> InSendParameters;
-		} Parms{Parameters};
-		ShareObject.ProcessEvent(Function, &Parms);
-		return true;
+		return HasParameters(Function, {FMapProperty::StaticClass()}) && Function->ParmsSize == sizeof(FSendCustomDataParms) ? Function : nullptr;
 	}
 }
 
@@ -176,6 +173,8 @@ void UOrvaneFrameComponent::BeginPlay()
 			UE_LOG(ModuleLog, Error, TEXT("Orvane Texture Share: Object '%s' not found, using '%s'"), DefaultShareName, *GetShareName(*ShareObjects[0]));
 		}
 	}
+	// Looked up once: the share's class does not change while the component plays.
+	SendCustomDataFunction = ShareObject.IsValid() ? FindSendCustomData(*ShareObject.Get()) : nullptr;
 	if (!ShareObject.IsValid())
 	{
 		// Without the TextureShare plug-in (or a share of it) the component runs and sends nothing.
@@ -226,7 +225,8 @@ void UOrvaneFrameComponent::SetTextureShareMetadata()
 		}
 	}
 
-	TMap<FString, FString> CustomData;
+	FSendCustomDataParms Parms;
+	TMap<FString, FString>& CustomData = Parms.InSendParameters;
 	if (FOrvaneFrameExchange* Exchange = FOrvaneFrameExchange::Get())
 	{
 		ORVCameraSetup Setup;
@@ -242,7 +242,10 @@ void UOrvaneFrameComponent::SetTextureShareMetadata()
 	}
 	CustomData.Add(TEXT("ORV_LiveLink_FrameNumber"), FString::FromInt(FrameNumber));
 	CustomData.Add(TEXT("EngineCount"), FString::FromInt(static_cast<int32>(static_cast<uint32>(GFrameCounter))));
-	SendCustomData(*Share, CustomData);
+	if (SendCustomDataFunction)
+	{
+		Share->ProcessEvent(SendCustomDataFunction, &Parms);
+	}
 
 	// A frame number that went backwards (a new take, a looped clip) is not a skip.
 	if (bExtendedLog && SenderState == 1 && LastSentFrame >= 0 && FrameNumber >= LastSentFrame && static_cast<int64>(FrameNumber) - LastSentFrame != 1)

@@ -9,6 +9,7 @@
 #include "OrvaneFrameComponent.generated.h"
 
 class ILiveLinkClient;
+class UFunction;
 class UOrvane_CameraOverlayBase;
 
 DECLARE_DYNAMIC_MULTICAST_DELEGATE(FOnOrvaneFrameSend);
@@ -55,5 +56,7 @@ private:
 	/** The TextureShare plug-in's objects, reached through reflection only (the plug-in is not linked). */
 	TWeakObjectPtr<UObject> TextureShare;
 	TWeakObjectPtr<UObject> ShareObject;
+	/** ShareObject's SendCustomData, checked against the expected signature at the start of play. */
+	UFunction* SendCustomDataFunction = nullptr;
 	bool bAcquiredExchange = false;
 };
