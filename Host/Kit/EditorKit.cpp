@@ -5,6 +5,37 @@
 #include "Framework/Application/SlateApplication.h"
 #include "Framework/Docking/TabManager.h"
 #include "Modules/ModuleManager.h"
+#include "UObject/Package.h"
+
+FScopedTestEngine::FScopedTestEngine()
+	: SavedEngine(GEngine)
+	, SavedWorld(GWorld)
+{
+	Engine = NewObject<UEditorEngine>(GetTransientPackage());
+	Engine->AddToRoot();
+	GEngine = Engine;
+	GWorld = nullptr;
+}
+
+FScopedTestEngine::~FScopedTestEngine()
+{
+	GEngine = SavedEngine;
+	GWorld = SavedWorld;
+	for (UWorld* World : Worlds)
+	{
+		World->RemoveFromRoot();
+		World->MarkAsGarbage();
+	}
+	Engine->RemoveFromRoot();
+}
+
+UWorld* FScopedTestEngine::AddWorld(EWorldType::Type Type, const TCHAR* Name)
+{
+	UWorld* World = UWorld::CreateWorld(Type, false, FName(Name));
+	Engine->CreateNewWorldContext(Type).SetCurrentWorld(World);
+	Worlds.Add(World);
+	return World;
+}
 
 void FEditorLoopKit::Tick(float DeltaSeconds)
 {

@@ -3,10 +3,37 @@
 #pragma once
 
 #include "CoreMinimal.h"
+#include "Engine/World.h"
 #include "LevelEditor.h"
 #include "SLevelViewport.h"
 #include "Widgets/Docking/SDockTab.h"
 #include "Widgets/SWindow.h"
+
+class UEditorEngine;
+class UEngine;
+
+/**
+ * An editor engine of its own in place of GEngine, with GWorld emptied, so that worlds of other tests do not
+ * count; the worlds added to it are dropped and the previous engine and world come back when the scope ends.
+ */
+class FScopedTestEngine
+{
+public:
+	FScopedTestEngine();
+	~FScopedTestEngine();
+	FScopedTestEngine(const FScopedTestEngine&) = delete;
+	FScopedTestEngine& operator=(const FScopedTestEngine&) = delete;
+
+	UEditorEngine& Get() const { return *Engine; }
+	/** A world of the type in a new context of this engine. */
+	UWorld* AddWorld(EWorldType::Type Type, const TCHAR* Name);
+
+private:
+	UEngine* SavedEngine = nullptr;
+	UWorld* SavedWorld = nullptr;
+	UEditorEngine* Engine = nullptr;
+	TArray<UWorld*> Worlds;
+};
 
 /** The editor's main loop, one frame at a time. */
 class FEditorLoopKit

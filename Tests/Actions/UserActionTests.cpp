@@ -2,7 +2,7 @@
 #include "Camera/PlayerCameraManager.h"
 #include "Capture/CaptureTestSupport.h"
 #include "Components/BoxComponent.h"
-#include "Editor/EditorEngine.h"
+#include "EditorKit.h"
 #include "Engine/Engine.h"
 #include "Engine/GameViewportClient.h"
 #include "Engine/LocalPlayer.h"
@@ -43,14 +43,8 @@ namespace
 			{
 				FModuleManager::Get().LoadModule(Module);
 			}
-			SavedEngine = GEngine;
-			SavedWorld = GWorld;
-			Engine = NewObject<UEditorEngine>(GetTransientPackage());
-			Engine->AddToRoot();
-			GEngine = Engine;
-			GWorld = nullptr;
-			World = UWorld::CreateWorld(EWorldType::PIE, false, FName(TEXT("ActionWorld")));
-			Engine->CreateNewWorldContext(EWorldType::PIE).SetCurrentWorld(World);
+			TestEngine = MakeUnique<FScopedTestEngine>();
+			World = TestEngine->AddWorld(EWorldType::PIE, TEXT("ActionWorld"));
 
 			UClass* CameraClass = StaticLoadClass(AActor::StaticClass(), nullptr, UE::OrvaneContent::VPCameraClassPath);
 			ASSERT_NE(CameraClass, nullptr);
@@ -85,12 +79,8 @@ namespace
 			FOrvaneFrameExchange::Release();
 			UE::TakeRecorder::Host::ResetTakeRecorder();
 			GetMutableDefault<UOrvaneLiveLinkRuntimeSettings>()->CaptureFolder.Reset();
-			GEngine = SavedEngine;
-			GWorld = SavedWorld;
 			Player->RemoveFromRoot();
-			World->RemoveFromRoot();
-			World->MarkAsGarbage();
-			Engine->RemoveFromRoot();
+			TestEngine = nullptr;
 		}
 
 		/** A box actor centred at Location with a root scale, labelled for the answers. */
@@ -124,9 +114,7 @@ namespace
 			return Answers;
 		}
 
-		UEngine* SavedEngine = nullptr;
-		UWorld* SavedWorld = nullptr;
-		UEditorEngine* Engine = nullptr;
+		TUniquePtr<FScopedTestEngine> TestEngine;
 		UWorld* World = nullptr;
 		AActor* VPCamera = nullptr;
 		ULocalPlayer* Player = nullptr;

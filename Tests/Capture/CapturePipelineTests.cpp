@@ -2,7 +2,7 @@
 #include "Camera/CameraComponent.h"
 #include "Capture/CaptureTestSupport.h"
 #include "Components/SceneCaptureComponentCube.h"
-#include "Editor/EditorEngine.h"
+#include "EditorKit.h"
 #include "Engine/Engine.h"
 #include "Engine/TextureRenderTarget2D.h"
 #include "Engine/World.h"
@@ -67,14 +67,8 @@ namespace
 			FModuleManager::Get().LoadModule(TEXT("OrvaneContent"));
 			CameraClass = StaticLoadClass(AActor::StaticClass(), nullptr, UE::OrvaneContent::VPCameraClassPath);
 			ASSERT_NE(CameraClass, nullptr);
-			SavedEngine = GEngine;
-			SavedWorld = GWorld;
-			Engine = NewObject<UEditorEngine>(GetTransientPackage());
-			Engine->AddToRoot();
-			GEngine = Engine;
-			GWorld = nullptr;
-			World = UWorld::CreateWorld(EWorldType::Editor, false, FName(TEXT("CaptureWorld")));
-			Engine->CreateNewWorldContext(EWorldType::Editor).SetCurrentWorld(World);
+			TestEngine = MakeUnique<FScopedTestEngine>();
+			World = TestEngine->AddWorld(EWorldType::Editor, TEXT("CaptureWorld"));
 			Access::ResetConversionMaterial();
 		}
 
@@ -82,11 +76,7 @@ namespace
 		{
 			Access::ResetConversionMaterial();
 			UE::Core::Host::ResetCurrentEngineVersion();
-			GEngine = SavedEngine;
-			GWorld = SavedWorld;
-			World->RemoveFromRoot();
-			World->MarkAsGarbage();
-			Engine->RemoveFromRoot();
+			TestEngine = nullptr;
 			UE::OrvaneContent::MountConversionMaterial();
 		}
 
@@ -142,9 +132,7 @@ namespace
 		}
 
 		UClass* CameraClass = nullptr;
-		UEngine* SavedEngine = nullptr;
-		UWorld* SavedWorld = nullptr;
-		UEditorEngine* Engine = nullptr;
+		TUniquePtr<FScopedTestEngine> TestEngine;
 		UWorld* World = nullptr;
 		FScratchDir Scratch;
 		FLogCapture Log;

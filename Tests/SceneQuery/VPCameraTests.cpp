@@ -1,5 +1,5 @@
 // Copyright Kelmora. All Rights Reserved.
-#include "Editor/EditorEngine.h"
+#include "EditorKit.h"
 #include "Engine/Engine.h"
 #include "Engine/GameInstance.h"
 #include "Modules/ModuleManager.h"
@@ -21,34 +21,13 @@ namespace
 			FModuleManager::Get().LoadModule(TEXT("OrvaneContent"));
 			CameraClass = StaticLoadClass(AActor::StaticClass(), nullptr, CameraClassPath);
 			ASSERT_NE(CameraClass, nullptr);
-			SavedEngine = GEngine;
-			SavedWorld = GWorld;
-			Engine = NewObject<UEditorEngine>(GetTransientPackage());
-			Engine->AddToRoot();
-			GEngine = Engine;
-			GWorld = nullptr;
+			TestEngine = MakeUnique<FScopedTestEngine>();
 		}
 
-		void TearDown() override
-		{
-			GEngine = SavedEngine;
-			GWorld = SavedWorld;
-			for (UWorld* World : Worlds)
-			{
-				World->RemoveFromRoot();
-				World->MarkAsGarbage();
-			}
-			Engine->RemoveFromRoot();
-		}
+		void TearDown() override { TestEngine = nullptr; }
 
 		/** A world in a new context of the test engine. */
-		UWorld* AddWorld(EWorldType::Type Type, const TCHAR* Name)
-		{
-			UWorld* World = UWorld::CreateWorld(Type, false, FName(Name));
-			Engine->CreateNewWorldContext(Type).SetCurrentWorld(World);
-			Worlds.Add(World);
-			return World;
-		}
+		UWorld* AddWorld(EWorldType::Type Type, const TCHAR* Name) { return TestEngine->AddWorld(Type, Name); }
 
 		AActor* Spawn(UWorld* World, UClass* Class, const TCHAR* Name)
 		{
@@ -58,10 +37,7 @@ namespace
 		}
 
 		UClass* CameraClass = nullptr;
-		UEngine* SavedEngine = nullptr;
-		UWorld* SavedWorld = nullptr;
-		UEditorEngine* Engine = nullptr;
-		TArray<UWorld*> Worlds;
+		TUniquePtr<FScopedTestEngine> TestEngine;
 		FLogCapture Log;
 	};
 }
