@@ -9,16 +9,18 @@
 #include "LogCapture.h"
 #include "Misc/Paths.h"
 #include "Modules/ModuleManager.h"
-#include "OrvaneCaptureRequest.h"
 #include "OrvaneCaptureImage.h"
+#include "OrvaneCaptureRequest.h"
 #include "OrvaneContentStandIns.h"
 #include "ToolArguments.h"
 #include "ToolJson.h"
 #include "UObject/UObjectIterator.h"
 
 #include <cstdio>
+#include <memory>
 #include <set>
 #include <string>
+#include <utility>
 
 namespace
 {
@@ -74,97 +76,19 @@ namespace
 		return true;
 	}
 
-	bool ParseCaptureArguments(int ArgC, char** ArgV, FCaptureArguments& Out)
+	/** The capture format a --format value names; false when it names none. */
+	bool ParseFormat(const std::string& Text, EOrvaneCaptureFormat& OutFormat)
 	{
-		std::string File;
-		for (int Index = 2; Index < ArgC; ++Index)
+		static const std::pair<const char*, EOrvaneCaptureFormat> Formats[] = {{"png", EOrvaneCaptureFormat::PNG}, {"jpeg", EOrvaneCaptureFormat::JPEG}, {"exr", EOrvaneCaptureFormat::EXR}, {"hdr", EOrvaneCaptureFormat::HDR}};
+		for (const auto& [Name, Format] : Formats)
 		{
-			const std::string Argument = ArgV[Index];
-			const bool bHasValue = Index + 1 < ArgC;
-			double Number = 0.0;
-			long long Integer = 0;
-			double Triple[3] = {};
-			if (Argument == "--eq")
+			if (Text == Name)
 			{
-				Out.bPanorama = true;
-			}
-			else if (Argument == "--hdr" || Argument == "--no-hdr")
-			{
-				Out.HDRSwitch = Argument == "--hdr" ? 1 : 0;
-			}
-			else if (Argument == "--include-rotation")
-			{
-				Out.bIncludeRotation = true;
-			}
-			else if (Argument == "--no-camera-component")
-			{
-				Out.bCameraComponent = false;
-			}
-			else if (Argument == "--format" && bHasValue)
-			{
-				const std::string Value = ArgV[++Index];
-				Out.bFormatGiven = true;
-				if (Value == "png")
-				{
-					Out.Format = EOrvaneCaptureFormat::PNG;
-				}
-				else if (Value == "jpeg")
-				{
-					Out.Format = EOrvaneCaptureFormat::JPEG;
-				}
-				else if (Value == "exr")
-				{
-					Out.Format = EOrvaneCaptureFormat::EXR;
-				}
-				else if (Value == "hdr")
-				{
-					Out.Format = EOrvaneCaptureFormat::HDR;
-				}
-				else
-				{
-					std::fprintf(stderr, "orvane capture: --format takes png, jpeg, exr or hdr, not %s\n", Value.c_str());
-					return false;
-				}
-			}
-			else if ((Argument == "--width" || Argument == "--height") && bHasValue && ParseInteger(ArgV[Index + 1], TNumericLimits<int32>::Min(), TNumericLimits<int32>::Max(), Integer))
-			{
-				++Index;
-				(Argument == "--width" ? Out.Width : Out.Height) = static_cast<int32>(Integer);
-			}
-			else if ((Argument == "--overscan" || Argument == "--fov") && bHasValue && ParseNumber(ArgV[Index + 1], Number))
-			{
-				++Index;
-				(Argument == "--overscan" ? Out.Overscan : Out.FieldOfView) = Number;
-			}
-			else if ((Argument == "--location" || Argument == "--rotation") && bHasValue && ParseTriple(ArgV[Index + 1], Triple))
-			{
-				++Index;
-				if (Argument == "--location")
-				{
-					Out.Location = FVector(Triple[0], Triple[1], Triple[2]);
-				}
-				else
-				{
-					Out.Rotation = FRotator(Triple[0], Triple[1], Triple[2]);
-				}
-			}
-			else if (!Argument.empty() && Argument[0] != '-' && File.empty())
-			{
-				File = Argument;
-			}
-			else
-			{
-				std::fprintf(stderr, "orvane capture: unexpected argument %s\n", Argument.c_str());
-				return false;
+				OutFormat = Format;
+				return true;
 			}
 		}
-		if (File.empty())
-		{
-			std::fprintf(stderr, "orvane capture: no output file\n");
-			return false;
-		}
-		Out.File = FPaths::ConvertRelativePathToFull(FString(UTF8_TO_TCHAR(File.c_str())));
-		return true;
+		return false;
 	}
 
 	/** The stand-in virtual-production camera in the editor world; without a camera component only a plain root stays. */
@@ -189,97 +113,150 @@ namespace
 		Camera->SetActorLocationAndRotation(Arguments.Location, Arguments.Rotation);
 		return Camera;
 	}
-}
 
-int RunCapture(int ArgC, char** ArgV)
-{
-	FCaptureArguments Arguments;
-	if (!ParseCaptureArguments(ArgC, ArgV, Arguments))
+	int Capture(const FCaptureArguments& Arguments)
 	{
-		std::fputs("usage: orvane capture OUT [--eq] [--format png|jpeg|exr|hdr] [--width W] [--height H] [--hdr|--no-hdr] [--overscan F]\n"
-				   "                      [--include-rotation] [--location X,Y,Z] [--rotation PITCH,YAW,ROLL] [--fov DEG] [--no-camera-component]\n",
-			stderr);
-		return 2;
-	}
-	EOrvaneCaptureFormat Format = EOrvaneCaptureFormat::EXR;
-	bool bEnableHDR = true;
-	OrvaneCaptureRequest::FormatFromFileName(Arguments.File, Format, bEnableHDR);
-	if (Arguments.bFormatGiven)
-	{
-		Format = Arguments.Format;
-	}
-	if (Arguments.HDRSwitch >= 0)
-	{
-		bEnableHDR = Arguments.HDRSwitch == 1;
-	}
-
-	for (const TCHAR* Module : {TEXT("UnrealEd"), TEXT("OrvaneLiveLink"), TEXT("OrvaneContent")})
-	{
-		FModuleManager::Get().LoadModule(Module);
-	}
-	FLogCapture Log(true);
-	UWorld* World = GEditor ? GEditor->GetEditorWorldContext().World() : nullptr;
-	if (!World || !PlaceCamera(*World, Arguments))
-	{
-		std::fprintf(stderr, "orvane capture: could not place the virtual-production camera\n");
-		return 1;
-	}
-
-	std::set<UTextureRenderTarget2D*> TargetsBefore;
-	for (TObjectIterator<UTextureRenderTarget2D> It; It; ++It)
-	{
-		TargetsBefore.insert(*It);
-	}
-	const float Overscan = static_cast<float>(Arguments.Overscan);
-	const bool bCaptured = Arguments.bPanorama
-							   ? UOrvaneCaptureImg::CaptureEqImageFromVPCamera(Arguments.File, Format, Arguments.Width, Arguments.Height, bEnableHDR, Arguments.bIncludeRotation)
-							   : UOrvaneCaptureImg::Capture2DImageFromVPCamera(Arguments.File, Format, Arguments.Width, Arguments.Height, bEnableHDR, Overscan);
-	if (!bCaptured)
-	{
-		int32 Printed = 0;
-		for (const FCapturedLogLine& Line : Log.Lines())
+		EOrvaneCaptureFormat Format = EOrvaneCaptureFormat::EXR;
+		bool bEnableHDR = true;
+		OrvaneCaptureRequest::FormatFromFileName(Arguments.File, Format, bEnableHDR);
+		if (Arguments.bFormatGiven)
 		{
-			if (Line.Verbosity <= ELogVerbosity::Warning)
+			Format = Arguments.Format;
+		}
+		if (Arguments.HDRSwitch >= 0)
+		{
+			bEnableHDR = Arguments.HDRSwitch == 1;
+		}
+
+		for (const TCHAR* Module : {TEXT("UnrealEd"), TEXT("OrvaneLiveLink"), TEXT("OrvaneContent")})
+		{
+			FModuleManager::Get().LoadModule(Module);
+		}
+		FLogCapture Log(true);
+		UWorld* World = GEditor ? GEditor->GetEditorWorldContext().World() : nullptr;
+		if (!World || !PlaceCamera(*World, Arguments))
+		{
+			std::fprintf(stderr, "orvane capture: could not place the virtual-production camera\n");
+			return 1;
+		}
+
+		std::set<UTextureRenderTarget2D*> TargetsBefore;
+		for (TObjectIterator<UTextureRenderTarget2D> It; It; ++It)
+		{
+			TargetsBefore.insert(*It);
+		}
+		const float Overscan = static_cast<float>(Arguments.Overscan);
+		const bool bCaptured = Arguments.bPanorama
+								   ? UOrvaneCaptureImg::CaptureEqImageFromVPCamera(Arguments.File, Format, Arguments.Width, Arguments.Height, bEnableHDR, Arguments.bIncludeRotation)
+								   : UOrvaneCaptureImg::Capture2DImageFromVPCamera(Arguments.File, Format, Arguments.Width, Arguments.Height, bEnableHDR, Overscan);
+		if (!bCaptured)
+		{
+			int32 Printed = 0;
+			for (const FCapturedLogLine& Line : Log.Lines())
 			{
-				std::fprintf(stderr, "orvane capture: %s\n", TCHAR_TO_UTF8(*Line.Message));
-				++Printed;
+				if (Line.Verbosity <= ELogVerbosity::Warning)
+				{
+					std::fprintf(stderr, "orvane capture: %s\n", TCHAR_TO_UTF8(*Line.Message));
+					++Printed;
+				}
+			}
+			if (Printed == 0)
+			{
+				std::fprintf(stderr, "orvane capture: nothing was written (is the conversion material missing?)\n");
+			}
+			return 1;
+		}
+
+		// The output target is the render target the capture made last.
+		const UTextureRenderTarget2D* Target = nullptr;
+		for (TObjectIterator<UTextureRenderTarget2D> It; It; ++It)
+		{
+			if (!TargetsBefore.count(*It))
+			{
+				Target = *It;
 			}
 		}
-		if (Printed == 0)
+		const TSharedRef<FJsonObject> Result = MakeShared<FJsonObject>();
+		Result->SetStringField(TEXT("file"), Arguments.File);
+		Result->SetNumberField(TEXT("width"), Target ? Target->SizeX : 0);
+		Result->SetNumberField(TEXT("height"), Target ? Target->SizeY : 0);
+		Result->SetStringField(TEXT("format"), FormatName(Format));
+		if (Target)
 		{
-			std::fprintf(stderr, "orvane capture: nothing was written (is the conversion material missing?)\n");
+			const TSharedRef<FJsonObject> TargetObject = MakeShared<FJsonObject>();
+			TargetObject->SetStringField(TEXT("format"), Target->GetFormat() == PF_FloatRGBA ? TEXT("RGBA16F") : TEXT("RGBA8"));
+			TargetObject->SetField(TEXT("gamma"), JsonNumber(Target->TargetGamma));
+			TargetObject->SetBoolField(TEXT("forceLinearGamma"), Target->bForceLinearGamma);
+			Result->SetObjectField(TEXT("target"), TargetObject);
 		}
-		return 1;
+		if (!Arguments.bPanorama)
+		{
+			// The angle the capture used: the camera component's field of view (90 without one) times the overscan, in floats.
+			const float CameraAngle = Arguments.bCameraComponent ? static_cast<float>(Arguments.FieldOfView) : 90.0f;
+			Result->SetField(TEXT("fov"), JsonNumber(CameraAngle * Overscan));
+		}
+		std::printf("%s\n", TCHAR_TO_UTF8(*ToJsonLine(Result)));
+		return 0;
 	}
+}
 
-	// The output target is the render target the capture made last.
-	const UTextureRenderTarget2D* Target = nullptr;
-	for (TObjectIterator<UTextureRenderTarget2D> It; It; ++It)
+void PrintCaptureUsage()
+{
+	std::fputs("usage: orvane capture OUT [--eq] [--format png|jpeg|exr|hdr] [--width W] [--height H] [--hdr|--no-hdr] [--overscan F]\n"
+			   "                      [--include-rotation] [--location X,Y,Z] [--rotation PITCH,YAW,ROLL] [--fov DEG] [--no-camera-component]\n",
+		stderr);
+}
+
+void AddCaptureCommand(CLI::App& Tool, FToolCommand& OutCommand)
+{
+	using namespace OrvaneOptions;
+	struct FCommandLine
 	{
-		if (!TargetsBefore.count(*It))
+		FCaptureArguments Arguments;
+		std::string File;
+		bool bHDR = false;
+		bool bNoHDR = false;
+	};
+	const auto Line = std::make_shared<FCommandLine>();
+	FCaptureArguments& Arguments = Line->Arguments;
+	CLI::App* Command = Tool.add_subcommand("capture", "place the virtual-production camera in a headless editor level and capture a flat still or a panorama into OUT; prints the written file, its size, format and target as JSON");
+	Command->add_option("OUT", Line->File, "the picture to write; the format and HDR follow its extension (.png, .jpg: HDR off; .hdr: HDR; others: EXR with HDR)")->required()->type_name("")->transform(NotEmpty("an output file"));
+	Command->add_flag("--eq", Arguments.bPanorama, "capture a panorama of 4 x W by 2 x W instead of a flat still");
+	AddParsed(*Command, "--format", "the picture's format", "png, jpeg, exr or hdr", [Line](const std::string& Text)
+		{ return Line->Arguments.bFormatGiven = ParseFormat(Text, Line->Arguments.Format); })
+		->type_name("png|jpeg|exr|hdr")
+		->default_str("by OUT's extension");
+	Command->add_option("--width", Arguments.Width, "the still's width in pixels, or the panorama's W")->type_name("W")->transform(Integer(TNumericLimits<int32>::Min(), TNumericLimits<int32>::Max(), "a number of pixels"));
+	Command->add_option("--height", Arguments.Height, "the still's height in pixels")->type_name("H")->transform(Integer(TNumericLimits<int32>::Min(), TNumericLimits<int32>::Max(), "a number of pixels"));
+	CLI::Option* HDR = Command->add_flag("--hdr", Line->bHDR, "capture with HDR (default by OUT's extension)");
+	Command->add_flag("--no-hdr", Line->bNoHDR, "capture without HDR (default by OUT's extension)")->excludes(HDR);
+	Command->add_option("--overscan", Arguments.Overscan, "the field-of-view overscan")->type_name("F")->transform(Number("a number"));
+	Command->add_flag("--include-rotation", Arguments.bIncludeRotation, "the panorama follows the camera's rotation");
+	const auto ReadLocation = [Line](const std::string& Text)
+	{
+		double Triple[3] = {};
+		const bool bRead = ParseTriple(Text, Triple);
+		Line->Arguments.Location = FVector(Triple[0], Triple[1], Triple[2]);
+		return bRead;
+	};
+	AddParsed(*Command, "--location", "the camera's location", "three numbers X,Y,Z", ReadLocation)->type_name("X,Y,Z")->default_str("0,0,0");
+	const auto ReadRotation = [Line](const std::string& Text)
+	{
+		double Triple[3] = {};
+		const bool bRead = ParseTriple(Text, Triple);
+		Line->Arguments.Rotation = FRotator(Triple[0], Triple[1], Triple[2]);
+		return bRead;
+	};
+	AddParsed(*Command, "--rotation", "the camera's rotation in degrees", "three numbers PITCH,YAW,ROLL", ReadRotation)->type_name("PITCH,YAW,ROLL")->default_str("0,0,0");
+	Command->add_option("--fov", Arguments.FieldOfView, "the camera's field of view in degrees")->type_name("DEG")->transform(Number("a number of degrees"));
+	Command->add_flag_callback(
+		"--no-camera-component", [Line]()
+		{ Line->Arguments.bCameraComponent = false; },
+		"remove the camera's camera component first");
+	Command->callback([Line, &OutCommand]()
 		{
-			Target = *It;
-		}
-	}
-	const TSharedRef<FJsonObject> Result = MakeShared<FJsonObject>();
-	Result->SetStringField(TEXT("file"), Arguments.File);
-	Result->SetNumberField(TEXT("width"), Target ? Target->SizeX : 0);
-	Result->SetNumberField(TEXT("height"), Target ? Target->SizeY : 0);
-	Result->SetStringField(TEXT("format"), FormatName(Format));
-	if (Target)
-	{
-		const TSharedRef<FJsonObject> TargetObject = MakeShared<FJsonObject>();
-		TargetObject->SetStringField(TEXT("format"), Target->GetFormat() == PF_FloatRGBA ? TEXT("RGBA16F") : TEXT("RGBA8"));
-		TargetObject->SetField(TEXT("gamma"), JsonNumber(Target->TargetGamma));
-		TargetObject->SetBoolField(TEXT("forceLinearGamma"), Target->bForceLinearGamma);
-		Result->SetObjectField(TEXT("target"), TargetObject);
-	}
-	if (!Arguments.bPanorama)
-	{
-		// The angle the capture used: the camera component's field of view (90 without one) times the overscan, in floats.
-		const float CameraAngle = Arguments.bCameraComponent ? static_cast<float>(Arguments.FieldOfView) : 90.0f;
-		Result->SetField(TEXT("fov"), JsonNumber(CameraAngle * Overscan));
-	}
-	std::printf("%s\n", TCHAR_TO_UTF8(*ToJsonLine(Result)));
-	return 0;
+			Line->Arguments.File = FPaths::ConvertRelativePathToFull(FString(UTF8_TO_TCHAR(Line->File.c_str())));
+			Line->Arguments.HDRSwitch = Line->bHDR ? 1 : Line->bNoHDR ? 0 : -1;
+			OutCommand = [Line]()
+			{ return Capture(Line->Arguments); }; });
 }

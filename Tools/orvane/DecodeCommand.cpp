@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -78,37 +79,42 @@ namespace
 		OutBytes.assign(std::istreambuf_iterator<char>(File), std::istreambuf_iterator<char>());
 		return !File.bad();
 	}
+
+	int Decode(const std::string& Path)
+	{
+		std::vector<uint8> Bytes;
+		if (!ReadInput(Path, Bytes))
+		{
+			std::fprintf(stderr, "orvane decode: cannot read %s\n", Path.c_str());
+			return 1;
+		}
+		if (Bytes.size() > static_cast<size_t>(TNumericLimits<int32>::Max()))
+		{
+			std::fprintf(stderr, "orvane decode: %s is too large for one datagram\n", Path.c_str());
+			return 1;
+		}
+
+		FOrvaneSourceState State;
+		FOrvaneMessageDecoder::Decode(TConstArrayView<uint8>(Bytes.data(), static_cast<int32>(Bytes.size())), State,
+			[](const ORVCameraSetup& Setup, const ORVCameraPose& Pose, const ORVActionParams& Action)
+			{
+				TSharedRef<FJsonObject> Line = MakeShared<FJsonObject>();
+				Line->SetObjectField(TEXT("setup"), TSharedPtr<FJsonObject>(SetupToJson(Setup)));
+				Line->SetObjectField(TEXT("pose"), TSharedPtr<FJsonObject>(PoseToJson(Pose)));
+				Line->SetObjectField(TEXT("action"), TSharedPtr<FJsonObject>(ActionToJson(Action)));
+				std::fputs(TCHAR_TO_UTF8(*ToJsonLine(Line)), stdout);
+				std::fputc('\n', stdout);
+			});
+		return 0;
+	}
 }
 
-int RunDecode(int ArgC, char** ArgV)
+void AddDecodeCommand(CLI::App& Tool, FToolCommand& OutCommand)
 {
-	if (ArgC != 3)
-	{
-		PrintUsage();
-		return 2;
-	}
-	std::vector<uint8> Bytes;
-	if (!ReadInput(ArgV[2], Bytes))
-	{
-		std::fprintf(stderr, "orvane decode: cannot read %s\n", ArgV[2]);
-		return 1;
-	}
-	if (Bytes.size() > static_cast<size_t>(TNumericLimits<int32>::Max()))
-	{
-		std::fprintf(stderr, "orvane decode: %s is too large for one datagram\n", ArgV[2]);
-		return 1;
-	}
-
-	FOrvaneSourceState State;
-	FOrvaneMessageDecoder::Decode(TConstArrayView<uint8>(Bytes.data(), static_cast<int32>(Bytes.size())), State,
-		[](const ORVCameraSetup& Setup, const ORVCameraPose& Pose, const ORVActionParams& Action)
-		{
-			TSharedRef<FJsonObject> Line = MakeShared<FJsonObject>();
-			Line->SetObjectField(TEXT("setup"), TSharedPtr<FJsonObject>(SetupToJson(Setup)));
-			Line->SetObjectField(TEXT("pose"), TSharedPtr<FJsonObject>(PoseToJson(Pose)));
-			Line->SetObjectField(TEXT("action"), TSharedPtr<FJsonObject>(ActionToJson(Action)));
-			std::fputs(TCHAR_TO_UTF8(*ToJsonLine(Line)), stdout);
-			std::fputc('\n', stdout);
-		});
-	return 0;
+	const auto Path = std::make_shared<std::string>();
+	CLI::App* Command = Tool.add_subcommand("decode", "decode one camera datagram and print one JSON line per camera member: {\"setup\":{...},\"pose\":{...},\"action\":{...}}");
+	Command->add_option("FILE", *Path, "the datagram's file, or - for standard input")->required()->type_name("")->transform(OrvaneOptions::NotEmpty("a file or -"));
+	Command->callback([Path, &OutCommand]()
+		{ OutCommand = [Path]()
+		  { return Decode(*Path); }; });
 }

@@ -52,62 +52,59 @@ namespace
 	}
 }
 
-int RunDemo(int ArgC, char** ArgV)
+namespace
 {
-	if (ArgC != 2)
+	int Demo()
 	{
-		PrintUsage();
-		return 2;
-	}
-	InstallStopSignals();
+		InstallStopSignals();
 
-	// Another process may take the probed port before the source binds it, so a few are tried.
-	FLiveLinkListener Listener(false, true);
-	std::string Endpoint;
-	FLiveLinkListener::EOpenResult Opened = FLiveLinkListener::EOpenResult::NotListening;
-	for (int32 Attempt = 0; Attempt < 5 && Opened == FLiveLinkListener::EOpenResult::NotListening; ++Attempt)
-	{
-		const uint16 Port = FindFreeLoopbackPort();
-		if (Port == 0)
+		// Another process may take the probed port before the source binds it, so a few are tried.
+		FLiveLinkListener Listener(false, true);
+		std::string Endpoint;
+		FLiveLinkListener::EOpenResult Opened = FLiveLinkListener::EOpenResult::NotListening;
+		for (int32 Attempt = 0; Attempt < 5 && Opened == FLiveLinkListener::EOpenResult::NotListening; ++Attempt)
 		{
-			continue;
+			const uint16 Port = FindFreeLoopbackPort();
+			if (Port == 0)
+			{
+				continue;
+			}
+			Endpoint = "127.0.0.1:" + std::to_string(Port);
+			Opened = Listener.Open(UTF8_TO_TCHAR(Endpoint.c_str()));
 		}
-		Endpoint = "127.0.0.1:" + std::to_string(Port);
-		Opened = Listener.Open(UTF8_TO_TCHAR(Endpoint.c_str()));
-	}
-	if (Opened != FLiveLinkListener::EOpenResult::Listening)
-	{
-		std::fprintf(stderr, "orvane demo: cannot listen on a free loopback port\n");
-		return 1;
-	}
-	Listener.PrintStatus();
-	Listener.Start();
-
-	FCameraSenderOptions Options;
-	Options.To = Endpoint;
-	Options.Fps = DemoFps;
-	Options.Frames = static_cast<int64_t>(DemoSeconds * DemoFps);
-	Options.StartFrame = DemoStartFrame;
-	Options.RateNumerator = DemoFps;
-	Options.RateDenominator = 1;
-	Options.bReportSkips = true;
-	Options.State = 1;
-
-	FCameraSender Sender;
-	std::string Error;
-	if (!Sender.Open(Endpoint, Error))
-	{
-		std::fprintf(stderr, "orvane demo: %s\n", Error.c_str());
-		Listener.Close();
-		return 1;
-	}
-
-	// Written by the sender thread only; read once it has been joined.
-	std::unordered_map<int32, uint64_t> SentNsByFrame;
-	std::atomic<int64> Sent{0};
-	std::atomic<bool> bSenderDone{false};
-	std::thread SenderThread([&]()
+		if (Opened != FLiveLinkListener::EOpenResult::Listening)
 		{
+			std::fprintf(stderr, "orvane demo: cannot listen on a free loopback port\n");
+			return 1;
+		}
+		Listener.PrintStatus();
+		Listener.Start();
+
+		FCameraSenderOptions Options;
+		Options.To = Endpoint;
+		Options.Fps = DemoFps;
+		Options.Frames = static_cast<int64_t>(DemoSeconds * DemoFps);
+		Options.StartFrame = DemoStartFrame;
+		Options.RateNumerator = DemoFps;
+		Options.RateDenominator = 1;
+		Options.bReportSkips = true;
+		Options.State = 1;
+
+		FCameraSender Sender;
+		std::string Error;
+		if (!Sender.Open(Endpoint, Error))
+		{
+			std::fprintf(stderr, "orvane demo: %s\n", Error.c_str());
+			Listener.Close();
+			return 1;
+		}
+
+		// Written by the sender thread only; read once it has been joined.
+		std::unordered_map<int32, uint64_t> SentNsByFrame;
+		std::atomic<int64> Sent{0};
+		std::atomic<bool> bSenderDone{false};
+		std::thread SenderThread([&]()
+			{
 			Sender.Stream(
 				Options, []()
 				{ return GStopRequested.load(); },
@@ -118,10 +115,10 @@ int RunDemo(int ArgC, char** ArgV)
 				});
 			bSenderDone.store(true); });
 
-	using FClock = std::chrono::steady_clock;
-	FClock::time_point DrainDeadline = FClock::time_point::max();
-	Listener.TickUntil(DemoFps, [&]()
-		{
+		using FClock = std::chrono::steady_clock;
+		FClock::time_point DrainDeadline = FClock::time_point::max();
+		Listener.TickUntil(DemoFps, [&]()
+			{
 			if (GStopRequested.load())
 			{
 				return true;
@@ -135,46 +132,54 @@ int RunDemo(int ArgC, char** ArgV)
 				DrainDeadline = FClock::now() + std::chrono::duration_cast<FClock::duration>(std::chrono::duration<double>(DrainSeconds));
 			}
 			return Listener.GetFramesPublished() + Listener.GetFramesRefused() >= Sent.load() || FClock::now() >= DrainDeadline; });
-	SenderThread.join();
-	Listener.Close();
+		SenderThread.join();
+		Listener.Close();
 
-	const int64 DatagramsSent = Sent.load();
-	const int64 Published = Listener.GetFramesPublished();
-	std::vector<int64> Latencies;
-	for (const FListenedFrame& Frame : Listener.GetFrames())
-	{
-		const auto Found = SentNsByFrame.find(Frame.FrameNumber);
-		if (Found != SentNsByFrame.end())
+		const int64 DatagramsSent = Sent.load();
+		const int64 Published = Listener.GetFramesPublished();
+		std::vector<int64> Latencies;
+		for (const FListenedFrame& Frame : Listener.GetFrames())
 		{
-			Latencies.push_back(Frame.ArrivalNanoseconds - static_cast<int64>(Found->second));
+			const auto Found = SentNsByFrame.find(Frame.FrameNumber);
+			if (Found != SentNsByFrame.end())
+			{
+				Latencies.push_back(Frame.ArrivalNanoseconds - static_cast<int64>(Found->second));
+			}
 		}
-	}
-	std::sort(Latencies.begin(), Latencies.end());
+		std::sort(Latencies.begin(), Latencies.end());
 
-	std::printf("demo: %lld datagrams sent, %lld frames published, %lld skips\n", static_cast<long long>(DatagramsSent), static_cast<long long>(Published),
-		static_cast<long long>(Listener.GetSkipWarnings()));
-	if (!Latencies.empty())
-	{
-		std::printf("send-to-publish latency (loopback) p50 %.0f µs, p99 %.0f µs over %zu frames\n", static_cast<double>(Percentile(Latencies, 0.50)) / 1000.0,
-			static_cast<double>(Percentile(Latencies, 0.99)) / 1000.0, Latencies.size());
-	}
-	std::fflush(stdout);
+		std::printf("demo: %lld datagrams sent, %lld frames published, %lld skips\n", static_cast<long long>(DatagramsSent), static_cast<long long>(Published),
+			static_cast<long long>(Listener.GetSkipWarnings()));
+		if (!Latencies.empty())
+		{
+			std::printf("send-to-publish latency (loopback) p50 %.0f µs, p99 %.0f µs over %zu frames\n", static_cast<double>(Percentile(Latencies, 0.50)) / 1000.0,
+				static_cast<double>(Percentile(Latencies, 0.99)) / 1000.0, Latencies.size());
+		}
+		std::fflush(stdout);
 
-	if (GStopRequested.load())
-	{
-		std::fprintf(stderr, "orvane demo: stopped before the camera move was complete\n");
-		return 1;
+		if (GStopRequested.load())
+		{
+			std::fprintf(stderr, "orvane demo: stopped before the camera move was complete\n");
+			return 1;
+		}
+		if (DatagramsSent == 0)
+		{
+			std::fprintf(stderr, "orvane demo: no datagram could be sent (%lld refused)\n", static_cast<long long>(Sender.GetSendFailures()));
+			return 1;
+		}
+		if (Published != DatagramsSent || static_cast<int64>(Latencies.size()) != DatagramsSent)
+		{
+			std::fprintf(stderr, "orvane demo: %lld datagrams sent but %lld frames published, %zu of them matched to a sent frame (%lld refused by the client)\n",
+				static_cast<long long>(DatagramsSent), static_cast<long long>(Published), Latencies.size(), static_cast<long long>(Listener.GetFramesRefused()));
+			return 1;
+		}
+		return 0;
 	}
-	if (DatagramsSent == 0)
-	{
-		std::fprintf(stderr, "orvane demo: no datagram could be sent (%lld refused)\n", static_cast<long long>(Sender.GetSendFailures()));
-		return 1;
-	}
-	if (Published != DatagramsSent || static_cast<int64>(Latencies.size()) != DatagramsSent)
-	{
-		std::fprintf(stderr, "orvane demo: %lld datagrams sent but %lld frames published, %zu of them matched to a sent frame (%lld refused by the client)\n",
-			static_cast<long long>(DatagramsSent), static_cast<long long>(Published), Latencies.size(), static_cast<long long>(Listener.GetFramesRefused()));
-		return 1;
-	}
-	return 0;
+}
+
+void AddDemoCommand(CLI::App& Tool, FToolCommand& OutCommand)
+{
+	CLI::App* Command = Tool.add_subcommand("demo", "stream three seconds of the built-in camera move to the source on a free loopback port, print each frame published and a summary; exits 1 unless every datagram was published");
+	Command->callback([&OutCommand]()
+		{ OutCommand = &Demo; });
 }

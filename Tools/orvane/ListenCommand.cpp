@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 namespace
@@ -28,140 +29,88 @@ namespace
 		std::fprintf(stderr, "orvane listen: %s\n", Message.c_str());
 		return false;
 	}
-
-	bool ParseListenOptions(int ArgC, char** ArgV, FListenOptions& Options)
+	int Listen(const FListenOptions& Options)
 	{
-		for (int Index = 2; Index < ArgC; ++Index)
+		FListenScene Scene;
+		if (!Options.SceneFile.empty())
 		{
-			const std::string Option = ArgV[Index];
-			std::string Text;
-			auto Value = [&]()
+			std::string Error;
+			if (!LoadListenScene(Options.SceneFile, Scene, Error))
 			{
-				if (Index + 1 >= ArgC)
-				{
-					return Fail(Option + " needs a value");
-				}
-				Text = ArgV[++Index];
-				return true;
-			};
-			if (Option == "--endpoint")
-			{
-				if (!Value())
-				{
-					return false;
-				}
-				Options.Endpoint = Text;
-			}
-			else if (Option == "--tick-hz")
-			{
-				if (!Value() || !ParseNumber(Text, Options.TickHz) || Options.TickHz < 1.0 || Options.TickHz > 1000.0)
-				{
-					return Fail("--tick-hz takes a rate from 1 to 1000");
-				}
-			}
-			else if (Option == "--duration")
-			{
-				if (!Value() || !ParseNumber(Text, Options.Duration) || Options.Duration <= 0.0 || Options.Duration > 31536000.0)
-				{
-					return Fail("--duration takes a number of seconds above 0 (up to a year)");
-				}
-			}
-			else if (Option == "--jsonl")
-			{
-				Options.bJsonLines = true;
-			}
-			else if (Option == "--scene")
-			{
-				if (!Value() || Text.empty())
-				{
-					return Fail("--scene takes a scene file (JSON)");
-				}
-				Options.SceneFile = Text;
-			}
-			else if (Option == "--play")
-			{
-				Options.bPlay = true;
-			}
-			else if (Option == "--no-take-recorder")
-			{
-				Options.bTakeRecorder = false;
-			}
-			else
-			{
-				return Fail("unknown option " + Option);
+				Fail(Error);
+				return 2;
 			}
 		}
-		if (Options.SceneFile.empty() && (Options.bPlay || !Options.bTakeRecorder))
+		InstallStopSignals();
+
+		FLiveLinkListener Listener(Options.bJsonLines, false);
+		// Made before the listener's log device goes, after the listener: its lines print through the listener.
+		FListenEditor Editor(Options.bJsonLines, [&Listener](const FString& Line)
+			{ Listener.WriteLine(Line); });
+		switch (Listener.Open(UTF8_TO_TCHAR(Options.Endpoint.c_str())))
 		{
-			return Fail("--play and --no-take-recorder need --scene");
+		case FLiveLinkListener::EOpenResult::BadEndpoint:
+			Fail("'" + Options.Endpoint + "' is not an IPv4 address and port (ADDR:PORT)");
+			PrintUsage();
+			return 2;
+		case FLiveLinkListener::EOpenResult::NoClient:
+			Fail("the LiveLink module registered no client");
+			return 1;
+		case FLiveLinkListener::EOpenResult::NotListening:
+			Listener.PrintStatus();
+			Fail("cannot receive on " + Options.Endpoint + " (no such local address, or the port is taken)");
+			return 2;
+		case FLiveLinkListener::EOpenResult::Listening:
+			break;
 		}
-		return true;
+		Listener.PrintStatus();
+		if (!Options.SceneFile.empty())
+		{
+			std::string Error;
+			if (!Editor.Start(Scene, Options.bTakeRecorder, Error))
+			{
+				Fail(Error);
+				return 1;
+			}
+			if (Options.bPlay)
+			{
+				Editor.RequestPlay();
+			}
+			Listener.SetFrameTick([&Editor](float DeltaSeconds)
+				{ Editor.Tick(DeltaSeconds); });
+		}
+		Listener.Start();
+
+		const auto Deadline = std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(Options.Duration));
+		const bool bTimed = Options.Duration > 0.0;
+		Listener.TickUntil(Options.TickHz, [&]()
+			{ return GStopRequested.load() || (bTimed && std::chrono::steady_clock::now() >= Deadline); });
+		Listener.Close();
+		Editor.Stop();
+		return 0;
 	}
 }
 
-int RunListen(int ArgC, char** ArgV)
+void AddListenCommand(CLI::App& Tool, FToolCommand& OutCommand)
 {
-	FListenOptions Options;
-	if (!ParseListenOptions(ArgC, ArgV, Options))
-	{
-		PrintUsage();
-		return 2;
-	}
-	FListenScene Scene;
-	if (!Options.SceneFile.empty())
-	{
-		std::string Error;
-		if (!LoadListenScene(Options.SceneFile, Scene, Error))
+	const auto Options = std::make_shared<FListenOptions>();
+	CLI::App* Command = Tool.add_subcommand("listen", "run the camera source in the headless Live Link client, ticked on this thread, and print its status, every static-data push, frame and log line");
+	Command->add_option("--endpoint", Options->Endpoint, "the IPv4 address and UDP port the source binds")->type_name("ADDR:PORT")->transform(OrvaneOptions::NotEmpty("an IPv4 address and port (ADDR:PORT)"));
+	Command->add_option("--tick-hz", Options->TickHz, "how often the client and the source are ticked, per second")->type_name("N")->transform(OrvaneOptions::Number(1.0, 1000.0, "a rate from 1 to 1000"));
+	Command->add_option("--duration", Options->Duration, "seconds to listen")->type_name("SECONDS")->default_str("until SIGINT or SIGTERM")->transform(OrvaneOptions::Number(0.0, 31536000.0, "a number of seconds above 0 (up to a year)", true));
+	Command->add_flag("--jsonl", Options->bJsonLines, "print one JSON object a line");
+	CLI::Option* Scene = Command->add_option("--scene", Options->SceneFile, "first build a headless editor level from this scene file and run the source in it, one editor frame a tick")->type_name("FILE.json")->transform(OrvaneOptions::NotEmpty("a scene file (JSON)"));
+	Command->add_flag("--play", Options->bPlay, "start a play session at once (with --scene)");
+	Command->add_flag_callback(
+		"--no-take-recorder", [Options]()
+		{ Options->bTakeRecorder = false; },
+		"keep the take recorder closed (with --scene)");
+	Command->callback([Options, Scene, &OutCommand]()
 		{
-			Fail(Error);
-			return 2;
-		}
-	}
-	InstallStopSignals();
-
-	FLiveLinkListener Listener(Options.bJsonLines, false);
-	// Made before the listener's log device goes, after the listener: its lines print through the listener.
-	FListenEditor Editor(Options.bJsonLines, [&Listener](const FString& Line)
-		{ Listener.WriteLine(Line); });
-	switch (Listener.Open(UTF8_TO_TCHAR(Options.Endpoint.c_str())))
-	{
-	case FLiveLinkListener::EOpenResult::BadEndpoint:
-		Fail("'" + Options.Endpoint + "' is not an IPv4 address and port (ADDR:PORT)");
-		PrintUsage();
-		return 2;
-	case FLiveLinkListener::EOpenResult::NoClient:
-		Fail("the LiveLink module registered no client");
-		return 1;
-	case FLiveLinkListener::EOpenResult::NotListening:
-		Listener.PrintStatus();
-		Fail("cannot receive on " + Options.Endpoint + " (no such local address, or the port is taken)");
-		return 2;
-	case FLiveLinkListener::EOpenResult::Listening:
-		break;
-	}
-	Listener.PrintStatus();
-	if (!Options.SceneFile.empty())
-	{
-		std::string Error;
-		if (!Editor.Start(Scene, Options.bTakeRecorder, Error))
-		{
-			Fail(Error);
-			return 1;
-		}
-		if (Options.bPlay)
-		{
-			Editor.RequestPlay();
-		}
-		Listener.SetFrameTick([&Editor](float DeltaSeconds)
-			{ Editor.Tick(DeltaSeconds); });
-	}
-	Listener.Start();
-
-	const auto Deadline = std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(Options.Duration));
-	const bool bTimed = Options.Duration > 0.0;
-	Listener.TickUntil(Options.TickHz, [&]()
-		{ return GStopRequested.load() || (bTimed && std::chrono::steady_clock::now() >= Deadline); });
-	Listener.Close();
-	Editor.Stop();
-	return 0;
+			if (Scene->count() == 0 && (Options->bPlay || !Options->bTakeRecorder))
+			{
+				throw CLI::ValidationError("--play and --no-take-recorder need --scene", CLI::ExitCodes::ValidationError);
+			}
+			OutCommand = [Options]()
+			{ return Listen(*Options); }; });
 }

@@ -4,13 +4,16 @@
 
 #include "CoreMinimal.h"
 #include "Modules/ModuleManager.h"
+#include "ToolArguments.h"
 
 #include <cstdio>
 #include <string>
 
-void PrintUsage()
+void PrintUsage(FILE* Stream)
 {
 	std::fputs("usage: orvane <command> [arguments]\n"
+			   "       orvane <command> --help   each option of a command, with its meaning and default\n"
+			   "       orvane --version          the plug-in's version\n"
 			   "\n"
 			   "commands:\n"
 			   "  decode FILE|-   decode one camera datagram (a file, or - for standard input) and print\n"
@@ -98,63 +101,129 @@ void PrintUsage()
 			   "                  beside their walls, and the nDisplay canvas with every viewport's region, name and\n"
 			   "                  policy type. SVG keeps labels as text elements; prints the written path. Exits 1 when\n"
 			   "                  the stage cannot be read or converted or the file cannot be written.\n",
-		stderr);
+		Stream);
+}
+
+namespace
+{
+	/** The words of the command the parse reached, such as "orvane stage preview". */
+	std::string ChosenCommand(const CLI::App& Tool, const CLI::App*& OutCommand)
+	{
+		std::string Words = "orvane";
+		OutCommand = &Tool;
+		for (std::vector<CLI::App*> Chosen = Tool.get_subcommands(); !Chosen.empty(); Chosen = Chosen.front()->get_subcommands())
+		{
+			OutCommand = Chosen.front();
+			Words += " " + OutCommand->get_name();
+		}
+		return Words;
+	}
+
+	/** CLI11 puts the option's name before its check's answer as "--fps: takes ..."; the tool has always said "--fps takes ...". */
+	std::string MessageOf(const CLI::ParseError& Error)
+	{
+		std::string Message = Error.what();
+		const size_t Colon = Message.find(": takes ");
+		if (Message.rfind("-", 0) == 0 && Colon != std::string::npos && Message.find(' ') == Colon + 1)
+		{
+			Message.erase(Colon, 1);
+		}
+		return Message;
+	}
+
+	/**
+	 * Parses the command line into the command to run; false with the exit code when there is none to run: 0
+	 * after the help or the version, 2 after the complaint and the usage on standard error.
+	 */
+	bool ParseCommandLine(int ArgC, char** ArgV, FToolCommand& OutCommand, int& OutExitCode)
+	{
+		CLI::App Tool("The plug-in's code run from the command line in the headless host.", "orvane");
+		Tool.set_version_flag("--version", ORVANE_PLUGIN_VERSION_NAME, "print the plug-in's version (its VersionName) and exit");
+		Tool.require_subcommand(1);
+		// Every command inherits these: a repeated option keeps its last value, and the help shows each default.
+		Tool.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)->always_capture_default();
+
+		AddDecodeCommand(Tool, OutCommand);
+		AddSendCommand(Tool, OutCommand);
+		AddRecordCommand(Tool, OutCommand);
+		AddListenCommand(Tool, OutCommand);
+		AddDemoCommand(Tool, OutCommand);
+		AddCaptureCommand(Tool, OutCommand);
+		CLI::App* Stage = Tool.add_subcommand("stage", "read, convert, import or draw a stage file (.orvs)");
+		Stage->require_subcommand(1);
+		AddStageInspectCommand(*Stage, OutCommand);
+		AddStageConvertCommand(*Stage, OutCommand);
+		AddStageImportCommand(*Stage, OutCommand);
+		AddStagePreviewCommand(*Stage, OutCommand);
+
+		try
+		{
+			Tool.parse(ArgC, ArgV);
+			OutExitCode = 0;
+			return static_cast<bool>(OutCommand);
+		}
+		catch (const CLI::CallForVersion& Version)
+		{
+			std::printf("%s\n", Version.what());
+			OutExitCode = 0;
+		}
+		catch (const CLI::ParseError& Error)
+		{
+			const CLI::App* Command = nullptr;
+			const std::string Words = ChosenCommand(Tool, Command);
+			if (Error.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success))
+			{
+				// The tool's own help is its usage; a command's help is CLI11's list of its options.
+				if (Command == &Tool)
+				{
+					PrintUsage(stdout);
+				}
+				else
+				{
+					std::fputs(Tool.help().c_str(), stdout);
+				}
+				OutExitCode = 0;
+				return false;
+			}
+			// A command word CLI11 does not know is left over as an argument it could not place.
+			const std::vector<std::string> LeftOver = Command->remaining();
+			if (Command->get_require_subcommand_min() > 0 && !LeftOver.empty())
+			{
+				std::fprintf(stderr, "%s: unknown command %s\n", Words.c_str(), LeftOver.front().c_str());
+			}
+			else
+			{
+				std::fprintf(stderr, "%s: %s\n", Words.c_str(), MessageOf(Error).c_str());
+			}
+			if (Words == "orvane capture")
+			{
+				PrintCaptureUsage();
+			}
+			else
+			{
+				PrintUsage(stderr);
+			}
+			OutExitCode = 2;
+		}
+		return false;
+	}
 }
 
 int main(int ArgC, char** ArgV)
 {
 	if (ArgC < 2)
 	{
-		PrintUsage();
+		PrintUsage(stderr);
 		return 2;
 	}
-	FModuleManager::Get().LoadModule(TEXT("OrvaneLiveLink"));
-	const std::string Command = ArgV[1];
+	FToolCommand Command;
 	int Result = 2;
-	if (Command == "decode")
+	if (!ParseCommandLine(ArgC, ArgV, Command, Result))
 	{
-		Result = RunDecode(ArgC, ArgV);
+		return Result;
 	}
-	else if (Command == "send")
-	{
-		Result = RunSend(ArgC, ArgV);
-	}
-	else if (Command == "listen")
-	{
-		Result = RunListen(ArgC, ArgV);
-	}
-	else if (Command == "record")
-	{
-		Result = RunRecord(ArgC, ArgV);
-	}
-	else if (Command == "demo")
-	{
-		Result = RunDemo(ArgC, ArgV);
-	}
-	else if (Command == "capture")
-	{
-		Result = RunCapture(ArgC, ArgV);
-	}
-	else if (Command == "stage" && ArgC >= 3 && std::string(ArgV[2]) == "inspect")
-	{
-		Result = RunStageInspect(ArgC, ArgV);
-	}
-	else if (Command == "stage" && ArgC >= 3 && std::string(ArgV[2]) == "convert")
-	{
-		Result = RunStageConvert(ArgC, ArgV);
-	}
-	else if (Command == "stage" && ArgC >= 3 && std::string(ArgV[2]) == "preview")
-	{
-		Result = RunStagePreview(ArgC, ArgV);
-	}
-	else if (Command == "stage" && ArgC >= 3 && std::string(ArgV[2]) == "import")
-	{
-		Result = RunStageImport(ArgC, ArgV);
-	}
-	else
-	{
-		PrintUsage();
-	}
+	FModuleManager::Get().LoadModule(TEXT("OrvaneLiveLink"));
+	Result = Command();
 	std::fflush(stdout);
 	FModuleManager::Get().UnloadModulesAtShutdown();
 	return Result;

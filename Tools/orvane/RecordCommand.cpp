@@ -41,52 +41,6 @@ namespace
 		return false;
 	}
 
-	bool ParseRecordOptions(int ArgC, char** ArgV, FRecordOptions& Options)
-	{
-		for (int Index = 2; Index < ArgC; ++Index)
-		{
-			const std::string Option = ArgV[Index];
-			std::string Text;
-			auto Value = [&]()
-			{
-				if (Index + 1 >= ArgC)
-				{
-					return Fail(Option + " needs a value");
-				}
-				Text = ArgV[++Index];
-				return true;
-			};
-			if (Option == "--endpoint" || Option == "--interface")
-			{
-				if (!Value() || Text.empty())
-				{
-					return Fail(Option + " needs a value");
-				}
-				(Option == "--endpoint" ? Options.Endpoint : Options.Interface) = Text;
-			}
-			else if (Option == "--duration")
-			{
-				if (!Value() || !ParseNumber(Text, Options.Duration) || Options.Duration <= 0.0 || Options.Duration > 31536000.0)
-				{
-					return Fail("--duration takes a number of seconds above 0 (up to a year)");
-				}
-			}
-			else if (!Option.empty() && Option[0] != '-' && Options.OutPath.empty())
-			{
-				Options.OutPath = Option;
-			}
-			else
-			{
-				return Fail("unknown option " + Option);
-			}
-		}
-		if (Options.OutPath.empty())
-		{
-			return Fail("needs the file to write (OUT.pcap)");
-		}
-		return true;
-	}
-
 	bool ParseIPv4Endpoint(const std::string& Endpoint, sockaddr_in& OutAddress)
 	{
 		const size_t Colon = Endpoint.rfind(':');
@@ -323,13 +277,18 @@ namespace
 	}
 }
 
-int RunRecord(int ArgC, char** ArgV)
+void AddRecordCommand(CLI::App& Tool, FToolCommand& OutCommand)
 {
-	FRecordOptions Options;
-	if (!ParseRecordOptions(ArgC, ArgV, Options))
-	{
-		PrintUsage();
-		return 2;
-	}
-	return Options.Interface.empty() ? RecordSocket(Options) : RecordInterface(Options);
+	const auto Options = std::make_shared<FRecordOptions>();
+	CLI::App* Command = Tool.add_subcommand("record", "bind the endpoint as the camera source does and write every datagram received, with its arrival time, to a pcap file as an IPv4/UDP packet (until SIGINT or SIGTERM)");
+	Command->add_option("OUT.pcap", Options->OutPath, "the pcap file to write")->required()->type_name("")->transform(OrvaneOptions::NotEmpty("the file to write (OUT.pcap)"));
+	Command->add_option("--endpoint", Options->Endpoint, "the IPv4 address and UDP port to receive on")->type_name("ADDR:PORT")->transform(OrvaneOptions::NotEmpty("an IPv4 address and port (ADDR:PORT)"));
+	Command->add_option("--duration", Options->Duration, "seconds to record")->type_name("SECONDS")->default_str("until SIGINT or SIGTERM")->transform(OrvaneOptions::Number(0.0, 31536000.0, "a number of seconds above 0 (up to a year)", true));
+	Command->add_option("--interface", Options->Interface, "capture the endpoint's datagrams on this interface instead (needs capture permission); this also sees what a running editor's socket takes")
+		->type_name("IF")
+		->default_str("none: a socket of its own")
+		->transform(OrvaneOptions::NotEmpty("an interface name"));
+	Command->callback([Options, &OutCommand]()
+		{ OutCommand = [Options]()
+		  { return Options->Interface.empty() ? RecordSocket(*Options) : RecordInterface(*Options); }; });
 }

@@ -86,63 +86,64 @@ namespace
 			}
 		}
 	}
-}
 
-int RunStageImport(int ArgC, char** ArgV)
-{
-	FStageCommandArguments Arguments;
-	if (!ParseStageCommandArguments(ArgC, ArgV, "import", Arguments))
+	int StageImport(const FStageCommandArguments& Arguments)
 	{
-		return 2;
-	}
 
-	// The editor as it stands when a user opens the setup dialog: the engine, the plug-in and its content.
-	for (const TCHAR* Module : {TEXT("UnrealEd"), TEXT("AssetRegistry"), TEXT("AssetTools"), TEXT("DisplayClusterConfiguration"), TEXT("DisplayCluster"), TEXT("DisplayClusterConfigurator"), TEXT("LiveLink"),
-			 TEXT("EngineSettings"), TEXT("SettingsEditor"), TEXT("OrvaneLiveLink"), TEXT("OrvaneContent"), TEXT("Orvaneui")})
-	{
-		FModuleManager::Get().LoadModule(Module);
-	}
-
-	// Every log line still reaches standard error. The road reports its own outcome, naming the first step that
-	// failed; the capture only watches the delayed steps that run after it (the preset one second later).
-	FLogCapture Log(false);
-	FString FailedStep;
-	const EOrvaneStageImportResult Result = FOrvaneStageImport::ImportStageToLevel(Arguments.StagePath, Arguments.bIncludeICVFXCamera, false, &FailedStep);
-	Log.Clear();
-	RunEditorFor(2.0f);
-
-	if (Result != EOrvaneStageImportResult::Succeeded)
-	{
-		std::fprintf(stderr, "orvane stage import: %s\n", TCHAR_TO_UTF8(*FOrvaneStageImport::GetResultText(Result, FailedStep)));
-	}
-	if (Result != EOrvaneStageImportResult::Succeeded || PrintLoggedErrors(Log, "import", true) > 0)
-	{
-		UOrvaneLiveLinkHelper::RemoveAllOrvaneSources();
-		return 1;
-	}
-
-	std::printf("%s\n", TCHAR_TO_UTF8(FOrvaneStageImport::GetResultText(Result)));
-	std::printf("Project: %s\n", Utf8(Arguments.ProjectDir).c_str());
-	PrintSavedAssets(FPaths::ProjectContentDir());
-	TArray<AActor*> Actors;
-	const UWorld* World = GEditor ? GEditor->GetEditorWorldContext().World() : nullptr;
-	std::printf("Level actors:\n");
-	if (World && World->PersistentLevel)
-	{
-		for (AActor* Actor : World->PersistentLevel->Actors)
+		// The editor as it stands when a user opens the setup dialog: the engine, the plug-in and its content.
+		for (const TCHAR* Module : {TEXT("UnrealEd"), TEXT("AssetRegistry"), TEXT("AssetTools"), TEXT("DisplayClusterConfiguration"), TEXT("DisplayCluster"), TEXT("DisplayClusterConfigurator"), TEXT("LiveLink"),
+				 TEXT("EngineSettings"), TEXT("SettingsEditor"), TEXT("OrvaneLiveLink"), TEXT("OrvaneContent"), TEXT("Orvaneui")})
 		{
-			if (IsValid(Actor))
+			FModuleManager::Get().LoadModule(Module);
+		}
+
+		// Every log line still reaches standard error. The road reports its own outcome, naming the first step that
+		// failed; the capture only watches the delayed steps that run after it (the preset one second later).
+		FLogCapture Log(false);
+		FString FailedStep;
+		const EOrvaneStageImportResult Result = FOrvaneStageImport::ImportStageToLevel(Arguments.StagePath, Arguments.bIncludeICVFXCamera, false, &FailedStep);
+		Log.Clear();
+		RunEditorFor(2.0f);
+
+		if (Result != EOrvaneStageImportResult::Succeeded)
+		{
+			std::fprintf(stderr, "orvane stage import: %s\n", TCHAR_TO_UTF8(*FOrvaneStageImport::GetResultText(Result, FailedStep)));
+		}
+		if (Result != EOrvaneStageImportResult::Succeeded || PrintLoggedErrors(Log, "import", true) > 0)
+		{
+			UOrvaneLiveLinkHelper::RemoveAllOrvaneSources();
+			return 1;
+		}
+
+		std::printf("%s\n", TCHAR_TO_UTF8(FOrvaneStageImport::GetResultText(Result)));
+		std::printf("Project: %s\n", Utf8(Arguments.ProjectDir).c_str());
+		PrintSavedAssets(FPaths::ProjectContentDir());
+		TArray<AActor*> Actors;
+		const UWorld* World = GEditor ? GEditor->GetEditorWorldContext().World() : nullptr;
+		std::printf("Level actors:\n");
+		if (World && World->PersistentLevel)
+		{
+			for (AActor* Actor : World->PersistentLevel->Actors)
 			{
-				Actors.Add(Actor);
-				std::printf("  %s (%s)\n", Utf8(Actor->GetName()).c_str(), Utf8(Actor->GetClass()->GetPathName()).c_str());
+				if (IsValid(Actor))
+				{
+					Actors.Add(Actor);
+					std::printf("  %s (%s)\n", Utf8(Actor->GetName()).c_str(), Utf8(Actor->GetClass()->GetPathName()).c_str());
+				}
 			}
 		}
-	}
-	PrintCamera(FOrvaneCameraManager::GetLastCreatedCamera(), Actors);
-	const ULiveLinkSettings* LiveLinkSettings = GetDefault<ULiveLinkSettings>();
-	std::printf("Live Link startup preset: %s\n", LiveLinkSettings->DefaultLiveLinkPreset.IsNull() ? "none" : Utf8(LiveLinkSettings->DefaultLiveLinkPreset.ToString()).c_str());
+		PrintCamera(FOrvaneCameraManager::GetLastCreatedCamera(), Actors);
+		const ULiveLinkSettings* LiveLinkSettings = GetDefault<ULiveLinkSettings>();
+		std::printf("Live Link startup preset: %s\n", LiveLinkSettings->DefaultLiveLinkPreset.IsNull() ? "none" : Utf8(LiveLinkSettings->DefaultLiveLinkPreset.ToString()).c_str());
 
-	// The source the setup made listens on the camera port; close it before the process ends.
-	UOrvaneLiveLinkHelper::RemoveAllOrvaneSources();
-	return 0;
+		// The source the setup made listens on the camera port; close it before the process ends.
+		UOrvaneLiveLinkHelper::RemoveAllOrvaneSources();
+		return 0;
+	}
+}
+
+void AddStageImportCommand(CLI::App& Stage, FToolCommand& OutCommand)
+{
+	CLI::App* Command = Stage.add_subcommand("import", "run the setup dialog's stage import in the headless editor of the project: the virtual-production camera, the nDisplay blueprint with wall meshes and ICVFX camera, saved and placed in the level, the camera linked and attached; log lines on standard error, then a summary");
+	AddStageCommandArguments(*Command, OutCommand, &StageImport);
 }

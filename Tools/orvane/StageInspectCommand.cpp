@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 
 namespace
@@ -351,59 +352,34 @@ namespace
 			}
 		}
 	}
-}
 
-int RunStageInspect(int ArgC, char** ArgV)
-{
-	const char* Path = nullptr;
-	bool bWithArrays = false;
-	for (int Index = 3; Index < ArgC; ++Index)
+	int StageInspect(const std::string& PathText, bool bWithArrays)
 	{
-		const std::string Argument = ArgV[Index];
-		if (Argument == "--meshes")
+		const char* Path = PathText.c_str();
+		FOrvaneStageData Stage;
+		FString ErrorMessage;
+		if (!UOrvaneStageImporter::ParseOrvaneFile(UTF8_TO_TCHAR(Path), Stage, ErrorMessage))
 		{
-			bWithArrays = true;
+			std::fprintf(stderr, "orvane stage inspect: %s\n", TCHAR_TO_UTF8(*ErrorMessage));
+			return 1;
 		}
-		else if (!Path && !Argument.empty() && Argument[0] != '-')
-		{
-			Path = ArgV[Index];
-		}
-		else
-		{
-			PrintUsage();
-			return 2;
-		}
-	}
-	if (!Path)
-	{
-		PrintUsage();
-		return 2;
-	}
 
-	FOrvaneStageData Stage;
-	FString ErrorMessage;
-	if (!UOrvaneStageImporter::ParseOrvaneFile(UTF8_TO_TCHAR(Path), Stage, ErrorMessage))
-	{
-		std::fprintf(stderr, "orvane stage inspect: %s\n", TCHAR_TO_UTF8(*ErrorMessage));
-		return 1;
-	}
+		std::fputs(TCHAR_TO_UTF8(*ToJsonLine(StageToJson(Stage, bWithArrays))), stdout);
+		std::fputc('\n', stdout);
+		std::fflush(stdout);
 
-	std::fputs(TCHAR_TO_UTF8(*ToJsonLine(StageToJson(Stage, bWithArrays))), stdout);
-	std::fputc('\n', stdout);
-	std::fflush(stdout);
-
-	// The first few of each kind are printed, the rest only counted.
-	int32 CurrentKind = -1;
-	int32 CountOfKind = 0;
-	const auto PrintMore = [&]()
-	{
-		if (CountOfKind > MaxWarningsPerKind)
+		// The first few of each kind are printed, the rest only counted.
+		int32 CurrentKind = -1;
+		int32 CountOfKind = 0;
+		const auto PrintMore = [&]()
 		{
-			std::fprintf(stderr, "warning: ... and %d more\n", CountOfKind - MaxWarningsPerKind);
-		}
-	};
-	CollectStageWarnings(Stage, [&](int32 Kind, const FString& Message, const TArray<int32>&)
-		{
+			if (CountOfKind > MaxWarningsPerKind)
+			{
+				std::fprintf(stderr, "warning: ... and %d more\n", CountOfKind - MaxWarningsPerKind);
+			}
+		};
+		CollectStageWarnings(Stage, [&](int32 Kind, const FString& Message, const TArray<int32>&)
+			{
 			if (Kind != CurrentKind)
 			{
 				PrintMore();
@@ -414,8 +390,9 @@ int RunStageInspect(int ArgC, char** ArgV)
 			{
 				std::fprintf(stderr, "warning: %s\n", TCHAR_TO_UTF8(*Message));
 			} });
-	PrintMore();
-	return 0;
+		PrintMore();
+		return 0;
+	}
 }
 
 void CollectStageWarnings(const FOrvaneStageData& Stage, const FStageWarningSink& Sink)
@@ -426,4 +403,20 @@ void CollectStageWarnings(const FOrvaneStageData& Stage, const FStageWarningSink
 	WarnAboutResolutions(Stage, Sink);
 	WarnAboutFaces(Stage, Sink);
 	WarnAboutNonFiniteNumbers(Stage, Sink);
+}
+
+void AddStageInspectCommand(CLI::App& Stage, FToolCommand& OutCommand)
+{
+	struct FInspectOptions
+	{
+		std::string Path;
+		bool bWithArrays = false;
+	};
+	const auto Options = std::make_shared<FInspectOptions>();
+	CLI::App* Command = Stage.add_subcommand("inspect", "read a stage file and print its records as one JSON line, then one \"warning: \" line each on standard error for what the import would get wrong");
+	Command->add_option("FILE", Options->Path, "the stage file (.orvs)")->required()->type_name("")->transform(OrvaneOptions::NotEmpty("a stage file"));
+	Command->add_flag("--meshes", Options->bWithArrays, "add each mesh's Vertices, UVs and Faces arrays");
+	Command->callback([Options, &OutCommand]()
+		{ OutCommand = [Options]()
+		  { return StageInspect(Options->Path, Options->bWithArrays); }; });
 }

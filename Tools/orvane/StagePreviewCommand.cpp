@@ -20,6 +20,7 @@
 #include <fstream>
 #include <limits>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -460,116 +461,80 @@ namespace
 		bool bPng = false;
 	};
 
-	bool ParsePreviewOptions(int ArgC, char** ArgV, FPreviewOptions& Options)
+	/** Which picture -o asks for, by its extension; false when it is neither .svg nor .png. */
+	bool PictureKindOf(const std::string& OutPath, bool& bOutPng)
 	{
-		for (int Index = 3; Index < ArgC; ++Index)
-		{
-			const std::string Option = ArgV[Index];
-			if ((Option == "-o" || Option == "--size") && Index + 1 >= ArgC)
-			{
-				return Fail(Option + " needs a value");
-			}
-			if (Option == "-o")
-			{
-				Options.OutPath = ArgV[++Index];
-			}
-			else if (Option == "--size")
-			{
-				const std::string Text = ArgV[++Index];
-				const size_t Comma = Text.find(',');
-				long long Width = 0;
-				long long Height = 0;
-				if (Comma == std::string::npos || !ParseInteger(Text.substr(0, Comma), 200, 16384, Width) || !ParseInteger(Text.substr(Comma + 1), 200, 16384, Height))
-				{
-					return Fail("--size takes W,H in pixels, each from 200 to 16384");
-				}
-				Options.Width = static_cast<int>(Width);
-				Options.Height = static_cast<int>(Height);
-			}
-			else if (Option == "--no-icvfx")
-			{
-				Options.bIncludeICVFXCamera = false;
-			}
-			else if (!Option.empty() && Option[0] != '-' && Options.StagePath.empty())
-			{
-				Options.StagePath = Option;
-			}
-			else
-			{
-				return Fail("unexpected argument " + Option);
-			}
-		}
-		if (Options.StagePath.empty() || Options.OutPath.empty())
-		{
-			return Fail("needs a stage file and -o OUT.svg|OUT.png");
-		}
-		const std::string Extension = Options.OutPath.size() >= 4 ? Options.OutPath.substr(Options.OutPath.size() - 4) : std::string();
+		const std::string Extension = OutPath.size() >= 4 ? OutPath.substr(OutPath.size() - 4) : std::string();
 		std::string Lower = Extension;
 		std::transform(Lower.begin(), Lower.end(), Lower.begin(), [](unsigned char Character)
 			{ return static_cast<char>(std::tolower(Character)); });
-		if (Lower != ".svg" && Lower != ".png")
+		bOutPng = Lower == ".png";
+		return Lower == ".svg" || Lower == ".png";
+	}
+
+	/** "W,H" in pixels, each from 200 to 16384. */
+	bool ParseSize(const std::string& Text, int& OutWidth, int& OutHeight)
+	{
+		const size_t Comma = Text.find(',');
+		long long Width = 0;
+		long long Height = 0;
+		if (Comma == std::string::npos || !ParseInteger(Text.substr(0, Comma), 200, 16384, Width) || !ParseInteger(Text.substr(Comma + 1), 200, 16384, Height))
 		{
-			return Fail("-o takes a file ending in .svg or .png");
+			return false;
 		}
-		Options.bPng = Lower == ".png";
+		OutWidth = static_cast<int>(Width);
+		OutHeight = static_cast<int>(Height);
 		return true;
 	}
-}
 
-int RunStagePreview(int ArgC, char** ArgV)
-{
-	FPreviewOptions Options;
-	if (!ParsePreviewOptions(ArgC, ArgV, Options))
+	int StagePreview(const FPreviewOptions& Options)
 	{
-		PrintUsage();
-		return 2;
-	}
-	FOrvaneStageData Stage;
-	FString ErrorMessage;
-	if (!UOrvaneStageImporter::ParseOrvaneFile(UTF8_TO_TCHAR(Options.StagePath.c_str()), Stage, ErrorMessage))
-	{
-		Fail(TCHAR_TO_UTF8(*ErrorMessage));
-		return 1;
-	}
-
-	// The walls whose mesh the import would build are the mesh walls; the others become screens. The meshes
-	// are built as the conversion builds them, in a throwaway project, so the pairing is the conversion's own.
-	TArray<FString> MeshPaths;
-	std::vector<int32> MeshWallOfPath;
-	{
-		FScopedHeadlessProject Scratch;
-		FLogCapture Log(true);
-		const TArray<FString> MeshNames = UOrvaneStageImporter::MakeWallMeshNames(Stage);
-		for (int32 Index = 0; Index < Stage.Walls.Num(); ++Index)
+		FOrvaneStageData Stage;
+		FString ErrorMessage;
+		if (!UOrvaneStageImporter::ParseOrvaneFile(UTF8_TO_TCHAR(Options.StagePath.c_str()), Stage, ErrorMessage))
 		{
-			FOrvaneWallData& Wall = Stage.Walls[Index];
-			if (!Wall.bHasMeshData)
+			Fail(TCHAR_TO_UTF8(*ErrorMessage));
+			return 1;
+		}
+
+		// The walls whose mesh the import would build are the mesh walls; the others become screens. The meshes
+		// are built as the conversion builds them, in a throwaway project, so the pairing is the conversion's own.
+		TArray<FString> MeshPaths;
+		std::vector<int32> MeshWallOfPath;
+		{
+			FScopedHeadlessProject Scratch;
+			FLogCapture Log(true);
+			const TArray<FString> MeshNames = UOrvaneStageImporter::MakeWallMeshNames(Stage);
+			for (int32 Index = 0; Index < Stage.Walls.Num(); ++Index)
 			{
-				continue;
-			}
-			if (UStaticMesh* Mesh = UOrvaneStageImporter::CreateStaticMeshFromWallData(Wall, MeshNames[Index]))
-			{
-				MeshPaths.Add(Mesh->GetPathName());
-				MeshWallOfPath.push_back(Index);
-			}
-			else
-			{
-				Wall.bHasMeshData = false;
+				FOrvaneWallData& Wall = Stage.Walls[Index];
+				if (!Wall.bHasMeshData)
+				{
+					continue;
+				}
+				if (UStaticMesh* Mesh = UOrvaneStageImporter::CreateStaticMeshFromWallData(Wall, MeshNames[Index]))
+				{
+					MeshPaths.Add(Mesh->GetPathName());
+					MeshWallOfPath.push_back(Index);
+				}
+				else
+				{
+					Wall.bHasMeshData = false;
+				}
 			}
 		}
-	}
-	const FString ConfigText = UOrvaneNDisplayConfigImporter::GenerateNDisplayConfigFromORVS(Stage, MeshPaths, Options.bIncludeICVFXCamera);
-	const nlohmann::json Config = nlohmann::json::parse(std::string(TCHAR_TO_UTF8(*ConfigText)), nullptr, false);
-	if (!Config.is_object())
-	{
-		Fail("the stage cannot be converted: a screen wall's position or rotation is not a finite number");
-		return 1;
-	}
-
-	std::map<int32, std::vector<std::string>> WallWarnings;
-	std::vector<std::string> GeneralWarnings;
-	CollectStageWarnings(Stage, [&](int32, const FString& Message, const TArray<int32>& Walls)
+		const FString ConfigText = UOrvaneNDisplayConfigImporter::GenerateNDisplayConfigFromORVS(Stage, MeshPaths, Options.bIncludeICVFXCamera);
+		const nlohmann::json Config = nlohmann::json::parse(std::string(TCHAR_TO_UTF8(*ConfigText)), nullptr, false);
+		if (!Config.is_object())
 		{
+			Fail("the stage cannot be converted: a screen wall's position or rotation is not a finite number");
+			return 1;
+		}
+
+		std::map<int32, std::vector<std::string>> WallWarnings;
+		std::vector<std::string> GeneralWarnings;
+		CollectStageWarnings(Stage, [&](int32, const FString& Message, const TArray<int32>& Walls)
+			{
 			const std::string Text = TCHAR_TO_UTF8(*Message);
 			if (Walls.Num() == 0)
 			{
@@ -580,138 +545,163 @@ int RunStagePreview(int ArgC, char** ArgV)
 				WallWarnings[Wall].push_back(Text);
 			} });
 
-	std::vector<FWallShape> Walls;
-	for (size_t PathIndex = 0; PathIndex < MeshWallOfPath.size(); ++PathIndex)
-	{
-		const FOrvaneWallData& Wall = Stage.Walls[MeshWallOfPath[PathIndex]];
-		FWallShape Shape;
-		Shape.Label = TCHAR_TO_UTF8(*Wall.Label);
-		const TArray<FVector>& Vertices = Wall.MeshData.Vertices;
-		auto EnginePoint = [&Wall](const FVector& Vertex)
+		std::vector<FWallShape> Walls;
+		for (size_t PathIndex = 0; PathIndex < MeshWallOfPath.size(); ++PathIndex)
 		{
-			const FVector3f Point = UOrvaneStageImporter::TransformVertexForUnreal(UOrvaneStageImporter::ApplyWallTransform(Vertex, Wall.Position, Wall.Rotation, Wall.Scale), StageToEngineScale);
-			return FVector(Point.X, Point.Y, Point.Z);
-		};
-		Shape.bBorderOnly = Wall.MeshData.Faces.Num() > MaxDrawnFaces;
-		// Border edges belong to one face only; an edge is counted under its two vertex indices, lower first.
-		std::map<std::pair<int32, int32>, int32> EdgeUses;
-		for (const FOrvaneFace& Face : Wall.MeshData.Faces)
-		{
-			std::vector<int32> Corners;
-			for (const FOrvaneVertex& Corner : Face.Vertices)
-			{
-				if (Corner.VertexIndex >= 0 && Corner.VertexIndex < Vertices.Num())
-				{
-					Corners.push_back(Corner.VertexIndex);
-				}
-			}
-			if (Corners.size() < 2)
-			{
-				continue;
-			}
-			if (!Shape.bBorderOnly)
-			{
-				std::vector<FVector> Polygon;
-				for (const int32 Corner : Corners)
-				{
-					Polygon.push_back(EnginePoint(Vertices[Corner]));
-				}
-				Shape.Polygons.push_back(std::move(Polygon));
-				continue;
-			}
-			for (size_t Index = 0; Index < Corners.size(); ++Index)
-			{
-				const int32 From = Corners[Index];
-				const int32 To = Corners[(Index + 1) % Corners.size()];
-				++EdgeUses[{std::min(From, To), std::max(From, To)}];
-			}
-		}
-		for (const auto& [Edge, Uses] : EdgeUses)
-		{
-			if (Uses == 1)
-			{
-				Shape.Polygons.push_back({EnginePoint(Vertices[Edge.first]), EnginePoint(Vertices[Edge.second])});
-			}
-		}
-		Walls.push_back(std::move(Shape));
-	}
-	const nlohmann::json& Scene = Config["nDisplay"]["scene"];
-	if (Scene.contains("screens"))
-	{
-		for (const auto& [Label, Screen] : Scene["screens"].items())
-		{
-			// A screen is a rectangle in its component's Y (width) and Z (height) plane, centred on its location.
-			const nlohmann::json& Location = Screen["location"];
-			const nlohmann::json& Rotation = Screen["rotation"];
-			const double HalfWidth = Screen["size"].value("width", 0.0) / 2.0;
-			const double HalfHeight = Screen["size"].value("height", 0.0) / 2.0;
-			const FQuat Orientation = FRotator(Rotation.value("pitch", 0.0), Rotation.value("yaw", 0.0), Rotation.value("roll", 0.0)).Quaternion();
-			const FVector Centre(Location.value("x", 0.0), Location.value("y", 0.0), Location.value("z", 0.0));
+			const FOrvaneWallData& Wall = Stage.Walls[MeshWallOfPath[PathIndex]];
 			FWallShape Shape;
-			Shape.Label = Label;
-			Shape.bScreen = true;
-			Shape.Polygons.push_back({Centre + Orientation.RotateVector(FVector(0.0, -HalfWidth, -HalfHeight)), Centre + Orientation.RotateVector(FVector(0.0, HalfWidth, -HalfHeight)),
-				Centre + Orientation.RotateVector(FVector(0.0, HalfWidth, HalfHeight)), Centre + Orientation.RotateVector(FVector(0.0, -HalfWidth, HalfHeight))});
+			Shape.Label = TCHAR_TO_UTF8(*Wall.Label);
+			const TArray<FVector>& Vertices = Wall.MeshData.Vertices;
+			auto EnginePoint = [&Wall](const FVector& Vertex)
+			{
+				const FVector3f Point = UOrvaneStageImporter::TransformVertexForUnreal(UOrvaneStageImporter::ApplyWallTransform(Vertex, Wall.Position, Wall.Rotation, Wall.Scale), StageToEngineScale);
+				return FVector(Point.X, Point.Y, Point.Z);
+			};
+			Shape.bBorderOnly = Wall.MeshData.Faces.Num() > MaxDrawnFaces;
+			// Border edges belong to one face only; an edge is counted under its two vertex indices, lower first.
+			std::map<std::pair<int32, int32>, int32> EdgeUses;
+			for (const FOrvaneFace& Face : Wall.MeshData.Faces)
+			{
+				std::vector<int32> Corners;
+				for (const FOrvaneVertex& Corner : Face.Vertices)
+				{
+					if (Corner.VertexIndex >= 0 && Corner.VertexIndex < Vertices.Num())
+					{
+						Corners.push_back(Corner.VertexIndex);
+					}
+				}
+				if (Corners.size() < 2)
+				{
+					continue;
+				}
+				if (!Shape.bBorderOnly)
+				{
+					std::vector<FVector> Polygon;
+					for (const int32 Corner : Corners)
+					{
+						Polygon.push_back(EnginePoint(Vertices[Corner]));
+					}
+					Shape.Polygons.push_back(std::move(Polygon));
+					continue;
+				}
+				for (size_t Index = 0; Index < Corners.size(); ++Index)
+				{
+					const int32 From = Corners[Index];
+					const int32 To = Corners[(Index + 1) % Corners.size()];
+					++EdgeUses[{std::min(From, To), std::max(From, To)}];
+				}
+			}
+			for (const auto& [Edge, Uses] : EdgeUses)
+			{
+				if (Uses == 1)
+				{
+					Shape.Polygons.push_back({EnginePoint(Vertices[Edge.first]), EnginePoint(Vertices[Edge.second])});
+				}
+			}
 			Walls.push_back(std::move(Shape));
 		}
-	}
-	// Warnings go beside the wall of that label (walls sharing a label share one drawing).
-	for (const auto& [WallIndex, Messages] : WallWarnings)
-	{
-		const std::string Label = TCHAR_TO_UTF8(*Stage.Walls[WallIndex].Label);
-		auto Found = std::find_if(Walls.begin(), Walls.end(), [&Label](const FWallShape& Shape)
-			{ return FString(UTF8_TO_TCHAR(Shape.Label.c_str())).Equals(UTF8_TO_TCHAR(Label.c_str()), ESearchCase::IgnoreCase); });
-		for (const std::string& Message : Messages)
+		const nlohmann::json& Scene = Config["nDisplay"]["scene"];
+		if (Scene.contains("screens"))
 		{
-			if (Found == Walls.end())
+			for (const auto& [Label, Screen] : Scene["screens"].items())
 			{
-				GeneralWarnings.push_back(Message);
+				// A screen is a rectangle in its component's Y (width) and Z (height) plane, centred on its location.
+				const nlohmann::json& Location = Screen["location"];
+				const nlohmann::json& Rotation = Screen["rotation"];
+				const double HalfWidth = Screen["size"].value("width", 0.0) / 2.0;
+				const double HalfHeight = Screen["size"].value("height", 0.0) / 2.0;
+				const FQuat Orientation = FRotator(Rotation.value("pitch", 0.0), Rotation.value("yaw", 0.0), Rotation.value("roll", 0.0)).Quaternion();
+				const FVector Centre(Location.value("x", 0.0), Location.value("y", 0.0), Location.value("z", 0.0));
+				FWallShape Shape;
+				Shape.Label = Label;
+				Shape.bScreen = true;
+				Shape.Polygons.push_back({Centre + Orientation.RotateVector(FVector(0.0, -HalfWidth, -HalfHeight)), Centre + Orientation.RotateVector(FVector(0.0, HalfWidth, -HalfHeight)),
+					Centre + Orientation.RotateVector(FVector(0.0, HalfWidth, HalfHeight)), Centre + Orientation.RotateVector(FVector(0.0, -HalfWidth, HalfHeight))});
+				Walls.push_back(std::move(Shape));
 			}
-			else if (std::find(Found->Warnings.begin(), Found->Warnings.end(), Message) == Found->Warnings.end())
+		}
+		// Warnings go beside the wall of that label (walls sharing a label share one drawing).
+		for (const auto& [WallIndex, Messages] : WallWarnings)
+		{
+			const std::string Label = TCHAR_TO_UTF8(*Stage.Walls[WallIndex].Label);
+			auto Found = std::find_if(Walls.begin(), Walls.end(), [&Label](const FWallShape& Shape)
+				{ return FString(UTF8_TO_TCHAR(Shape.Label.c_str())).Equals(UTF8_TO_TCHAR(Label.c_str()), ESearchCase::IgnoreCase); });
+			for (const std::string& Message : Messages)
 			{
-				Found->Warnings.push_back(Message);
+				if (Found == Walls.end())
+				{
+					GeneralWarnings.push_back(Message);
+				}
+				else if (std::find(Found->Warnings.begin(), Found->Warnings.end(), Message) == Found->Warnings.end())
+				{
+					Found->Warnings.push_back(Message);
+				}
 			}
 		}
-	}
-	for (FWallShape& Wall : Walls)
-	{
-		if (Wall.Warnings.size() > MaxWarningsPerWall)
+		for (FWallShape& Wall : Walls)
 		{
-			const size_t More = Wall.Warnings.size() - (MaxWarningsPerWall - 1);
-			Wall.Warnings.resize(MaxWarningsPerWall - 1);
-			Wall.Warnings.push_back("... and " + std::to_string(More) + " more");
+			if (Wall.Warnings.size() > MaxWarningsPerWall)
+			{
+				const size_t More = Wall.Warnings.size() - (MaxWarningsPerWall - 1);
+				Wall.Warnings.resize(MaxWarningsPerWall - 1);
+				Wall.Warnings.push_back("... and " + std::to_string(More) + " more");
+			}
 		}
-	}
 
-	const double Width = Options.Width;
-	const double Height = Options.Height;
-	const FView Top{"top-view", "Top view (X forward, Y right)", &FVector::Y, &FVector::X, "Y", "X", AxisY, AxisX};
-	const FView Front{"front-view", "Front view (Y right, Z up)", &FVector::Y, &FVector::Z, "Y", "Z", AxisY, AxisZ};
-	std::vector<FGroup> Groups;
-	DrawView(Top, Walls, 0.0, 0.0, Width * 0.5, Height * 0.5, Groups);
-	DrawView(Front, Walls, 0.0, Height * 0.5, Width * 0.5, Height * 0.5, Groups);
-	DrawCanvas(Config["nDisplay"]["cluster"]["nodes"]["Node_0"], GeneralWarnings, Width * 0.5, 0.0, Width * 0.5, Height, Groups);
+		const double Width = Options.Width;
+		const double Height = Options.Height;
+		const FView Top{"top-view", "Top view (X forward, Y right)", &FVector::Y, &FVector::X, "Y", "X", AxisY, AxisX};
+		const FView Front{"front-view", "Front view (Y right, Z up)", &FVector::Y, &FVector::Z, "Y", "Z", AxisY, AxisZ};
+		std::vector<FGroup> Groups;
+		DrawView(Top, Walls, 0.0, 0.0, Width * 0.5, Height * 0.5, Groups);
+		DrawView(Front, Walls, 0.0, Height * 0.5, Width * 0.5, Height * 0.5, Groups);
+		DrawCanvas(Config["nDisplay"]["cluster"]["nodes"]["Node_0"], GeneralWarnings, Width * 0.5, 0.0, Width * 0.5, Height, Groups);
 
-	if (Options.bPng)
-	{
-		std::string Error;
-		if (!WritePng(Groups, Options.Width, Options.Height, Options.OutPath, Error))
+		if (Options.bPng)
 		{
-			Fail(Error);
-			return 1;
+			std::string Error;
+			if (!WritePng(Groups, Options.Width, Options.Height, Options.OutPath, Error))
+			{
+				Fail(Error);
+				return 1;
+			}
 		}
-	}
-	else
-	{
-		std::ofstream File(Options.OutPath, std::ios::binary);
-		File << ToSvg(Groups, Options.Width, Options.Height);
-		File.close();
-		if (!File)
+		else
 		{
-			Fail("cannot write " + Options.OutPath);
-			return 1;
+			std::ofstream File(Options.OutPath, std::ios::binary);
+			File << ToSvg(Groups, Options.Width, Options.Height);
+			File.close();
+			if (!File)
+			{
+				Fail("cannot write " + Options.OutPath);
+				return 1;
+			}
 		}
+		std::printf("%s\n", Options.OutPath.c_str());
+		return 0;
 	}
-	std::printf("%s\n", Options.OutPath.c_str());
-	return 0;
+}
+
+void AddStagePreviewCommand(CLI::App& Stage, FToolCommand& OutCommand)
+{
+	const auto Options = std::make_shared<FPreviewOptions>();
+	CLI::App* Command = Stage.add_subcommand("preview", "draw a top view (X forward, Y right) and a front view (Y right, Z up) of the walls as the import places them, each labelled, with the axes, the inspect warnings in red and the nDisplay canvas with every viewport; prints the written path");
+	Command->add_option("FILE", Options->StagePath, "the stage file (.orvs)")->required()->type_name("")->transform(OrvaneOptions::NotEmpty("a stage file"));
+	const auto ReadOut = [Options](const std::string& Text)
+	{
+		Options->OutPath = Text;
+		return PictureKindOf(Text, Options->bPng);
+	};
+	OrvaneOptions::AddParsed(*Command, "-o", "the picture to write: SVG (labels as text elements) or PNG, by the extension", "a file ending in .svg or .png", ReadOut)->required()->type_name("OUT.svg|OUT.png");
+	OrvaneOptions::AddParsed(*Command, "--size", "the picture's size in pixels", "W,H in pixels, each from 200 to 16384", [Options](const std::string& Text)
+		{ return ParseSize(Text, Options->Width, Options->Height); })
+		->type_name("W,H")
+		->default_str("1600,900");
+	Command->add_flag_callback(
+		"--no-icvfx", [Options]()
+		{ Options->bIncludeICVFXCamera = false; },
+		"leave the ICVFX camera out of the nDisplay configuration");
+	Command->callback([Options, &OutCommand]()
+		{ OutCommand = [Options]()
+		  { return StagePreview(*Options); }; });
 }
