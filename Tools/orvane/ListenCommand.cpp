@@ -21,6 +21,8 @@ namespace
 		std::string SceneFile;
 		bool bPlay = false;
 		bool bTakeRecorder = true;
+		/** Prints the link health once a second. */
+		bool bHealth = false;
 	};
 
 	bool Fail(const std::string& Message)
@@ -85,6 +87,10 @@ namespace
 			else if (Option == "--no-take-recorder")
 			{
 				Options.bTakeRecorder = false;
+			}
+			else if (Option == "--health")
+			{
+				Options.bHealth = true;
 			}
 			else
 			{
@@ -155,6 +161,7 @@ int RunListen(int ArgC, char** ArgV)
 		Listener.SetFrameTick([&Editor](float DeltaSeconds)
 			{ Editor.Tick(DeltaSeconds); });
 	}
+	Listener.SetHealthLines(Options.bHealth);
 	Listener.Start();
 
 	const auto Deadline = std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(Options.Duration));
@@ -163,5 +170,6 @@ int RunListen(int ArgC, char** ArgV)
 		{ return GStopRequested.load() || (bTimed && std::chrono::steady_clock::now() >= Deadline); });
 	Listener.Close();
 	Editor.Stop();
+	Listener.PrintSummary();
 	return 0;
 }
