@@ -670,6 +670,9 @@ TEST_F(LiveLinkSource, TheLinkHealthConsoleCommandLogsEverySource)
 
 	AddSource();
 	ASSERT_TRUE(SendAndWait(CameraMessage("\"Timecode\":[1,25,1]")));
+	// The datagram is counted once its decode has returned, just after the frame was pushed.
+	ASSERT_TRUE(WaitUntil([this]()
+		{ return Source->GetLinkHealth().Received >= 1; }));
 	Log.Clear();
 	ASSERT_TRUE(IConsoleManager::Get().ProcessUserConsoleInput(TEXT("Orvane.LinkHealth"), *GLog, nullptr));
 	const FString Expected = FString::Printf(TEXT("Orvane Live Link: link health of 127.0.0.1:%d: received 1, decoded 1, refused 0, rate "), Port);

@@ -81,10 +81,12 @@ namespace
 			return It != Objects.end() ? It->get() : nullptr;
 		}
 
-		bool ProcessUserConsoleInput(const TCHAR* InInput, FOutputDevice& Ar, UWorld* InWorld) override
+		bool ProcessUserConsoleInput(const TCHAR* Input, FOutputDevice& Ar, UWorld* InWorld) override
 		{
+			// The engine requires an input, like a name at registration.
+			check(Input != nullptr);
 			TArray<FString> Words;
-			FString(InInput ? InInput : TEXT("")).ParseIntoArray(Words, TEXT(" "), true);
+			FString(Input).ParseIntoArray(Words, TEXT(" "), true);
 			if (Words.Num() == 0)
 			{
 				return false;

@@ -38,7 +38,7 @@ struct IConsoleObject
 /** A console command. */
 struct IConsoleCommand : public IConsoleObject
 {
-	/** Runs the command; true when it ran. */
+	/** Runs the command; true when it ran (unconfirmed: the exact 5.6 signature). */
 	virtual bool Execute(const TArray<FString>& Args, UWorld* InWorld, FOutputDevice& OutputDevice) = 0;
 };
 
@@ -55,10 +55,10 @@ struct IConsoleManager
 	virtual void UnregisterConsoleObject(IConsoleObject* ConsoleObject, bool bKeepState = true) = 0;
 	/** Removes the object registered under Name, if any. */
 	virtual void UnregisterConsoleObject(const TCHAR* Name, bool bKeepState = true) = 0;
-	/** The object registered under Name, or null. */
+	/** The object registered under Name, or null (unconfirmed: the second parameter's name and default). */
 	virtual IConsoleObject* FindConsoleObject(const TCHAR* Name, bool bTrackFrequentCalls = true) const = 0;
 	/** Runs one line typed into the console: the command named by its first word. False when none is. */
-	virtual bool ProcessUserConsoleInput(const TCHAR* InInput, FOutputDevice& Ar, UWorld* InWorld) = 0;
+	virtual bool ProcessUserConsoleInput(const TCHAR* Input, FOutputDevice& Ar, UWorld* InWorld) = 0;
 
 	/** The process's console manager. */
 	static IConsoleManager& Get();
