@@ -1,13 +1,18 @@
 // Copyright Kelmora. All Rights Reserved.
 // The Live Link source on loopback against a bare UDP receiver thread measured the same way: the latency from
-// sending one camera message to its arrival at the client, and the rate one source takes without loss.
+// sending one camera message to its arrival at the client, and the rate one source takes without loss. Then the
+// receiver thread's work for one datagram with and without the link health counters, side by side.
 #include "CoreMinimal.h"
 #include "Interfaces/IPv4/IPv4Address.h"
 #include "Interfaces/IPv4/IPv4Endpoint.h"
 #include "LiveLinkClient.h"
 #include "Misc/OutputDeviceRedirector.h"
 #include "Modules/ModuleManager.h"
+#include "OrvaneLinkHealth.h"
 #include "OrvaneLiveLinkSource.h"
+#include "OrvaneLogLimiter.h"
+#include "OrvaneMessageDecoder.h"
+#include "OrvaneSourceState.h"
 #include "SourceTestSupport.h"
 
 #include <benchmark/benchmark.h>
@@ -417,4 +422,68 @@ namespace
 	}
 	BENCHMARK_TEMPLATE(BM_SustainedRate, FBareReceiver)->ArgName("per_second")->Arg(25000)->Arg(50000)->Arg(100000)->Arg(200000)->Arg(0)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 	BENCHMARK_TEMPLATE(BM_SustainedRate, FSourceReceiver)->ArgName("per_second")->Arg(25000)->Arg(50000)->Arg(100000)->Arg(200000)->Arg(0)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+
+	/**
+	 * The receiver thread's work for one datagram as the source does it (clock, log limits, decode, hand-on), with
+	 * the link health counters (1) or without them (0): the difference is what the counters cost.
+	 */
+	void BM_ReceiveStep(benchmark::State& BenchState)
+	{
+		const bool bCount = BenchState.range(0) != 0;
+		const std::string& Message = CameraMessage();
+		const TConstArrayView<uint8> View(reinterpret_cast<const uint8*>(Message.data()), static_cast<int32>(Message.size()));
+		GLog->SetStdErrEcho(false);
+		FOrvaneSourceState SourceState;
+		FOrvaneLogLimiter Log;
+		FOrvaneLinkHealth Health;
+		for (auto _ : BenchState)
+		{
+			const int64 NowNs = SteadyNanoseconds();
+			Log.Advance(NowNs / 1000000);
+			const int32 Cameras = FOrvaneMessageDecoder::Decode(
+				View, SourceState, [&Health, bCount](const ORVCameraSetup& Setup, const ORVCameraPose& Pose, const ORVActionParams& Action)
+				{
+					if (bCount && Pose.RateNumerator > 0 && Pose.RateDenominator > 0)
+					{
+						Health.RecordFrameNumber(Pose.FrameNumber);
+					}
+					benchmark::DoNotOptimize(&Setup);
+					benchmark::DoNotOptimize(&Pose);
+					benchmark::DoNotOptimize(&Action); },
+				&Log);
+			if (bCount)
+			{
+				Health.RecordDatagram(NowNs, Cameras);
+			}
+			benchmark::DoNotOptimize(Cameras);
+		}
+		GLog->SetStdErrEcho(true);
+		BenchState.counters["received"] = benchmark::Counter(static_cast<double>(Health.Snapshot(SteadyNanoseconds()).Received));
+	}
+	BENCHMARK(BM_ReceiveStep)->ArgName("counters")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+	/** The counters alone, as the receiver records one datagram of one camera, while another thread takes snapshots. */
+	void BM_LinkHealthRecord(benchmark::State& BenchState)
+	{
+		FOrvaneLinkHealth Health;
+		std::atomic<bool> bStop{false};
+		// A reader at the rate of a console or --health report, far more often than a user asks.
+		std::thread Reader([&Health, &bStop]()
+			{
+				while (!bStop.load())
+				{
+					benchmark::DoNotOptimize(Health.Snapshot(SteadyNanoseconds()));
+					std::this_thread::sleep_for(std::chrono::milliseconds(10));
+				} });
+		int32 Frame = 0;
+		for (auto _ : BenchState)
+		{
+			const int64 NowNs = SteadyNanoseconds();
+			Health.RecordFrameNumber(++Frame);
+			Health.RecordDatagram(NowNs, 1);
+		}
+		bStop.store(true);
+		Reader.join();
+	}
+	BENCHMARK(BM_LinkHealthRecord)->Unit(benchmark::kNanosecond);
 }

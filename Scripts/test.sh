@@ -19,6 +19,6 @@ ctest --test-dir "$root/build/sanitize" --output-on-failure --parallel "$(nproc)
 # The stack-size test is left out: ThreadSanitizer enlarges small thread stacks to fit its own thread state.
 cmake -S "$root" -B "$root/build/tsan" -DCMAKE_BUILD_TYPE=Debug -DORVANE_TSAN=ON -DORVANE_BUILD_BENCHMARKS=OFF >/dev/null
 cmake --build "$root/build/tsan" --parallel "$(nproc)" --target OrvaneTests
-threaded='LiveLink*:SourceFactory*:OrvaneLiveLinkModule*:FrameExchange*:*Thread*:PlatformProcess*:UdpSocket*:Delegate*:MulticastRemoval*:ModularFeature*'
+threaded='LiveLink*:LinkHealth*:SourceFactory*:OrvaneLiveLinkModule*:FrameExchange*:*Thread*:PlatformProcess*:UdpSocket*:Delegate*:MulticastRemoval*:ModularFeature*'
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" "$root/build/tsan/bin/OrvaneTests" \
 	--gtest_filter="$threaded:-RunnableThread.HonoursTheStackSizeAndRecordsThePriority" --gtest_brief=1

@@ -1,6 +1,7 @@
 // Copyright Kelmora. All Rights Reserved.
 #include "CoreMinimal.h"
 #include "LogCapture.h"
+#include "OrvaneLogLimiter.h"
 #include "OrvaneMessageDecoder.h"
 #include "OrvaneSourceState.h"
 
@@ -222,7 +223,53 @@ TEST_F(MessageDecoder, VisitsEveryRootMemberAndLogsStrangers)
 	const std::vector<FDecoded> Two = Decode("{\"Other\":1,\"ORVCamera\":[{\"Timecode\":[7,25,1]},{\"Timecode\":[8,25,1]}],\"Third\":{}}");
 	ASSERT_EQ(Two.size(), 1u);
 	EXPECT_EQ(Two[0].Pose.FrameNumber, 7) << "only the first element of the array is the camera";
-	EXPECT_EQ(Log.Count(TEXT("Orvane Live Link: Unknow data received")), 2);
+	EXPECT_EQ(Log.Count(TEXT("Orvane Live Link: Unknow data received")), 1) << "one line per datagram, however many strangers";
+}
+
+TEST_F(MessageDecoder, AFloodOfStrangersAndCameraElementsDoesNotMultiply)
+{
+	// Thousands of foreign members in one datagram write one line, not one each.
+	std::string Strangers = "{";
+	for (int32 Index = 0; Index < 5000; ++Index)
+	{
+		Strangers += "\"s" + std::to_string(Index) + "\":0,";
+	}
+	EXPECT_EQ(Decode(Strangers + "\"ORVCamera\":[{}]}").size(), 1u);
+	EXPECT_EQ(Log.Num(), 1);
+
+	// A camera array of 2,000 elements is one camera: only the first is read.
+	std::string Elements = "{\"ORVCamera\":[";
+	for (int32 Index = 0; Index < 2000; ++Index)
+	{
+		Elements += (Index ? ",{\"Timecode\":[" : "{\"Timecode\":[") + std::to_string(Index + 1) + ",25,1]}";
+	}
+	const std::vector<FDecoded> Cameras = Decode(Elements + "]}");
+	ASSERT_EQ(Cameras.size(), 1u);
+	EXPECT_EQ(Cameras[0].Pose.FrameNumber, 1);
+}
+
+TEST_F(MessageDecoder, AStreamOfStrangersIsLimitedThroughTheSourcesLimiter)
+{
+	FOrvaneLogLimiter Limiter;
+	Limiter.Advance(0);
+	const std::string Stranger = "{\"Other\":1,\"More\":2}";
+	const std::string Skipping = "{\"ORVCamera\":[{\"Setup\":[0,0,0,0,0,1],\"Timecode\":[";
+	for (int32 Index = 0; Index < 40; ++Index)
+	{
+		const std::vector<uint8> Bytes(Stranger.begin(), Stranger.end());
+		FOrvaneMessageDecoder::Decode(
+			TConstArrayView<uint8>(Bytes.data(), static_cast<int32>(Bytes.size())), State, [](const ORVCameraSetup&, const ORVCameraPose&, const ORVActionParams&) {}, &Limiter);
+		// Every datagram skips two frames.
+		const std::string Camera = Skipping + std::to_string(Index * 3) + ",25,1]}]}";
+		const std::vector<uint8> CameraBytes(Camera.begin(), Camera.end());
+		FOrvaneMessageDecoder::Decode(
+			TConstArrayView<uint8>(CameraBytes.data(), static_cast<int32>(CameraBytes.size())), State, [](const ORVCameraSetup&, const ORVCameraPose&, const ORVActionParams&) {}, &Limiter);
+	}
+	EXPECT_EQ(Log.Count(TEXT("Orvane Live Link: Unknow data received")), 10);
+	EXPECT_EQ(Log.CountContaining(TEXT("Orvane Live Link: Capture skip ")), 10);
+	Limiter.Advance(1000);
+	EXPECT_EQ(Log.Count(TEXT("Orvane Live Link: Unknow data received (30 more in the last second)")), 1);
+	EXPECT_EQ(Log.Count(TEXT("Orvane Live Link: Capture skip 117 / 3 (29 more in the last second)")), 1);
 }
 
 TEST_F(MessageDecoder, DropsUnparsableDocumentsSilently)

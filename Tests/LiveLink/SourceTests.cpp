@@ -1,9 +1,11 @@
 // Copyright Kelmora. All Rights Reserved.
 #include "CoreMinimal.h"
+#include "HAL/IConsoleManager.h"
 #include "HAL/PlatformProcess.h"
 #include "LiveLinkSourceSettings.h"
 #include "LiveLinkSubjectSettings.h"
 #include "LogCapture.h"
+#include "Misc/OutputDeviceRedirector.h"
 #include "OrvaneFrameExchange.h"
 #include "OrvaneLiveLinkSource.h"
 #include "Roles/LiveLinkCameraRole.h"
@@ -20,6 +22,7 @@
 #include <limits>
 #include <mutex>
 #include <random>
+#include <regex>
 #include <thread>
 
 namespace
@@ -547,4 +550,150 @@ TEST_F(LiveLinkSource, KeepsPublishingBetweenHostileDatagrams)
 	// Every valid datagram is published; the hostile ones may publish camera records of their own.
 	EXPECT_TRUE(Client->HostWaitForFramePushes(Before + ValidSent, 10.0));
 	EXPECT_TRUE(Source->IsSourceStillValid());
+}
+
+namespace
+{
+	/** The lines that start with Text, as written plus those a count line says were held back. */
+	int32 CountWithHeldBack(const FLogCapture& Log, const FString& Text)
+	{
+		const std::regex HeldBack(R"(\((\d+) more in the last second\)$)");
+		int32 Total = 0;
+		for (const FCapturedLogLine& Line : Log.Lines())
+		{
+			if (!Line.Message.StartsWith(Text, ESearchCase::CaseSensitive))
+			{
+				continue;
+			}
+			const std::string Message(TCHAR_TO_UTF8(*Line.Message));
+			std::smatch Match;
+			Total += std::regex_search(Message, Match, HeldBack) ? std::stoi(Match[1].str()) : 1;
+		}
+		return Total;
+	}
+}
+
+TEST_F(LiveLinkSource, CountsLinkHealthFromWhatArrives)
+{
+	AddSource();
+	const FOrvaneLinkHealthSnapshot Before = Source->GetLinkHealth();
+	EXPECT_EQ(Before.Received, 0);
+	EXPECT_LT(Before.LastPacketAgeMs, 0.0) << "nothing arrived yet";
+
+	// An empty datagram is no datagram; frames 1, 2, 3, 5, 5, 9 miss four and repeat one; a camera without a rate
+	// is decoded but is no timecode; an unparsable document and one of strangers only are refused.
+	const std::vector<std::string> Datagrams = {
+		"",
+		CameraMessage("\"Timecode\":[1,25,1]"),
+		CameraMessage("\"Timecode\":[2,25,1]"),
+		"{\"ORVCamera\":[{\"Timecode\":[3,25,1]}]",
+		CameraMessage("\"Timecode\":[3,25,1]"),
+		CameraMessage("\"Timecode\":[5,25,1]"),
+		"{\"Other\":[1]}",
+		CameraMessage("\"Timecode\":[5,25,1]"),
+		CameraMessage("\"Timecode\":[700,25,0]"),
+		CameraMessage("\"Timecode\":[9,25,1]"),
+	};
+	for (const std::string& Datagram : Datagrams)
+	{
+		ASSERT_TRUE(Sender->Send(Datagram));
+	}
+	ASSERT_TRUE(WaitUntil([this]()
+		{ return Source->GetLinkHealth().Received >= 9; }));
+	const FOrvaneLinkHealthSnapshot Health = Source->GetLinkHealth();
+	EXPECT_EQ(Health.Received, 9);
+	EXPECT_EQ(Health.Decoded, 7);
+	EXPECT_EQ(Health.Refused, 2);
+	EXPECT_EQ(Health.Gaps, 4);
+	EXPECT_EQ(Health.Repeats, 1);
+	EXPECT_GE(Health.LastPacketAgeMs, 0.0);
+	EXPECT_GE(Health.RateHz, 0.0);
+}
+
+TEST_F(LiveLinkSource, PublishesOneFrameForACameraArrayOfTwoThousandElements)
+{
+	AddSource();
+	std::string Elements = "{\"ORVCamera\":[";
+	for (int32 Index = 0; Index < 2000; ++Index)
+	{
+		Elements += (Index ? ",{\"Timecode\":[" : "{\"Timecode\":[") + std::to_string(Index + 1) + ",25,1]}";
+	}
+	Elements += "]}";
+	const int64 Before = Client->HostGetFramePushCount();
+	ASSERT_TRUE(Sender->Send(Elements));
+	ASSERT_TRUE(SendAndWait(CameraMessage("\"Timecode\":[5000,25,1]")));
+	ASSERT_TRUE(WaitUntil([this]()
+		{ return Source->GetLinkHealth().Received >= 2; }));
+	EXPECT_EQ(Client->HostGetFramePushCount(), Before + 2);
+	EXPECT_EQ(Pushes(FLiveLinkHostPushRecord::EKind::FrameData)[0].FrameData->Cast<FLiveLinkCameraFrameData>()->MetaData.SceneTime.Time.GetFrame().Value, 1);
+}
+
+TEST_F(LiveLinkSource, AFloodOfStrangersLogsTenLinesASecondAndTheCountWithoutAnotherDatagram)
+{
+	AddSource();
+	for (int32 Index = 0; Index < 60; ++Index)
+	{
+		ASSERT_TRUE(Sender->Send("{\"Other\":1,\"More\":2,\"Still\":3}"));
+	}
+	ASSERT_TRUE(WaitUntil([this]()
+		{ return Source->GetLinkHealth().Received >= 60; }));
+	// Nothing else arrives: the receiver ends the second on its own.
+	ASSERT_TRUE(WaitUntil([this]()
+		{ return Log.CountContaining(TEXT("more in the last second)")) > 0; }));
+	EXPECT_EQ(CountWithHeldBack(Log, TEXT("Orvane Live Link: Unknow data received")), 60) << "every line is written or counted";
+	EXPECT_LT(Log.Count(TEXT("Orvane Live Link: Unknow data received")), 60);
+	EXPECT_GE(Log.Count(TEXT("Orvane Live Link: Unknow data received")), 10);
+}
+
+TEST_F(LiveLinkSource, LimitsSkipWarningsPerKindAndWritesTheCountOnShutdown)
+{
+	AddSource();
+	// Every frame skips two: each datagram causes one capture skip and one skip line.
+	for (int32 Index = 0; Index < 30; ++Index)
+	{
+		ASSERT_TRUE(SendAndWait(CameraMessage("\"Setup\":[0,0,0,0,0,1],\"State\":1,\"Timecode\":[" + std::to_string(Index * 3) + ",25,1]")));
+	}
+	// The source goes away before the second can end: the count is written at once.
+	Client->RemoveAllSources();
+	ASSERT_TRUE(TickUntilSourcesShutDown(*Client));
+	Source.Reset();
+	EXPECT_EQ(CountWithHeldBack(Log, TEXT("Orvane Live Link: Capture skip ")), 29);
+	EXPECT_EQ(CountWithHeldBack(Log, TEXT("Orvane Live Link: skip ")), 29);
+	EXPECT_GE(Log.CountContaining(TEXT("more in the last second)")), 1);
+}
+
+TEST_F(LiveLinkSource, TheLinkHealthConsoleCommandLogsEverySource)
+{
+	IConsoleObject* Command = IConsoleManager::Get().FindConsoleObject(TEXT("orvane.linkhealth"));
+	ASSERT_NE(Command, nullptr) << "the module registers the command";
+	EXPECT_NE(FString(Command->GetHelp()), FString());
+
+	AddSource();
+	ASSERT_TRUE(SendAndWait(CameraMessage("\"Timecode\":[1,25,1]")));
+	// The datagram is counted once its decode has returned, just after the frame was pushed.
+	ASSERT_TRUE(WaitUntil([this]()
+		{ return Source->GetLinkHealth().Received >= 1; }));
+	Log.Clear();
+	ASSERT_TRUE(IConsoleManager::Get().ProcessUserConsoleInput(TEXT("Orvane.LinkHealth"), *GLog, nullptr));
+	const FString Expected = FString::Printf(TEXT("Orvane Live Link: link health of 127.0.0.1:%d: received 1, decoded 1, refused 0, rate "), Port);
+	int32 Matching = 0;
+	for (const FCapturedLogLine& Line : Log.Lines())
+	{
+		if (Line.Message.StartsWith(Expected, ESearchCase::CaseSensitive))
+		{
+			++Matching;
+			EXPECT_EQ(Line.Verbosity, ELogVerbosity::Display);
+			EXPECT_TRUE(Line.Message.Contains(TEXT(", gaps 0, repeats 0, last datagram "))) << TCHAR_TO_UTF8(*Line.Message);
+		}
+	}
+	EXPECT_EQ(Matching, 1);
+
+	// A source that is gone is not reported.
+	Client->RemoveAllSources();
+	ASSERT_TRUE(TickUntilSourcesShutDown(*Client));
+	Source.Reset();
+	Log.Clear();
+	ASSERT_TRUE(IConsoleManager::Get().ProcessUserConsoleInput(TEXT("Orvane.LinkHealth"), *GLog, nullptr));
+	EXPECT_EQ(Log.CountContaining(*Expected), 0);
+	EXPECT_GE(Log.Num(), 1);
 }

@@ -489,3 +489,64 @@ TEST(ListenSceneTool, APickComesBackInTheFrameDataTheComponentShares)
 	Tool.Finish();
 	std::remove(Scene.c_str());
 }
+
+TEST(ListenTool, EndsWithASummaryOfWhatItReceived)
+{
+	const uint16 Port = FindFreeLoopbackPort();
+	// Readable lines: the summary is the same JSON line in both modes, for scripts that measure floods.
+	FRunningTool Tool("listen --duration 3 --endpoint " + Endpoint(Port) + " 2>/dev/null");
+	std::string Line;
+	bool bJoined = false;
+	for (int32 Index = 0; Index < 100 && !bJoined && Tool.ReadLine(Line); ++Index)
+	{
+		bJoined = Line.rfind("static ", 0) == 0;
+	}
+	ASSERT_TRUE(bJoined);
+	FLoopbackSender Sender(Port);
+	for (const std::string& Datagram : {CameraMessage("\"Timecode\":[1,25,1]"), std::string("{\"ORVCamera\":["), CameraMessage("\"Timecode\":[2,25,1]"),
+			 std::string("{\"Other\":1}"), CameraMessage("\"Timecode\":[3,25,1]")})
+	{
+		ASSERT_TRUE(Sender.Send(Datagram));
+	}
+	const FToolRun Run = Tool.Finish();
+	EXPECT_EQ(Run.ExitCode, 0);
+	ASSERT_FALSE(Run.Lines.empty());
+	EXPECT_EQ(Run.Lines.back(), R"({"type":"summary","received":5,"decoded":3,"refused":2,"pushed":3})");
+}
+
+TEST(ListenTool, PrintsTheLinkHealthOnceASecond)
+{
+	const uint16 Port = FindFreeLoopbackPort();
+	FRunningTool Tool("listen --jsonl --health --duration 3.5 --endpoint " + Endpoint(Port) + " 2>/dev/null");
+	ASSERT_TRUE(ReadUntil(Tool, [](const nlohmann::json& Line)
+		{ return Line["type"] == "static"; }));
+	FLoopbackSender Sender(Port);
+	for (const int32 Frame : {1, 2, 3, 5, 5})
+	{
+		ASSERT_TRUE(Sender.Send(CameraMessage("\"Timecode\":[" + std::to_string(Frame) + ",25,1]")));
+	}
+	ASSERT_TRUE(Sender.Send("not json"));
+	const FToolRun Run = Tool.Finish();
+	EXPECT_EQ(Run.ExitCode, 0);
+
+	const std::regex Health(R"(\{"type":"health","received":\d+,"decoded":\d+,"refused":\d+,"rateHz":[0-9.]+,"jitterMs":[0-9.]+,"gaps":\d+,"repeats":\d+,"lastPacketAgeMs":(null|[0-9.]+)\})");
+	std::vector<nlohmann::json> HealthLines;
+	for (const std::string& Text : Run.Lines)
+	{
+		ASSERT_TRUE(nlohmann::json::accept(Text)) << Text;
+		if (Text.find("\"type\":\"health\"") != std::string::npos)
+		{
+			EXPECT_TRUE(std::regex_match(Text, Health)) << Text;
+			HealthLines.push_back(nlohmann::json::parse(Text));
+		}
+	}
+	ASSERT_GE(HealthLines.size(), 2u);
+	const nlohmann::json& Last = HealthLines.back();
+	EXPECT_EQ(Last["received"], 6);
+	EXPECT_EQ(Last["decoded"], 5);
+	EXPECT_EQ(Last["refused"], 1);
+	EXPECT_EQ(Last["gaps"], 1);
+	EXPECT_EQ(Last["repeats"], 1);
+	EXPECT_GE(Last["lastPacketAgeMs"].get<double>(), 0.0);
+	EXPECT_EQ(Run.Lines.back(), R"({"type":"summary","received":6,"decoded":5,"refused":1,"pushed":5})");
+}

@@ -22,6 +22,8 @@ namespace
 		std::string SceneFile;
 		bool bPlay = false;
 		bool bTakeRecorder = true;
+		/** Prints the link health once a second. */
+		bool bHealth = false;
 	};
 
 	bool Fail(const std::string& Message)
@@ -79,6 +81,7 @@ namespace
 			Listener.SetFrameTick([&Editor](float DeltaSeconds)
 				{ Editor.Tick(DeltaSeconds); });
 		}
+		Listener.SetHealthLines(Options.bHealth);
 		Listener.Start();
 
 		const auto Deadline = std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(Options.Duration));
@@ -87,6 +90,7 @@ namespace
 			{ return GStopRequested.load() || (bTimed && std::chrono::steady_clock::now() >= Deadline); });
 		Listener.Close();
 		Editor.Stop();
+		Listener.PrintSummary();
 		return 0;
 	}
 }
@@ -105,6 +109,7 @@ void AddListenCommand(CLI::App& Tool, FToolCommand& OutCommand)
 		"--no-take-recorder", [Options]()
 		{ Options->bTakeRecorder = false; },
 		"keep the take recorder closed (with --scene)");
+	Command->add_flag("--health", Options->bHealth, "print the source's link health once a second");
 	Command->callback([Options, Scene, &OutCommand]()
 		{
 			if (Scene->count() == 0 && (Options->bPlay || !Options->bTakeRecorder))

@@ -126,6 +126,25 @@ namespace
 		return Line;
 	}
 
+	/** A JSON number with at most three decimals; these figures are measurements, not values to read back. */
+	FString MeasuredNumber(double Value)
+	{
+		if (!std::isfinite(Value))
+		{
+			return TEXT("null");
+		}
+		FString Text = FString::Printf(TEXT("%.3f"), Value);
+		while (Text.EndsWith(TEXT("0")))
+		{
+			Text = Text.LeftChop(1);
+		}
+		if (Text.EndsWith(TEXT(".")))
+		{
+			Text = Text.LeftChop(1);
+		}
+		return Text == TEXT("-0") ? FString(TEXT("0")) : Text;
+	}
+
 	bool IsSkipWarning(const TCHAR* Message, ELogVerbosity::Type Verbosity, const FName& Category)
 	{
 		return (Verbosity & ELogVerbosity::VerbosityMask) == ELogVerbosity::Warning && Category == FName(TEXT("ModuleLog")) && FString(Message).StartsWith(TEXT("Orvane Live Link: skip "));
@@ -241,8 +260,14 @@ void FLiveLinkListener::TickUntil(double TickHz, const TFunction<bool()>& Should
 	const FClock::duration Interval = std::chrono::duration_cast<FClock::duration>(std::chrono::duration<double>(1.0 / TickHz));
 	const FClock::duration MaxSleep = std::chrono::milliseconds(50);
 	FClock::time_point NextTick = FClock::now();
+	FClock::time_point NextHealth = NextTick + std::chrono::seconds(1);
 	while (!ShouldStop())
 	{
+		if (bHealthLines && FClock::now() >= NextHealth)
+		{
+			PrintHealth();
+			NextHealth += std::chrono::seconds(1);
+		}
 		if (FClock::now() >= NextTick)
 		{
 			Client->Tick();
@@ -258,7 +283,12 @@ void FLiveLinkListener::TickUntil(double TickHz, const TFunction<bool()>& Should
 			}
 			continue;
 		}
-		std::this_thread::sleep_until(std::min(NextTick, FClock::now() + MaxSleep));
+		FClock::time_point Wake = std::min(NextTick, FClock::now() + MaxSleep);
+		if (bHealthLines)
+		{
+			Wake = std::min(Wake, NextHealth);
+		}
+		std::this_thread::sleep_until(Wake);
 	}
 }
 
@@ -280,6 +310,11 @@ void FLiveLinkListener::Close()
 		Client->HostRemovePushObserver(ObserverHandle);
 		ObserverHandle = 0;
 	}
+	if (Source.IsValid())
+	{
+		// The receiver has stopped by now, so these are the final figures.
+		FinalHealth = StaticCastSharedPtr<FOrvaneLiveLinkSource>(Source)->GetLinkHealth();
+	}
 	Source.Reset();
 	if (bLogDeviceAdded)
 	{
@@ -288,6 +323,37 @@ void FLiveLinkListener::Close()
 		GLog->SetStdErrEcho(true);
 		bLogDeviceAdded = false;
 	}
+}
+
+FOrvaneLinkHealthSnapshot FLiveLinkListener::GetLinkHealth() const
+{
+	// The factory builds only this source type.
+	return Source.IsValid() ? StaticCastSharedPtr<FOrvaneLiveLinkSource>(Source)->GetLinkHealth() : FinalHealth;
+}
+
+void FLiveLinkListener::PrintHealth()
+{
+	WriteLine(FormatHealthLine(GetLinkHealth()));
+}
+
+void FLiveLinkListener::PrintSummary()
+{
+	WriteLine(FormatSummaryLine(GetLinkHealth(), FramesPublished.load() + FramesRefused.load()));
+}
+
+FString FLiveLinkListener::FormatHealthLine(const FOrvaneLinkHealthSnapshot& Health)
+{
+	// Written by hand: readers match the keys in this order.
+	const FString Age = Health.LastPacketAgeMs < 0.0 ? FString(TEXT("null")) : MeasuredNumber(Health.LastPacketAgeMs);
+	return FString::Printf(TEXT("{\"type\":\"health\",\"received\":%lld,\"decoded\":%lld,\"refused\":%lld,\"rateHz\":%s,\"jitterMs\":%s,\"gaps\":%lld,\"repeats\":%lld,\"lastPacketAgeMs\":%s}"),
+		static_cast<long long>(Health.Received), static_cast<long long>(Health.Decoded), static_cast<long long>(Health.Refused),
+		*MeasuredNumber(Health.RateHz), *MeasuredNumber(Health.JitterMs), static_cast<long long>(Health.Gaps), static_cast<long long>(Health.Repeats), *Age);
+}
+
+FString FLiveLinkListener::FormatSummaryLine(const FOrvaneLinkHealthSnapshot& Health, int64 Pushed)
+{
+	return FString::Printf(TEXT("{\"type\":\"summary\",\"received\":%lld,\"decoded\":%lld,\"refused\":%lld,\"pushed\":%lld}"),
+		static_cast<long long>(Health.Received), static_cast<long long>(Health.Decoded), static_cast<long long>(Health.Refused), static_cast<long long>(Pushed));
 }
 
 std::vector<FListenedFrame> FLiveLinkListener::GetFrames() const

@@ -4,6 +4,7 @@
 
 #include "CoreMinimal.h"
 #include "Misc/OutputDevice.h"
+#include "OrvaneLinkHealth.h"
 #include "Templates/Function.h"
 
 #include <atomic>
@@ -66,6 +67,20 @@ public:
 	/** Removes the source and ticks until the client has released it; then stops printing. */
 	void Close();
 
+	/** While on, TickUntil prints a health line once a second. */
+	void SetHealthLines(bool bInHealthLines) { bHealthLines = bInHealthLines; }
+	/** The source's link health: live while it listens, its last figures once closed. */
+	FOrvaneLinkHealthSnapshot GetLinkHealth() const;
+	/** Prints one health line of the source's link health now. */
+	void PrintHealth();
+	/** Prints the summary line of everything received (after Close, the final figures). */
+	void PrintSummary();
+
+	/** {"type":"health","received":..,"decoded":..,"refused":..,"rateHz":..,"jitterMs":..,"gaps":..,"repeats":..,"lastPacketAgeMs":..} */
+	static FString FormatHealthLine(const FOrvaneLinkHealthSnapshot& Health);
+	/** {"type":"summary","received":N,"decoded":N,"refused":N,"pushed":N} */
+	static FString FormatSummaryLine(const FOrvaneLinkHealthSnapshot& Health, int64 Pushed);
+
 	/** Frame pushes the client queued. */
 	int64 GetFramesPublished() const { return FramesPublished.load(); }
 	/** Frame pushes the client refused. */
@@ -97,6 +112,9 @@ private:
 	FString EndpointText;
 	int32 ObserverHandle = 0;
 	bool bLogDeviceAdded = false;
+	bool bHealthLines = false;
+	/** The source's figures when it was closed. */
+	FOrvaneLinkHealthSnapshot FinalHealth;
 
 	mutable std::mutex OutputMutex;
 	bool bHoldLogLines = false;

@@ -1,10 +1,12 @@
 // Copyright Kelmora. All Rights Reserved.
 #include "OrvaneLiveLinkModule.h"
 
+#include "HAL/IConsoleManager.h"
 #include "Modules/ModuleManager.h"
 #include "OrvaneFrameExchange.h"
 #include "OrvaneLiveLinkLog.h"
 #include "OrvaneLiveLinkRuntimeSettings.h"
+#include "OrvaneLiveLinkSource.h"
 
 #if WITH_EDITOR
 #include "ISettingsContainer.h"
@@ -20,10 +22,19 @@ void FOrvaneLiveLinkModule::StartupModule()
 {
 	FOrvaneFrameExchange::CreateProcessLock();
 	RegisterSettings();
+	LinkHealthCommand = IConsoleManager::Get().RegisterConsoleCommand(TEXT("Orvane.LinkHealth"),
+		TEXT("Writes the link health of every Orvane Live Link source to the log: datagrams received, decoded and refused, arrival rate and jitter over the last second, frame gaps and repeats, and the age of the last datagram."),
+		FConsoleCommandDelegate::CreateStatic(&FOrvaneLiveLinkSource::LogLinkHealthOfAllSources),
+		ECVF_Default);
 }
 
 void FOrvaneLiveLinkModule::ShutdownModule()
 {
+	if (LinkHealthCommand)
+	{
+		IConsoleManager::Get().UnregisterConsoleObject(LinkHealthCommand);
+		LinkHealthCommand = nullptr;
+	}
 	UnregisterSettings();
 	FOrvaneFrameExchange::DestroyProcessLock();
 }

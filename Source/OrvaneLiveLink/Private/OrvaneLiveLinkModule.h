@@ -4,6 +4,8 @@
 #include "CoreMinimal.h"
 #include "Modules/ModuleInterface.h"
 
+struct IConsoleObject;
+
 /** The runtime and editor module: sets up what the whole process shares and the project settings. */
 class FOrvaneLiveLinkModule : public IModuleInterface
 {
@@ -15,4 +17,7 @@ private:
 	void RegisterSettings();
 	void UnregisterSettings();
 	bool HandleSettingsSaved();
+
+	/** The "Orvane.LinkHealth" console command while the module is loaded. */
+	IConsoleObject* LinkHealthCommand = nullptr;
 };

@@ -62,6 +62,24 @@ namespace
 		return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
 	}
 
+	int64 SteadyClockNanoseconds()
+	{
+		return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
+	}
+
+	/** Every source alive in the process, for the console's health report. */
+	struct FSourceRegistry
+	{
+		FCriticalSection Lock;
+		TArray<FOrvaneLiveLinkSource*> Sources;
+	};
+
+	FSourceRegistry& GetSourceRegistry()
+	{
+		static FSourceRegistry Registry;
+		return Registry;
+	}
+
 	int32 SaturateToInt32(int64 Value)
 	{
 		return static_cast<int32>(FMath::Clamp<int64>(Value, TNumericLimits<int32>::Min(), TNumericLimits<int32>::Max()));
@@ -90,6 +108,11 @@ FOrvaneLiveLinkSource::FOrvaneLiveLinkSource(const FIPv4Endpoint& InEndpoint)
 {
 	// The clock starts before the receiver can read it.
 	ClockStartMs = SteadyClockMilliseconds();
+	{
+		FSourceRegistry& Registry = GetSourceRegistry();
+		FScopeLock Lock(&Registry.Lock);
+		Registry.Sources.Add(this);
+	}
 
 	Socket = FUdpSocketBuilder(TEXT("ORV"))
 				 .AsNonBlocking()
@@ -113,7 +136,14 @@ FOrvaneLiveLinkSource::FOrvaneLiveLinkSource(const FIPv4Endpoint& InEndpoint)
 
 FOrvaneLiveLinkSource::~FOrvaneLiveLinkSource()
 {
+	{
+		// First, so that no health report reads a source on its way out.
+		FSourceRegistry& Registry = GetSourceRegistry();
+		FScopeLock Lock(&Registry.Lock);
+		Registry.Sources.RemoveSingle(this);
+	}
 	StopThread();
+	FlushLogLimits();
 	if (Socket)
 	{
 		Socket->Close();
@@ -208,7 +238,10 @@ uint32 FOrvaneLiveLinkSource::Run()
 	TSharedRef<FInternetAddr> Sender = SocketSubsystem->CreateInternetAddr();
 	while (!Stopping.load(std::memory_order_relaxed))
 	{
-		if (!Socket->Wait(ESocketWaitConditions::WaitForRead, WaitTime))
+		const bool bReadable = Socket->Wait(ESocketWaitConditions::WaitForRead, WaitTime);
+		// Every wake, with or without datagrams: a second of held-back lines ends on time even after a flood.
+		AdvanceLogLimits(SteadyClockMilliseconds());
+		if (!bReadable)
 		{
 			continue;
 		}
@@ -232,8 +265,55 @@ uint32 FOrvaneLiveLinkSource::Run()
 			Socket->RecvFrom(RecvBuffer.GetData(), RecvBuffer.Num(), BytesRead, *Sender);
 		}
 	}
+	FlushLogLimits();
 	bReceiverExited.store(true, std::memory_order_release);
 	return 0;
+}
+
+void FOrvaneLiveLinkSource::AdvanceLogLimits(int64 NowMs)
+{
+	DecodeLog.Advance(NowMs);
+	// The lock is taken only when publishing held lines back, at most once a second per kind.
+	if (PublishLog.HasHeldLines())
+	{
+		FScopeLock Lock(&PublishLock);
+		PublishLog.Advance(NowMs);
+	}
+}
+
+void FOrvaneLiveLinkSource::FlushLogLimits()
+{
+	DecodeLog.FlushAll();
+	FScopeLock Lock(&PublishLock);
+	PublishLog.FlushAll();
+}
+
+FOrvaneLinkHealthSnapshot FOrvaneLiveLinkSource::GetLinkHealth() const
+{
+	return Health.Snapshot(SteadyClockNanoseconds());
+}
+
+void FOrvaneLiveLinkSource::ForEachSource(TFunctionRef<void(const FOrvaneLiveLinkSource&)> Visit)
+{
+	FSourceRegistry& Registry = GetSourceRegistry();
+	FScopeLock Lock(&Registry.Lock);
+	for (const FOrvaneLiveLinkSource* Source : Registry.Sources)
+	{
+		Visit(*Source);
+	}
+}
+
+void FOrvaneLiveLinkSource::LogLinkHealthOfAllSources()
+{
+	int32 Count = 0;
+	ForEachSource([&Count](const FOrvaneLiveLinkSource& Source)
+		{
+			++Count;
+			UE_LOG(ModuleLog, Display, TEXT("%s"), *Source.GetLinkHealth().ToLogLine(Source.GetEndpoint().ToString())); });
+	if (Count == 0)
+	{
+		UE_LOG(ModuleLog, Display, TEXT("Orvane Live Link: link health: no Orvane source is running"));
+	}
 }
 
 bool FOrvaneLiveLinkSource::ProcessReceivedData(TSharedPtr<TArray<uint8>, ESPMode::ThreadSafe> ReceivedData)
@@ -251,8 +331,19 @@ void FOrvaneLiveLinkSource::HandleReceivedData(TSharedPtr<TArray<uint8>, ESPMode
 
 void FOrvaneLiveLinkSource::DecodeAndPublish(TConstArrayView<uint8> Datagram)
 {
-	FOrvaneMessageDecoder::Decode(Datagram, State, [this](const ORVCameraSetup& Setup, const ORVCameraPose& Pose, const ORVActionParams& Action)
-		{ PublishDecoded(Setup, Pose, Action); });
+	const int64 NowNs = SteadyClockNanoseconds();
+	DecodeLog.Advance(NowNs / 1000000);
+	const int32 Cameras = FOrvaneMessageDecoder::Decode(
+		Datagram, State, [this](const ORVCameraSetup& Setup, const ORVCameraPose& Pose, const ORVActionParams& Action)
+		{
+			// Frame numbers count only with the rate that makes them a timecode.
+			if (Pose.RateNumerator > 0 && Pose.RateDenominator > 0)
+			{
+				Health.RecordFrameNumber(Pose.FrameNumber);
+			}
+			PublishDecoded(Setup, Pose, Action); },
+		&DecodeLog);
+	Health.RecordDatagram(NowNs, Cameras);
 }
 
 void FOrvaneLiveLinkSource::PublishDecoded(const ORVCameraSetup& Setup, const ORVCameraPose& Pose, const ORVActionParams& Action)
@@ -308,12 +399,14 @@ void FOrvaneLiveLinkSource::PushStaticToLiveLinkClient()
 void FOrvaneLiveLinkSource::PushPoseToLiveLinkClient(const ORVCameraPose& Pose, const ORVCameraSetup& Setup)
 {
 	FScopeLock Lock(&PublishLock);
+	const int64 NowMs = SteadyClockMilliseconds();
+	PublishLog.Advance(NowMs);
 
 	int32 LocalFrame = 0;
 	float Fraction = 0.0f;
 	if (Setup.bLocalClock)
 	{
-		const double Seconds = static_cast<double>(SteadyClockMilliseconds() - ClockStartMs) * 0.001;
+		const double Seconds = static_cast<double>(NowMs - ClockStartMs) * 0.001;
 		const float Frames = OrvaneNumbers::NarrowToFloat(Seconds * FrameRate);
 		LocalFrame = SaturateToInt32(static_cast<int64>(FMath::Clamp(std::floor(static_cast<double>(Frames) + 0.5), -9.0e18, 9.0e18)));
 		Fraction = Frames - std::floor(Frames);
@@ -342,7 +435,7 @@ void FOrvaneLiveLinkSource::PushPoseToLiveLinkClient(const ORVCameraPose& Pose, 
 				TimecodeOffset = SaturateToInt32(Frame - LocalFrame);
 				if (Setup.bReportSkips)
 				{
-					UE_LOG(ModuleLog, Warning, TEXT("Orvane Live Link: Reset timecode %d, (jump) %d"), LocalFrame, TimecodeOffset);
+					PublishLog.Write(EOrvaneLogLine::ResetTimecode, LocalFrame, TimecodeOffset);
 				}
 			}
 			Frame = static_cast<int64>(TimecodeOffset) + LocalFrame;
@@ -356,7 +449,7 @@ void FOrvaneLiveLinkSource::PushPoseToLiveLinkClient(const ORVCameraPose& Pose, 
 		const int32 LastFrame = OrvaneProcessState::LastPublishedFrame.exchange(PublishedFrame);
 		if (Setup.bReportSkips && LastFrame >= 0 && Setup.State == 1 && PublishedFrame > LastFrame && PublishedFrame - LastFrame != 1)
 		{
-			UE_LOG(ModuleLog, Warning, TEXT("Orvane Live Link: skip %d / %d"), PublishedFrame, PublishedFrame - LastFrame - 1);
+			PublishLog.Write(EOrvaneLogLine::Skip, PublishedFrame, PublishedFrame - LastFrame - 1);
 		}
 
 		const float SubFrame = FMath::Clamp(Fraction, 0.0f, FFrameTime::MaxSubframe);

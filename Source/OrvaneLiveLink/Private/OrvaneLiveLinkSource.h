@@ -9,6 +9,8 @@
 #include "Misc/ScopeLock.h"
 #include "Misc/Timespan.h"
 #include "OrvaneCameraMessage.h"
+#include "OrvaneLinkHealth.h"
+#include "OrvaneLogLimiter.h"
 #include "OrvaneSourceState.h"
 #include "UObject/WeakObjectPtrTemplates.h"
 
@@ -50,7 +52,10 @@ public:
 	/** Creates the receiver thread. */
 	void Start();
 
-	/** Decodes one received datagram and publishes what it holds; always returns false. */
+	/**
+	 * Decodes one received datagram and publishes what it holds; always returns false. The receiver thread
+	 * calls it for every datagram; a caller of its own must not call it while that thread runs.
+	 */
 	bool ProcessReceivedData(TSharedPtr<TArray<uint8>, ESPMode::ThreadSafe> ReceivedData);
 	/** A second entry point for received data; it ignores its argument. */
 	void HandleReceivedData(TSharedPtr<TArray<uint8>, ESPMode::ThreadSafe> ReceivedData);
@@ -80,6 +85,13 @@ public:
 	/** The endpoint the source listens on. */
 	const FIPv4Endpoint& GetEndpoint() const { return DeviceEndpoint; }
 
+	/** The link health figures as of now; safe from any thread. */
+	FOrvaneLinkHealthSnapshot GetLinkHealth() const;
+	/** Calls Visit for every source of the process that is alive, under a lock that holds off their destruction. */
+	static void ForEachSource(TFunctionRef<void(const FOrvaneLiveLinkSource&)> Visit);
+	/** Writes the link health of every source of the process to the log (the console command's work). */
+	static void LogLinkHealthOfAllSources();
+
 	/** The subject every source publishes. */
 	static const FName SubjectName;
 
@@ -96,6 +108,10 @@ private:
 	void ApplyOffsetRequest();
 	/** Stops the receiver thread and waits for it (the destructor's part of a shutdown). */
 	void StopThread();
+	/** Ends the log limiters' seconds that are over, so a held-back count is written even when the flood stops. */
+	void AdvanceLogLimits(int64 NowMs);
+	/** Writes every count the log limiters still hold (the source stops receiving). */
+	void FlushLogLimits();
 
 	// Set on the game thread before the receiver may read it (released through Client).
 	std::atomic<ILiveLinkClient*> Client{nullptr};
@@ -135,6 +151,12 @@ private:
 	int64 ClockStartMs = 0;
 	int32 TimecodeOffset = -1;
 	bool bStartedLogged = false;
+	// Publishing's log lines; used under PublishLock, like everything publishing writes.
+	FOrvaneLogLimiter PublishLog;
+	// Decoding's log lines; receiver thread only.
+	FOrvaneLogLimiter DecodeLog;
+	// Written by the receiver thread without a lock, read by anyone through GetLinkHealth.
+	FOrvaneLinkHealth Health;
 	// The receiver uses the exchange only while this source holds a reference to it.
 	std::atomic<bool> bHoldsExchange{false};
 

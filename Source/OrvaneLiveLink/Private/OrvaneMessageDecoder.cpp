@@ -4,7 +4,7 @@
 #include "Containers/StringView.h"
 #include "Dom/JsonObject.h"
 #include "OrvaneCompat.h"
-#include "OrvaneLiveLinkLog.h"
+#include "OrvaneLogLimiter.h"
 #include "OrvaneNumbers.h"
 #include "OrvaneSourceState.h"
 #include "Serialization/JsonReader.h"
@@ -160,7 +160,19 @@ namespace
 		}
 	}
 
-	void DecodeTimecode(const FJsonObject& Camera, const ORVCameraSetup& Setup, ORVCameraPose& Pose)
+	void WriteLogLine(FOrvaneLogLimiter* Log, EOrvaneLogLine Line, int32 Value0 = 0, int32 Value1 = 0)
+	{
+		if (Log)
+		{
+			Log->Write(Line, Value0, Value1);
+		}
+		else
+		{
+			FOrvaneLogLimiter::WriteUnlimited(Line, Value0, Value1);
+		}
+	}
+
+	void DecodeTimecode(const FJsonObject& Camera, const ORVCameraSetup& Setup, ORVCameraPose& Pose, FOrvaneLogLimiter* Log)
 	{
 		const FJsonArray* Array = FindArray(Camera, TEXT("Timecode"), 3);
 		if (!Array)
@@ -182,7 +194,7 @@ namespace
 			const int32 Difference = Pose.FrameNumber - LastFrame;
 			if (Difference != 1)
 			{
-				UE_LOG(ModuleLog, Warning, TEXT("Orvane Live Link: Capture skip %d / %d"), Pose.FrameNumber, Difference);
+				WriteLogLine(Log, EOrvaneLogLine::CaptureSkip, Pose.FrameNumber, Difference);
 			}
 		}
 	}
@@ -284,7 +296,7 @@ uint64 FOrvaneMessageDecoder::ToUInt64(double Value)
 	return static_cast<uint64>(Value);
 }
 
-void FOrvaneMessageDecoder::DecodeCamera(const FJsonObject& Camera, FOrvaneSourceState& State, ORVCameraSetup& Setup, ORVCameraPose& Pose, ORVActionParams& Action)
+void FOrvaneMessageDecoder::DecodeCamera(const FJsonObject& Camera, FOrvaneSourceState& State, ORVCameraSetup& Setup, ORVCameraPose& Pose, ORVActionParams& Action, FOrvaneLogLimiter* Log)
 {
 	// Later steps read flags that earlier ones set, so the order below is the protocol's order.
 	double Version = 1.0;
@@ -299,7 +311,7 @@ void FOrvaneMessageDecoder::DecodeCamera(const FJsonObject& Camera, FOrvaneSourc
 		ReadNumbers(Camera, TEXT("Lens"), Pose.Lens);
 	}
 	DecodeSensor(Camera, State, Pose);
-	DecodeTimecode(Camera, Setup, Pose);
+	DecodeTimecode(Camera, Setup, Pose, Log);
 	DecodeMetadata(Camera, Setup);
 
 	int32 SenderState = 0;
@@ -314,7 +326,7 @@ void FOrvaneMessageDecoder::DecodeCamera(const FJsonObject& Camera, FOrvaneSourc
 	}
 }
 
-int32 FOrvaneMessageDecoder::Decode(TConstArrayView<uint8> Datagram, FOrvaneSourceState& State, FOnCameraDecoded OnCamera)
+int32 FOrvaneMessageDecoder::Decode(TConstArrayView<uint8> Datagram, FOrvaneSourceState& State, FOnCameraDecoded OnCamera, FOrvaneLogLimiter* Log)
 {
 	FString Text;
 	if (!ToLatin1Text(Datagram, Text))
@@ -329,11 +341,17 @@ int32 FOrvaneMessageDecoder::Decode(TConstArrayView<uint8> Datagram, FOrvaneSour
 	}
 
 	int32 Decoded = 0;
+	bool bReportedUnknown = false;
 	for (const auto& Member : Root->Values)
 	{
 		if (!FStringView(Member.Key).Equals(TEXTVIEW("ORVCamera"), ESearchCase::IgnoreCase))
 		{
-			UE_LOG(ModuleLog, Error, TEXT("Orvane Live Link: Unknow data received"));
+			// Once per datagram: a document with thousands of foreign members must not write thousands of lines.
+			if (!bReportedUnknown)
+			{
+				bReportedUnknown = true;
+				WriteLogLine(Log, EOrvaneLogLine::UnknownData);
+			}
 			continue;
 		}
 
@@ -347,7 +365,7 @@ int32 FOrvaneMessageDecoder::Decode(TConstArrayView<uint8> Datagram, FOrvaneSour
 		ORVCameraSetup Setup;
 		ORVCameraPose Pose;
 		ORVActionParams Action;
-		DecodeCamera(**Camera, State, Setup, Pose, Action);
+		DecodeCamera(**Camera, State, Setup, Pose, Action, Log);
 		OnCamera(Setup, Pose, Action);
 		++Decoded;
 	}

@@ -5,6 +5,7 @@
 #include "OrvaneCameraMessage.h"
 
 class FJsonObject;
+class FOrvaneLogLimiter;
 struct FOrvaneSourceState;
 
 /**
@@ -20,12 +21,14 @@ public:
 	/**
 	 * Decodes every camera member of the datagram's JSON document and hands each on. The bytes are
 	 * read as Latin-1 text; a document that does not parse, or nests deeper than MaxNesting, is
-	 * dropped without a message. Returns the number of camera members handed on.
+	 * dropped without a message. Members of other names are reported once per datagram, however many
+	 * there are. Lines go through Log when one is given (a stream of datagrams), else straight to the
+	 * log. Returns the number of camera members handed on.
 	 */
-	static int32 Decode(TConstArrayView<uint8> Datagram, FOrvaneSourceState& State, FOnCameraDecoded OnCamera);
+	static int32 Decode(TConstArrayView<uint8> Datagram, FOrvaneSourceState& State, FOnCameraDecoded OnCamera, FOrvaneLogLimiter* Log = nullptr);
 
 	/** Fills the three records from one camera object, updating the source state as it goes. */
-	static void DecodeCamera(const FJsonObject& Camera, FOrvaneSourceState& State, ORVCameraSetup& OutSetup, ORVCameraPose& OutPose, ORVActionParams& OutAction);
+	static void DecodeCamera(const FJsonObject& Camera, FOrvaneSourceState& State, ORVCameraSetup& OutSetup, ORVCameraPose& OutPose, ORVActionParams& OutAction, FOrvaneLogLimiter* Log = nullptr);
 
 	/** JSON number to int32, truncated toward zero; saturates out of range, NaN gives 0. */
 	static int32 ToInt32(double Value);
