@@ -19,9 +19,9 @@ namespace
 		return std::string(TCHAR_TO_UTF8(*Text));
 	}
 
-	nlohmann::json MarginJson(const FMargin& Margin)
+	nlohmann::ordered_json MarginJson(const FMargin& Margin)
 	{
-		return nlohmann::json::array({Margin.Left, Margin.Top, Margin.Right, Margin.Bottom});
+		return nlohmann::ordered_json::array({Margin.Left, Margin.Top, Margin.Right, Margin.Bottom});
 	}
 
 	bool IsZero(const FMargin& Margin)
@@ -29,7 +29,7 @@ namespace
 		return Margin.Left == 0.0f && Margin.Top == 0.0f && Margin.Right == 0.0f && Margin.Bottom == 0.0f;
 	}
 
-	void AddName(nlohmann::json& Object, const char* Key, FName Name)
+	void AddName(nlohmann::ordered_json& Object, const char* Key, FName Name)
 	{
 		if (!Name.IsNone())
 		{
@@ -48,9 +48,9 @@ namespace
 		return false;
 	}
 
-	nlohmann::json Reflect(const TSharedRef<SWidget>& Widget)
+	nlohmann::ordered_json Reflect(const TSharedRef<SWidget>& Widget)
 	{
-		nlohmann::json Object = nlohmann::json::object();
+		nlohmann::ordered_json Object = nlohmann::ordered_json::object();
 		SWidget& Raw = Widget.Get();
 		Object["type"] = Utf8(Raw.GetTypeAsString());
 		Object["enabled"] = Raw.IsEnabled();
@@ -107,7 +107,7 @@ namespace
 			Object["tooltip"] = Utf8(ToolTip.ToString());
 		}
 
-		nlohmann::json Children = nlohmann::json::array();
+		nlohmann::ordered_json Children = nlohmann::ordered_json::array();
 		FChildren* ChildList = Raw.GetChildren();
 		for (int32 Index = 0; ChildList && Index < ChildList->Num(); ++Index)
 		{
@@ -116,7 +116,7 @@ namespace
 			{
 				continue;
 			}
-			nlohmann::json ChildObject = Reflect(Child);
+			nlohmann::ordered_json ChildObject = Reflect(Child);
 			FMargin SlotPadding;
 			if (GetSlotPadding(ChildList->GetSlotAt(Index), SlotPadding) && !IsZero(SlotPadding))
 			{
@@ -129,7 +129,7 @@ namespace
 	}
 }
 
-nlohmann::json FWidgetReflector::ToJson(const TSharedRef<SWidget>& Root)
+nlohmann::ordered_json FWidgetReflector::ToJson(const TSharedRef<SWidget>& Root)
 {
 	return Reflect(Root);
 }

@@ -18,5 +18,5 @@
 class FWidgetReflector
 {
 public:
-	static nlohmann::json ToJson(const TSharedRef<SWidget>& Root);
+	static nlohmann::ordered_json ToJson(const TSharedRef<SWidget>& Root);
 };

@@ -97,19 +97,19 @@ TEST_F(EditorUiModule, ButtonAppearsOnceTheMenusStartAfterTheModule)
 	EXPECT_FALSE(Entry.bNoPadding);
 
 	// The button: the simple style, padding 6 by 2, the large icon drawn at 24 and the label in the toolbar font.
-	const nlohmann::json Tree = FWidgetReflector::ToJson(Entry.Widget.ToSharedRef());
+	const nlohmann::ordered_json Tree = FWidgetReflector::ToJson(Entry.Widget.ToSharedRef());
 	ASSERT_EQ(Tree["type"], "SHorizontalBox");
-	const nlohmann::json& Button = Tree["children"][0];
+	const nlohmann::ordered_json& Button = Tree["children"][0];
 	EXPECT_EQ(Button["type"], "SButton");
 	EXPECT_EQ(Button["style"], "SimpleButton");
-	EXPECT_EQ(Button["padding"], nlohmann::json::array({6, 2, 6, 2}));
+	EXPECT_EQ(Button["padding"], nlohmann::ordered_json::array({6, 2, 6, 2}));
 	EXPECT_EQ(Button["tooltip"], "Orvane Cinema Camera Setup");
-	const nlohmann::json& Content = Button["children"][0];
+	const nlohmann::ordered_json& Content = Button["children"][0];
 	EXPECT_EQ(Content["children"][0]["width"], 24);
 	EXPECT_EQ(Content["children"][0]["children"][0]["brush"], "Orvane.PluginAction.Large");
 	EXPECT_EQ(Content["children"][1]["text"], "Orvane");
 	EXPECT_EQ(Content["children"][1]["font"], "ToolBar.Label.Font");
-	EXPECT_EQ(Content["children"][1]["slotPadding"], nlohmann::json::array({4, 0, 0, 0}));
+	EXPECT_EQ(Content["children"][1]["slotPadding"], nlohmann::ordered_json::array({4, 0, 0, 0}));
 
 	// Menus that started already run a late registration at once.
 	Module->ShutdownModule();

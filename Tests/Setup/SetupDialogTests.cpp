@@ -99,13 +99,13 @@ namespace
 	};
 
 	/** Every object of the reflected tree whose "type" is Type, depth first. */
-	void Collect(const nlohmann::json& Node, const std::string& Type, std::vector<nlohmann::json>& Out)
+	void Collect(const nlohmann::ordered_json& Node, const std::string& Type, std::vector<nlohmann::ordered_json>& Out)
 	{
 		if (Node.value("type", std::string()) == Type)
 		{
 			Out.push_back(Node);
 		}
-		for (const nlohmann::json& Child : Node["children"])
+		for (const nlohmann::ordered_json& Child : Node["children"])
 		{
 			Collect(Child, Type, Out);
 		}
@@ -118,8 +118,8 @@ TEST_F(SetupDialog, OpensOneModalWindowWithThePanelsDefaults)
 	EXPECT_EQ(Window->GetTitle().ToString(), TEXT("Orvane Setup"));
 	EXPECT_TRUE(Window->HostIsModal());
 
-	const nlohmann::json Tree = FWidgetReflector::ToJson(Window);
-	std::vector<nlohmann::json> Boxes, TextBoxes, Buttons, Borders;
+	const nlohmann::ordered_json Tree = FWidgetReflector::ToJson(Window);
+	std::vector<nlohmann::ordered_json> Boxes, TextBoxes, Buttons, Borders;
 	Collect(Tree, "SBox", Boxes);
 	Collect(Tree, "SEditableTextBox", TextBoxes);
 	Collect(Tree, "SButton", Buttons);
@@ -128,11 +128,11 @@ TEST_F(SetupDialog, OpensOneModalWindowWithThePanelsDefaults)
 	// The outer panel and three recessed panels with their paddings; the content 500 wide, labels 120.
 	ASSERT_EQ(Borders.size(), 4u);
 	EXPECT_EQ(Borders[0]["brush"], "Brushes.Panel");
-	EXPECT_EQ(Borders[0]["padding"], nlohmann::json::array({24, 24, 24, 24}));
+	EXPECT_EQ(Borders[0]["padding"], nlohmann::ordered_json::array({24, 24, 24, 24}));
 	for (size_t Index = 1; Index < Borders.size(); ++Index)
 	{
 		EXPECT_EQ(Borders[Index]["brush"], "Brushes.Recessed");
-		EXPECT_EQ(Borders[Index]["padding"], nlohmann::json::array({16, 16, 16, 16}));
+		EXPECT_EQ(Borders[Index]["padding"], nlohmann::ordered_json::array({16, 16, 16, 16}));
 	}
 	ASSERT_GE(Boxes.size(), 4u);
 	EXPECT_EQ(Boxes[0]["width"], 500);

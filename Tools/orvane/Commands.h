@@ -33,3 +33,9 @@ int RunRecord(int ArgC, char** ArgV);
 
 /** orvane stage preview FILE -o OUT.svg|OUT.png [--size W,H] [--no-icvfx]: a picture of the walls and the nDisplay canvas. */
 int RunStagePreview(int ArgC, char** ArgV);
+
+/** orvane setup full|camera [options]: drives the setup dialog in the headless editor and prints what it made. */
+int RunSetup(int ArgC, char** ArgV);
+
+/** orvane ui [--project DIR]: opens the setup dialog through the toolbar button and prints both widget trees as JSON. */
+int RunUi(int ArgC, char** ArgV);

@@ -117,3 +117,52 @@ int32 PrintLoggedErrors(const FLogCapture& Log, const char* Command, bool bFirst
 	}
 	return Errors;
 }
+
+bool ParseSetupCommandArguments(int ArgC, char** ArgV, FSetupCommandArguments& Out)
+{
+	const bool bUi = ArgC >= 2 && std::string(ArgV[1]) == "ui";
+	const int First = bUi ? 2 : 3;
+	Out.Mode = bUi ? "ui" : (ArgC >= 3 ? ArgV[2] : "");
+	const char* Name = bUi ? "orvane ui" : "orvane setup";
+	if (!bUi && Out.Mode != "full" && Out.Mode != "camera")
+	{
+		std::fprintf(stderr, "%s: expected full or camera\n", Name);
+		PrintUsage();
+		return false;
+	}
+	std::string ProjectDir;
+	for (int Index = First; Index < ArgC; ++Index)
+	{
+		const std::string Argument = ArgV[Index];
+		const bool bHasValue = Index + 1 < ArgC;
+		if (Argument == "--project" && bHasValue)
+		{
+			ProjectDir = ArgV[++Index];
+		}
+		else if (Out.Mode == "full" && Argument == "--endpoint" && bHasValue)
+		{
+			Out.Endpoint = FString(UTF8_TO_TCHAR(ArgV[++Index]));
+		}
+		else if (Out.Mode == "full" && Argument == "--preset" && bHasValue)
+		{
+			Out.PresetName = FString(UTF8_TO_TCHAR(ArgV[++Index]));
+		}
+		else if (Out.Mode == "full" && Argument == "--alpha")
+		{
+			Out.bRenderAlpha = true;
+		}
+		else if (Out.Mode == "camera" && Argument == "--ndisplay")
+		{
+			Out.bAddNDisplay = true;
+		}
+		else
+		{
+			std::fprintf(stderr, "%s: unexpected argument %s\n", Name, Argument.c_str());
+			PrintUsage();
+			return false;
+		}
+	}
+	Out.ProjectDir = FPaths::ConvertRelativePathToFull(FString(UTF8_TO_TCHAR(ProjectDir.empty() ? "OrvaneProject" : ProjectDir.c_str())));
+	setenv("ORVANE_PROJECT_DIR", TCHAR_TO_UTF8(*Out.ProjectDir), 1);
+	return true;
+}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CoreMinimal.h"
+#include "Misc/Optional.h"
 
 class FLogCapture;
 
@@ -40,3 +41,27 @@ bool ParseStageCommandArguments(int ArgC, char** ArgV, const char* Command, FSta
  * (only the first when bFirstOnly); returns how many error lines there were.
  */
 int32 PrintLoggedErrors(const FLogCapture& Log, const char* Command, bool bFirstOnly);
+
+/** The arguments of `orvane setup full|camera [options]` and `orvane ui [--project DIR]`. */
+struct FSetupCommandArguments
+{
+	/** "full", "camera" or "ui". */
+	std::string Mode;
+	/** The headless project: the one given, or OrvaneProject in the working directory. */
+	FString ProjectDir;
+	/** Typed into the endpoint field when given. */
+	TOptional<FString> Endpoint;
+	/** Typed into the preset name field when given. */
+	TOptional<FString> PresetName;
+	/** Ticks "Render Alpha:". */
+	bool bRenderAlpha = false;
+	/** Ticks "Add nDisplay to Level", even where the dialog greyed it out. */
+	bool bAddNDisplay = false;
+};
+
+/**
+ * Parses `orvane setup full [--endpoint ADDR:PORT] [--preset NAME] [--alpha] [--project DIR]`,
+ * `orvane setup camera [--ndisplay] [--project DIR]` or `orvane ui [--project DIR]` and points the host at the
+ * project; false (after printing the complaint and the usage) when they do not parse.
+ */
+bool ParseSetupCommandArguments(int ArgC, char** ArgV, FSetupCommandArguments& Out);

@@ -4,6 +4,7 @@
 #include "AssetRegistry/AssetRegistryModule.h"
 #include "AssetRegistry/IAssetRegistry.h"
 #include "Misc/PackageName.h"
+#include "Misc/Paths.h"
 #include "UObject/Object.h"
 #include "UObject/Package.h"
 #include "UObject/UObjectGlobals.h"
@@ -99,8 +100,13 @@ namespace
 					}
 				}
 			}
+			// A folder converts as a package of its own name would; the content root is the folder of /Game itself.
 			FString Folder;
-			if (!FPackageName::TryConvertLongPackageNameToFilename(Path + TEXT("/"), Folder))
+			if (Path.Equals(TEXT("/Game"), ESearchCase::IgnoreCase))
+			{
+				Folder = FPaths::ProjectContentDir();
+			}
+			else if (!FPackageName::TryConvertLongPackageNameToFilename(Path, Folder))
 			{
 				return true;
 			}
