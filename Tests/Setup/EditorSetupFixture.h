@@ -9,8 +9,6 @@
 #include "Engine/RendererSettings.h"
 #include "Engine/World.h"
 #include "Framework/Application/SlateApplication.h"
-#include "UObject/Package.h"
-#include "UObject/UObjectIterator.h"
 #include "GameMapsSettings.h"
 #include "HeadlessProject.h"
 #include "LiveLink/SourceTestSupport.h"
@@ -22,6 +20,8 @@
 #include "OrvaneCameraManager.h"
 #include "OrvaneContentStandIns.h"
 #include "TimerManager.h"
+#include "UObject/Package.h"
+#include "UObject/UObjectIterator.h"
 
 #include <gtest/gtest.h>
 

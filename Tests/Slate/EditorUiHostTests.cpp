@@ -161,8 +161,8 @@ TEST(ToolMenusHost, MainMenuSubMenuEntriesRunTheirActionAndLeaveWithTheirOwner)
 		FToolMenuOwnerScoped Scope(&OwnerTag);
 		FToolMenuSection& Section = UToolMenus::Get()->ExtendMenu(TEXT("LevelEditor.MainMenu.Tools"))->FindOrAddSection(TEXT("Orvane"));
 		Section.AddSubMenu(TEXT("OrvaneTools"), FText::FromString(TEXT("Orvane")), FText::GetEmpty(), FNewToolMenuDelegate::CreateLambda([&Runs](UToolMenu* SubMenu)
-			{ SubMenu->FindOrAddSection(TEXT("Content")).AddMenuEntry(TEXT("Rebuild"), FText::FromString(TEXT("Rebuild Plug-in Content")), FText::GetEmpty(), FSlateIcon(), FUIAction(FExecuteAction::CreateLambda([&Runs]()
-																																																		   { ++Runs; }))); }));
+																										  { SubMenu->FindOrAddSection(TEXT("Content")).AddMenuEntry(TEXT("Rebuild"), FText::FromString(TEXT("Rebuild Plug-in Content")), FText::GetEmpty(), FSlateIcon(), FUIAction(FExecuteAction::CreateLambda([&Runs]()
+																																																																			  { ++Runs; }))); }));
 	}
 	// Added outside the scope: someone else's entry.
 	UToolMenus::Get()->ExtendMenu(TEXT("LevelEditor.MainMenu.Tools"))->FindOrAddSection(TEXT("Orvane")).AddMenuEntry(TEXT("Other"), FText::FromString(TEXT("Other")), FText::GetEmpty(), FSlateIcon(), FUIAction());
@@ -195,7 +195,10 @@ namespace
 		{
 		}
 #define LOCTEXT_NAMESPACE "HostTestCommands"
-		void RegisterCommands() override { UI_COMMAND(Act, "Act", "Does the thing", EUserInterfaceActionType::Button, FInputChord()); }
+		void RegisterCommands() override
+		{
+			UI_COMMAND(Act, "Act", "Does the thing", EUserInterfaceActionType::Button, FInputChord());
+		}
 #undef LOCTEXT_NAMESPACE
 		TSharedPtr<FUICommandInfo> Act;
 	};

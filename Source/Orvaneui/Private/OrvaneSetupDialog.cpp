@@ -42,44 +42,13 @@ namespace
 	/** A panel's header: the class icon, then the bold title above the subdued subtitle. */
 	TSharedRef<SWidget> MakeHeader(const FName Icon, const FText& Title, const FText& Subtitle)
 	{
-		return SNew(SHorizontalBox)
-			+ SHorizontalBox::Slot()
-				  .AutoWidth()
-				  .VAlign(VAlign_Center)
-				  .Padding(0.0f, 0.0f, 8.0f, 0.0f)
-					  [SNew(SImage)
-							  .Image(FAppStyle::GetBrush(Icon))]
-			+ SHorizontalBox::Slot()
-				  .FillWidth(1.0f)
-				  .VAlign(VAlign_Center)
-					  [SNew(SVerticalBox)
-						  + SVerticalBox::Slot()
-								.AutoHeight()
-									[SNew(STextBlock)
-											.Text(Title)
-											.Font(FAppStyle::GetFontStyle("PropertyWindow.BoldFont"))]
-						  + SVerticalBox::Slot()
-								.AutoHeight()
-									[SNew(STextBlock)
-											.Text(Subtitle)
-											.ColorAndOpacity(FSlateColor::UseSubduedForeground())]];
+		return SNew(SHorizontalBox) + SHorizontalBox::Slot().AutoWidth().VAlign(VAlign_Center).Padding(0.0f, 0.0f, 8.0f, 0.0f)[SNew(SImage).Image(FAppStyle::GetBrush(Icon))] + SHorizontalBox::Slot().FillWidth(1.0f).VAlign(VAlign_Center)[SNew(SVerticalBox) + SVerticalBox::Slot().AutoHeight()[SNew(STextBlock).Text(Title).Font(FAppStyle::GetFontStyle("PropertyWindow.BoldFont"))] + SVerticalBox::Slot().AutoHeight()[SNew(STextBlock).Text(Subtitle).ColorAndOpacity(FSlateColor::UseSubduedForeground())]];
 	}
 
 	/** A labelled row of the full-setup panel: the label 120 units wide, then the field. */
 	TSharedRef<SWidget> MakeFieldRow(const FText& Label, const TSharedRef<SWidget>& Field)
 	{
-		return SNew(SHorizontalBox)
-			+ SHorizontalBox::Slot()
-				  .AutoWidth()
-				  .VAlign(VAlign_Center)
-					  [SNew(SBox)
-							  .WidthOverride(LabelWidth)
-								  [SNew(STextBlock)
-										  .Text(Label)]]
-			+ SHorizontalBox::Slot()
-				  .FillWidth(1.0f)
-				  .VAlign(VAlign_Center)
-					  [Field];
+		return SNew(SHorizontalBox) + SHorizontalBox::Slot().AutoWidth().VAlign(VAlign_Center)[SNew(SBox).WidthOverride(LabelWidth)[SNew(STextBlock).Text(Label)]] + SHorizontalBox::Slot().FillWidth(1.0f).VAlign(VAlign_Center)[Field];
 	}
 
 	/** A field's text with white space trimmed, or the fallback when the field is missing or blank. */
@@ -113,39 +82,7 @@ void SOrvaneSetupDialog::Construct(const FArguments& InArgs)
 											  [SNew(SBorder)
 													  .BorderImage(FAppStyle::GetBrush("Brushes.Recessed"))
 													  .Padding(16.0f)
-														  [SNew(SVerticalBox)
-															  + SVerticalBox::Slot()
-																	.AutoHeight()
-																	.Padding(0.0f, 0.0f, 0.0f, 12.0f)
-																		[MakeHeader("ClassIcon.Blueprint", LOCTEXT("FullSetupTitle", "Full Orvane Camera Setup"), LOCTEXT("FullSetupSubtitle", "Create Camera + Live Link + Preset"))]
-															  + SVerticalBox::Slot()
-																	.AutoHeight()
-																	.Padding(0.0f, 4.0f)
-																		[MakeFieldRow(LOCTEXT("EndpointLabel", "LiveLink Endpoint:"),
-																			SAssignNew(EndpointTextBox, SEditableTextBox)
-																				.Text(FText::FromString(DefaultEndpoint))
-																				.HintText(LOCTEXT("EndpointHint", "IP:Port")))]
-															  + SVerticalBox::Slot()
-																	.AutoHeight()
-																	.Padding(0.0f, 4.0f)
-																		[MakeFieldRow(LOCTEXT("PresetNameLabel", "Preset Name:"),
-																			SAssignNew(PresetNameTextBox, SEditableTextBox)
-																				.Text(FText::FromString(DefaultPresetName))
-																				.HintText(LOCTEXT("PresetNameHint", "Preset name")))]
-															  + SVerticalBox::Slot()
-																	.AutoHeight()
-																	.Padding(0.0f, 4.0f)
-																		[MakeFieldRow(LOCTEXT("RenderAlphaLabel", "Render Alpha:"),
-																			SAssignNew(RenderAlphaCheckBox, SCheckBox)
-																				.IsChecked(ECheckBoxState::Unchecked))]
-															  + SVerticalBox::Slot()
-																	.AutoHeight()
-																	.HAlign(HAlign_Right)
-																	.Padding(0.0f, 12.0f, 0.0f, 0.0f)
-																		[SNew(SButton)
-																				.ButtonStyle(&FAppStyle::Get(), "FlatButton.Primary")
-																				.Text(LOCTEXT("FullSetupButton", "Full Setup"))
-																				.OnClicked(this, &SOrvaneSetupDialog::OnRunCompleteSetup)]]]
+														  [SNew(SVerticalBox) + SVerticalBox::Slot().AutoHeight().Padding(0.0f, 0.0f, 0.0f, 12.0f)[MakeHeader("ClassIcon.Blueprint", LOCTEXT("FullSetupTitle", "Full Orvane Camera Setup"), LOCTEXT("FullSetupSubtitle", "Create Camera + Live Link + Preset"))] + SVerticalBox::Slot().AutoHeight().Padding(0.0f, 4.0f)[MakeFieldRow(LOCTEXT("EndpointLabel", "LiveLink Endpoint:"), SAssignNew(EndpointTextBox, SEditableTextBox).Text(FText::FromString(DefaultEndpoint)).HintText(LOCTEXT("EndpointHint", "IP:Port")))] + SVerticalBox::Slot().AutoHeight().Padding(0.0f, 4.0f)[MakeFieldRow(LOCTEXT("PresetNameLabel", "Preset Name:"), SAssignNew(PresetNameTextBox, SEditableTextBox).Text(FText::FromString(DefaultPresetName)).HintText(LOCTEXT("PresetNameHint", "Preset name")))] + SVerticalBox::Slot().AutoHeight().Padding(0.0f, 4.0f)[MakeFieldRow(LOCTEXT("RenderAlphaLabel", "Render Alpha:"), SAssignNew(RenderAlphaCheckBox, SCheckBox).IsChecked(ECheckBoxState::Unchecked))] + SVerticalBox::Slot().AutoHeight().HAlign(HAlign_Right).Padding(0.0f, 12.0f, 0.0f, 0.0f)[SNew(SButton).ButtonStyle(&FAppStyle::Get(), "FlatButton.Primary").Text(LOCTEXT("FullSetupButton", "Full Setup")).OnClicked(this, &SOrvaneSetupDialog::OnRunCompleteSetup)]]]
 
 									// Camera only, optionally with the project's nDisplay cluster.
 									+ SVerticalBox::Slot()
@@ -154,32 +91,7 @@ void SOrvaneSetupDialog::Construct(const FArguments& InArgs)
 											  [SNew(SBorder)
 													  .BorderImage(FAppStyle::GetBrush("Brushes.Recessed"))
 													  .Padding(16.0f)
-														  [SNew(SVerticalBox)
-															  + SVerticalBox::Slot()
-																	.AutoHeight()
-																	.Padding(0.0f, 0.0f, 0.0f, 12.0f)
-																		[MakeHeader("ClassIcon.CameraActor", LOCTEXT("CameraTitle", "Orvane Camera"), LOCTEXT("CameraSubtitle", "Create Cinema Camera"))]
-															  + SVerticalBox::Slot()
-																	.AutoHeight()
-																		[SNew(SHorizontalBox)
-																			+ SHorizontalBox::Slot()
-																				  .AutoWidth()
-																				  .VAlign(VAlign_Center)
-																					  [SAssignNew(AddNDisplayCheckBox, SCheckBox)
-																							  .IsChecked(ECheckBoxState::Unchecked)]
-																			+ SHorizontalBox::Slot()
-																				  .FillWidth(1.0f)
-																				  .VAlign(VAlign_Center)
-																				  .Padding(4.0f, 0.0f, 0.0f, 0.0f)
-																					  [SAssignNew(AddNDisplayLabel, STextBlock)
-																							  .Text(LOCTEXT("AddNDisplayLabel", "Add nDisplay to Level"))]
-																			+ SHorizontalBox::Slot()
-																				  .AutoWidth()
-																				  .VAlign(VAlign_Center)
-																					  [SNew(SButton)
-																							  .ButtonStyle(&FAppStyle::Get(), "FlatButton.Success")
-																							  .Text(LOCTEXT("CameraOnlyButton", "Camera Only"))
-																							  .OnClicked(this, &SOrvaneSetupDialog::OnCreateOrvaneCameraOnly)]]]]
+														  [SNew(SVerticalBox) + SVerticalBox::Slot().AutoHeight().Padding(0.0f, 0.0f, 0.0f, 12.0f)[MakeHeader("ClassIcon.CameraActor", LOCTEXT("CameraTitle", "Orvane Camera"), LOCTEXT("CameraSubtitle", "Create Cinema Camera"))] + SVerticalBox::Slot().AutoHeight()[SNew(SHorizontalBox) + SHorizontalBox::Slot().AutoWidth().VAlign(VAlign_Center)[SAssignNew(AddNDisplayCheckBox, SCheckBox).IsChecked(ECheckBoxState::Unchecked)] + SHorizontalBox::Slot().FillWidth(1.0f).VAlign(VAlign_Center).Padding(4.0f, 0.0f, 0.0f, 0.0f)[SAssignNew(AddNDisplayLabel, STextBlock).Text(LOCTEXT("AddNDisplayLabel", "Add nDisplay to Level"))] + SHorizontalBox::Slot().AutoWidth().VAlign(VAlign_Center)[SNew(SButton).ButtonStyle(&FAppStyle::Get(), "FlatButton.Success").Text(LOCTEXT("CameraOnlyButton", "Camera Only")).OnClicked(this, &SOrvaneSetupDialog::OnCreateOrvaneCameraOnly)]]]]
 
 									// Stage file to nDisplay.
 									+ SVerticalBox::Slot()
@@ -188,32 +100,7 @@ void SOrvaneSetupDialog::Construct(const FArguments& InArgs)
 											  [SNew(SBorder)
 													  .BorderImage(FAppStyle::GetBrush("Brushes.Recessed"))
 													  .Padding(16.0f)
-														  [SNew(SVerticalBox)
-															  + SVerticalBox::Slot()
-																	.AutoHeight()
-																	.Padding(0.0f, 0.0f, 0.0f, 12.0f)
-																		[MakeHeader("ClassIcon.Blueprint", LOCTEXT("NDisplayTitle", "Orvane to nDisplay"), LOCTEXT("NDisplaySubtitle", "Convert Orvane stage to nDisplay config"))]
-															  + SVerticalBox::Slot()
-																	.AutoHeight()
-																		[SNew(SHorizontalBox)
-																			+ SHorizontalBox::Slot()
-																				  .AutoWidth()
-																				  .VAlign(VAlign_Center)
-																					  [SAssignNew(AddICVFXCheckBox, SCheckBox)
-																							  .IsChecked(ECheckBoxState::Checked)]
-																			+ SHorizontalBox::Slot()
-																				  .FillWidth(1.0f)
-																				  .VAlign(VAlign_Center)
-																				  .Padding(4.0f, 0.0f, 0.0f, 0.0f)
-																					  [SNew(STextBlock)
-																							  .Text(LOCTEXT("AddICVFXLabel", "Add ICVFX Camera"))]
-																			+ SHorizontalBox::Slot()
-																				  .AutoWidth()
-																				  .VAlign(VAlign_Center)
-																					  [SNew(SButton)
-																							  .ButtonStyle(&FAppStyle::Get(), "FlatButton.Primary")
-																							  .Text(LOCTEXT("BrowseButton", "Browse..."))
-																							  .OnClicked(this, &SOrvaneSetupDialog::OnImportORVSToNDisplay)]]]]]]];
+														  [SNew(SVerticalBox) + SVerticalBox::Slot().AutoHeight().Padding(0.0f, 0.0f, 0.0f, 12.0f)[MakeHeader("ClassIcon.Blueprint", LOCTEXT("NDisplayTitle", "Orvane to nDisplay"), LOCTEXT("NDisplaySubtitle", "Convert Orvane stage to nDisplay config"))] + SVerticalBox::Slot().AutoHeight()[SNew(SHorizontalBox) + SHorizontalBox::Slot().AutoWidth().VAlign(VAlign_Center)[SAssignNew(AddICVFXCheckBox, SCheckBox).IsChecked(ECheckBoxState::Checked)] + SHorizontalBox::Slot().FillWidth(1.0f).VAlign(VAlign_Center).Padding(4.0f, 0.0f, 0.0f, 0.0f)[SNew(STextBlock).Text(LOCTEXT("AddICVFXLabel", "Add ICVFX Camera"))] + SHorizontalBox::Slot().AutoWidth().VAlign(VAlign_Center)[SNew(SButton).ButtonStyle(&FAppStyle::Get(), "FlatButton.Primary").Text(LOCTEXT("BrowseButton", "Browse...")).OnClicked(this, &SOrvaneSetupDialog::OnImportORVSToNDisplay)]]]]]]];
 
 	// Placing a cluster only makes sense when the project already holds one.
 	if (FindNDisplayBlueprint())

@@ -70,33 +70,17 @@ void FORV_uiModule::RegisterMenus()
 	FToolMenuSection& Section = ToolbarMenu->FindOrAddSection("PluginTools");
 
 	const TSharedRef<SWidget> ButtonWidget =
-		SNew(SHorizontalBox)
-		+ SHorizontalBox::Slot()
-			  .AutoWidth()
-				  [SNew(SButton)
-						  .ButtonStyle(&FAppStyle::Get(), "SimpleButton")
-						  .ContentPadding(FMargin(6.0f, 2.0f))
-						  .ToolTipText(LOCTEXT("OrvaneTooltip", "Orvane Cinema Camera Setup"))
-						  .OnClicked_Lambda([]()
-							  {
+		SNew(SHorizontalBox) + SHorizontalBox::Slot()
+								   .AutoWidth()
+									   [SNew(SButton)
+											   .ButtonStyle(&FAppStyle::Get(), "SimpleButton")
+											   .ContentPadding(FMargin(6.0f, 2.0f))
+											   .ToolTipText(LOCTEXT("OrvaneTooltip", "Orvane Cinema Camera Setup"))
+											   .OnClicked_Lambda([]()
+												   {
 								  SOrvaneSetupDialog::ShowDialog();
 								  return FReply::Handled(); })
-							  [SNew(SHorizontalBox)
-								  + SHorizontalBox::Slot()
-										.AutoWidth()
-										.VAlign(VAlign_Center)
-											[SNew(SBox)
-													.WidthOverride(24.0f)
-													.HeightOverride(24.0f)
-														[SNew(SImage)
-																.Image(FOrvaneuiStyle::Get().GetBrush("Orvane.PluginAction.Large"))]]
-								  + SHorizontalBox::Slot()
-										.AutoWidth()
-										.VAlign(VAlign_Center)
-										.Padding(4.0f, 0.0f, 0.0f, 0.0f)
-											[SNew(STextBlock)
-													.Text(LOCTEXT("OrvaneLabel", "Orvane"))
-													.Font(FAppStyle::GetFontStyle("ToolBar.Label.Font"))]]];
+												   [SNew(SHorizontalBox) + SHorizontalBox::Slot().AutoWidth().VAlign(VAlign_Center)[SNew(SBox).WidthOverride(24.0f).HeightOverride(24.0f)[SNew(SImage).Image(FOrvaneuiStyle::Get().GetBrush("Orvane.PluginAction.Large"))]] + SHorizontalBox::Slot().AutoWidth().VAlign(VAlign_Center).Padding(4.0f, 0.0f, 0.0f, 0.0f)[SNew(STextBlock).Text(LOCTEXT("OrvaneLabel", "Orvane")).Font(FAppStyle::GetFontStyle("ToolBar.Label.Font"))]]];
 
 	Section.AddEntry(FToolMenuEntry::InitWidget("OrvaneWidget", ButtonWidget, FText::GetEmpty(), false, true, false));
 }

@@ -217,7 +217,7 @@ public:                                                          \
 	WidgetArgsType& ArgName(const ISlateStyle* InSlateStyle, const FName& StyleName, const ANSICHAR* Specifier = nullptr) \
 	{                                                                                                                     \
 		check(InSlateStyle);                                                                                              \
-		_##ArgName = &InSlateStyle->GetWidgetStyle<ArgType>(StyleName, Specifier);                                         \
+		_##ArgName = &InSlateStyle->GetWidgetStyle<ArgType>(StyleName, Specifier);                                        \
 		return static_cast<WidgetArgsType*>(this)->Me();                                                                  \
 	}
 

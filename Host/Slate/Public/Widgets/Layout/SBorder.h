@@ -4,8 +4,8 @@
 
 #include "CoreMinimal.h"
 #include "Layout/Margin.h"
-#include "Types/SlateEnums.h"
 #include "Styling/SlateBrush.h"
+#include "Types/SlateEnums.h"
 #include "Widgets/DeclarativeSyntaxSupport.h"
 #include "Widgets/SCompoundWidget.h"
 
