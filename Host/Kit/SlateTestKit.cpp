@@ -3,6 +3,7 @@
 
 #include "Layout/Children.h"
 #include "Widgets/Input/SButton.h"
+#include "Widgets/Input/SCheckBox.h"
 #include "Widgets/Input/SEditableTextBox.h"
 #include "Widgets/SNullWidget.h"
 #include "Widgets/Text/STextBlock.h"
@@ -140,4 +141,14 @@ FReply FSlateTestKit::Click(SButton& Button)
 		return FReply::Unhandled();
 	}
 	return Button.ExecuteOnClick();
+}
+
+bool FSlateTestKit::ToggleCheckBox(SCheckBox& CheckBox)
+{
+	if (!CanUserReach(CheckBox))
+	{
+		return false;
+	}
+	CheckBox.ToggleCheckedState();
+	return true;
 }

@@ -8,6 +8,7 @@
 #include "Widgets/SWidget.h"
 
 class SButton;
+class SCheckBox;
 class SEditableTextBox;
 
 /**
@@ -76,6 +77,9 @@ public:
 	 * Unhandled without calling anything when the button is out of the user's reach.
 	 */
 	static FReply Click(SButton& Button);
+
+	/** Ticks or unticks the box as a click would; false, and nothing changes, when it is out of the user's reach. */
+	static bool ToggleCheckBox(SCheckBox& CheckBox);
 
 private:
 	static void ForEachWidget(const TSharedRef<SWidget>& Root, const TFunction<void(const TSharedRef<SWidget>&)>& Visit);

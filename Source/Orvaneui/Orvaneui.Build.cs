@@ -36,6 +36,7 @@ public class Orvaneui : ModuleRules
 				"LiveLinkInterface",
 				"CinematicCamera",
 				"AssetRegistry",
+				"ApplicationCore",
 				"OrvaneLiveLink",
 			});
 	}

@@ -8,6 +8,7 @@
 #include "Engine/Level.h"
 #include "Engine/RendererSettings.h"
 #include "Engine/World.h"
+#include "Framework/Application/SlateApplication.h"
 #include "GameMapsSettings.h"
 #include "HeadlessProject.h"
 #include "LiveLink/SourceTestSupport.h"
@@ -19,6 +20,8 @@
 #include "OrvaneCameraManager.h"
 #include "OrvaneContentStandIns.h"
 #include "TimerManager.h"
+#include "UObject/Package.h"
+#include "UObject/UObjectIterator.h"
 
 #include <gtest/gtest.h>
 
@@ -29,8 +32,10 @@ namespace OrvaneSetupTest
 	protected:
 		void SetUp() override
 		{
+			// The editor's Slate application exists before any plug-in module starts.
+			FSlateApplication::Get();
 			for (const TCHAR* Module : {TEXT("UnrealEd"), TEXT("AssetRegistry"), TEXT("AssetTools"), TEXT("DisplayClusterConfiguration"), TEXT("DisplayCluster"), TEXT("DisplayClusterConfigurator"),
-					 TEXT("LiveLink"), TEXT("EngineSettings"), TEXT("SettingsEditor"), TEXT("OrvaneLiveLink"), TEXT("OrvaneContent"), TEXT("Orvaneui")})
+					 TEXT("LiveLink"), TEXT("EngineSettings"), TEXT("SettingsEditor"), TEXT("OrvaneLiveLink"), TEXT("OrvaneContent"), TEXT("ToolMenus"), TEXT("Projects"), TEXT("DesktopPlatform"), TEXT("Orvaneui")})
 			{
 				FModuleManager::Get().LoadModule(Module);
 			}
@@ -64,6 +69,21 @@ namespace OrvaneSetupTest
 				FTSTicker::GetCoreTicker().Tick(0.25f);
 				GEditor->GetTimerManager()->Tick(0.25f);
 			}
+		}
+
+		/** Drops the project assets earlier tests left in memory, as if the editor had just opened this project. */
+		static void ForgetProjectAssets()
+		{
+			for (TObjectIterator<UObject> It; It; ++It)
+			{
+				UPackage* Package = It->GetPackage();
+				if (Package && Package->GetName().StartsWith(TEXT("/Game/")))
+				{
+					It->ClearFlags(RF_Public | RF_Standalone);
+					It->MarkAsGarbage();
+				}
+			}
+			CollectGarbage(GARBAGE_COLLECTION_KEEPFLAGS);
 		}
 
 		static UWorld* EditorWorld() { return GEditor->GetEditorWorldContext().World(); }

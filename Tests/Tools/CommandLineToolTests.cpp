@@ -71,6 +71,9 @@ TEST(CommandLineTool, EveryCommandHasHelpWithItsOptionsAndDefaults)
 		{"stage convert", {"FILE", "--no-icvfx", "--project", "OrvaneProject beside the stage file"}},
 		{"stage import", {"FILE", "--no-icvfx", "--project", "OrvaneProject beside the stage file"}},
 		{"stage preview", {"FILE", "-o", "--size", "1600,900", "--no-icvfx"}},
+		{"setup full", {"--endpoint", "--preset", "--alpha", "--project", "OrvaneProject in the working directory"}},
+		{"setup camera", {"--ndisplay", "--project"}},
+		{"ui", {"--project", "OrvaneProject in the working directory"}},
 	};
 	for (const auto& [Command, Expected] : Commands)
 	{

@@ -39,3 +39,9 @@ void AddStageImportCommand(CLI::App& Stage, FToolCommand& OutCommand);
 
 /** orvane stage preview FILE -o OUT.svg|OUT.png [--size W,H] [--no-icvfx]: a picture of the walls and the nDisplay canvas. */
 void AddStagePreviewCommand(CLI::App& Stage, FToolCommand& OutCommand);
+
+/** orvane setup full|camera [options]: drives the setup dialog in the headless editor and prints what it made. */
+void AddSetupCommand(CLI::App& Tool, FToolCommand& OutCommand);
+
+/** orvane ui [--project DIR]: opens the setup dialog through the toolbar button and prints both widget trees as JSON. */
+void AddUiCommand(CLI::App& Tool, FToolCommand& OutCommand);

@@ -104,7 +104,23 @@ void PrintUsage(FILE* Stream)
 			   "                  the nDisplay screens), each labelled, with the axes, the inspect warnings in red\n"
 			   "                  beside their walls, and the nDisplay canvas with every viewport's region, name and\n"
 			   "                  policy type. SVG keeps labels as text elements; prints the written path. Exits 1 when\n"
-			   "                  the stage cannot be read or converted or the file cannot be written.\n",
+			   "                  the stage cannot be read or converted or the file cannot be written.\n"
+			   "  setup full [--endpoint ADDR:PORT] [--preset NAME] [--alpha] [--project DIR]\n"
+			   "  setup camera [--ndisplay] [--project DIR]\n"
+			   "                  open the setup dialog in the headless editor of project DIR (default: OrvaneProject\n"
+			   "                  in the working directory), fill its fields, press \"Full Setup\" or \"Camera Only\" and\n"
+			   "                  run the editor until the delayed steps have fired. Log lines on standard error, then\n"
+			   "                  a summary: saved assets, level actors, the camera's preset and parent, the startup\n"
+			   "                  preset, the default game mode, the notifications and on-screen messages. --ndisplay\n"
+			   "                  ticks \"Add nDisplay to Level\" even when the dialog greyed it out. Exits 1 on a failure\n"
+			   "                  notification or a logged error (the first is repeated on standard error), 2 on bad\n"
+			   "                  arguments.\n"
+			   "  ui [--project DIR]\n"
+			   "                  start the editor module and the tool menus, open the setup dialog through the\n"
+			   "                  toolbar button and print {\"toolbar\":{\"menu\",\"section\",\"name\",\"widget\"},\n"
+			   "                  \"dialog\":{\"title\",\"widget\"}}: each widget as {\"type\",\"enabled\",\"children\"} with\n"
+			   "                  \"checked\", \"text\", \"hint\", \"tooltip\", \"style\", \"brush\", \"font\", \"width\",\n"
+			   "                  \"padding\" and \"slotPadding\" where the widget has them.\n",
 		Stream);
 }
 
@@ -159,6 +175,8 @@ namespace
 		AddStageConvertCommand(*Stage, OutCommand);
 		AddStageImportCommand(*Stage, OutCommand);
 		AddStagePreviewCommand(*Stage, OutCommand);
+		AddSetupCommand(Tool, OutCommand);
+		AddUiCommand(Tool, OutCommand);
 
 		try
 		{

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CoreMinimal.h"
+#include "Misc/Optional.h"
 
 // The engine's check() macro would rewrite CLI11's Option::check; the tool adds its checks with transform(),
 // which runs a validator the same way before the value is read.
@@ -74,3 +75,20 @@ void AddStageCommandArguments(CLI::App& Command, FToolCommand& OutCommand, std::
  * (only the first when bFirstOnly); returns how many error lines there were.
  */
 int32 PrintLoggedErrors(const FLogCapture& Log, const char* Command, bool bFirstOnly);
+
+/** The arguments of `orvane setup full|camera [options]` and `orvane ui [--project DIR]`. */
+struct FSetupCommandArguments
+{
+	/** "full", "camera" or "ui". */
+	std::string Mode;
+	/** The headless project: the one given, or OrvaneProject in the working directory. */
+	FString ProjectDir;
+	/** Typed into the endpoint field when given. */
+	TOptional<FString> Endpoint;
+	/** Typed into the preset name field when given. */
+	TOptional<FString> PresetName;
+	/** Ticks "Render Alpha:". */
+	bool bRenderAlpha = false;
+	/** Ticks "Add nDisplay to Level", even where the dialog greyed it out. */
+	bool bAddNDisplay = false;
+};

@@ -4,6 +4,7 @@
 void SBorder::Construct(const FArguments& InArgs)
 {
 	ChildSlot.HAlign(InArgs._HAlign).VAlign(InArgs._VAlign).Padding(InArgs._Padding)[InArgs._Content.Widget];
+	BorderImage = InArgs._BorderImage;
 }
 
 void SBorder::SetContent(TSharedRef<SWidget> InContent)

@@ -13,6 +13,12 @@ void SButton::Construct(const FArguments& InArgs)
 	}
 	SBorder::Construct(SBorder::FArguments().HAlign(InArgs._HAlign).VAlign(InArgs._VAlign).Padding(InArgs._ContentPadding)[Content]);
 	OnClicked = InArgs._OnClicked;
+	SetButtonStyle(InArgs._ButtonStyle);
+}
+
+void SButton::SetButtonStyle(const FButtonStyle* InButtonStyle)
+{
+	Style = InButtonStyle ? InButtonStyle : &FButtonStyle::GetDefault();
 }
 
 void SButton::SetOnClicked(FOnClicked InOnClicked)

@@ -4,6 +4,8 @@
 void STextBlock::Construct(const FArguments& InArgs)
 {
 	BoundText = InArgs._Text;
+	Font = InArgs._Font;
+	ColorAndOpacity = InArgs._ColorAndOpacity;
 }
 
 void STextBlock::SetText(const TAttribute<FText>& InText)

@@ -1,24 +1,15 @@
 // Copyright Kelmora. All Rights Reserved.
 #include "Framework/Application/SlateApplication.h"
 
-namespace
-{
-	bool& Initialized()
-	{
-		static bool bInitialized = false;
-		return bInitialized;
-	}
-}
-
 bool FSlateApplication::IsInitialized()
 {
-	return Initialized();
+	return FSlateApplicationBase::IsInitialized();
 }
 
 FSlateApplication& FSlateApplication::Get()
 {
 	static FSlateApplication Application;
-	Initialized() = true;
+	CurrentBaseApplication = &Application;
 	return Application;
 }
 
@@ -28,13 +19,34 @@ TSharedRef<SWindow> FSlateApplication::AddWindow(TSharedRef<SWindow> InSlateWind
 	return InSlateWindow;
 }
 
+void FSlateApplication::AddModalWindow(TSharedRef<SWindow> InSlateWindow, const TSharedPtr<const SWidget> InParentWidget, bool bSlowTaskWindow)
+{
+	InSlateWindow->HostSetModal(true);
+	AddWindow(InSlateWindow);
+}
+
 void FSlateApplication::RequestDestroyWindow(TSharedRef<SWindow> WindowToDestroy)
 {
-	Windows.Remove(WindowToDestroy);
+	// A window asked to close twice is destroyed once, and its closed callback runs once.
+	if (Windows.Remove(WindowToDestroy) > 0)
+	{
+		WindowToDestroy->HostSetModal(false);
+		WindowToDestroy->NotifyWindowBeingDestroyed();
+		// unconfirmed: the engine lets go of a destroyed window's content; a widget holding its own window
+		// (as dialogs do) would otherwise keep both alive.
+		WindowToDestroy->SetContent(SNullWidget::NullWidget);
+	}
 }
 
 TArray<TSharedRef<SWindow>> FSlateApplication::GetInteractiveTopLevelWindows()
 {
+	for (int32 Index = Windows.Num() - 1; Index >= 0; --Index)
+	{
+		if (Windows[Index]->HostIsModal())
+		{
+			return {Windows[Index]};
+		}
+	}
 	return Windows;
 }
 
@@ -53,4 +65,28 @@ TSharedPtr<SWindow> FSlateApplication::FindWidgetWindow(TSharedRef<const SWidget
 		}
 	}
 	return nullptr;
+}
+
+TSharedPtr<SWindow> FSlateApplication::GetActiveTopLevelWindow() const
+{
+	for (int32 Index = Windows.Num() - 1; Index >= 0; --Index)
+	{
+		if (Windows[Index]->HostIsModal())
+		{
+			return Windows[Index];
+		}
+	}
+	return Windows.Num() > 0 ? TSharedPtr<SWindow>(Windows.Last()) : nullptr;
+}
+
+const void* FSlateApplication::FindBestParentWindowHandleForDialogs(const TSharedPtr<SWidget>& InWidget, const ESlateParentWindowSearchMethod InParentWindowSearchMethod)
+{
+	const TSharedPtr<SWindow> Window = InWidget.IsValid() ? FindWidgetWindow(InWidget.ToSharedRef()) : GetActiveTopLevelWindow();
+	return Window.Get();
+}
+
+FSlateRenderer* FSlateApplication::GetRenderer() const
+{
+	static FSlateRenderer Renderer;
+	return &Renderer;
 }

@@ -32,6 +32,7 @@ void SWidget::SWidgetConstruct(const FSlateBaseNamedArgs& Args)
 {
 	Visibility = Args._Visibility;
 	EnabledState = Args._IsEnabled;
+	ToolTipText = Args._ToolTipText;
 	Tag = Args._Tag;
 }
 

@@ -4,6 +4,7 @@
 
 #include "CoreMinimal.h"
 #include "UObject/SoftObjectPath.h"
+#include "UObject/TopLevelAssetPath.h"
 
 class UObject;
 
@@ -16,9 +17,11 @@ struct ASSETREGISTRY_API FAssetData
 	FName PackagePath;
 	/** The asset's object name. */
 	FName AssetName;
+	/** The path of the asset's class, e.g. /Script/Engine.StaticMesh; null when the registry did not say. */
+	FTopLevelAssetPath AssetClassPath;
 
 	FAssetData() = default;
-	FAssetData(FName InPackageName, FName InPackagePath, FName InAssetName);
+	FAssetData(FName InPackageName, FName InPackagePath, FName InAssetName, FTopLevelAssetPath InAssetClassPath = FTopLevelAssetPath());
 
 	/** True when this stands for an asset. */
 	bool IsValid() const { return !PackageName.IsNone() && !AssetName.IsNone(); }

@@ -17,4 +17,12 @@ public:
 	 * saved package in the content folder. An invalid FAssetData when there is none.
 	 */
 	virtual FAssetData GetAssetByObjectPath(const FSoftObjectPath& ObjectPath, bool bIncludeOnlyOnDiskAssets = false, bool bSkipARFilteredAssets = true) const = 0;
+
+	/**
+	 * The assets in the folder PackagePath (/Game/Dir), and with bRecursive in its sub-folders: those in memory
+	 * (unless bIncludeOnlyOnDiskAssets) and those saved in the content folder, each with its class path.
+	 * False when PackagePath is not a package folder.
+	 */
+	// unconfirmed: 5.6 prefers GetAssetsByPaths with an array of paths; the FName overload is still declared.
+	virtual bool GetAssetsByPath(FName PackagePath, TArray<FAssetData>& OutAssetData, bool bRecursive = false, bool bIncludeOnlyOnDiskAssets = false) const = 0;
 };

@@ -6,6 +6,7 @@
 #include "Delegates/Delegate.h"
 #include "Layout/Visibility.h"
 #include "Misc/Attribute.h"
+#include "Styling/ISlateStyle.h"
 #include "Widgets/SNullWidget.h"
 #include "Widgets/SWidget.h"
 
@@ -62,6 +63,7 @@ struct FSlateBaseNamedArgs
 {
 	TAttribute<EVisibility> _Visibility = TAttribute<EVisibility>(EVisibility::Visible);
 	TAttribute<bool> _IsEnabled = TAttribute<bool>(true);
+	TAttribute<FText> _ToolTipText;
 	FName _Tag;
 };
 
@@ -104,6 +106,7 @@ struct TSlateBaseNamedArgs : public FSlateBaseNamedArgs
 
 	SLATE_PRIVATE_ATTRIBUTE_FUNCTION(EVisibility, Visibility)
 	SLATE_PRIVATE_ATTRIBUTE_FUNCTION(bool, IsEnabled)
+	SLATE_PRIVATE_ATTRIBUTE_FUNCTION(FText, ToolTipText)
 
 	/** Sets the tag tests and tools find the widget by. */
 	WidgetArgsType& Tag(FName InTag)
@@ -201,6 +204,21 @@ public:                                                          \
 	{                                                                                                                                                                                             \
 		_##EventName = DelegateName::CreateSP(InUserObject, InFunc, Vars...);                                                                                                                     \
 		return static_cast<WidgetArgsType*>(this)->Me();                                                                                                                                          \
+	}
+
+/** A style argument: `.Name(&Style)` or `.Name(&StyleSet, "StyleName")`, which looks the style up in the set. */
+#define SLATE_STYLE_ARGUMENT(ArgType, ArgName)                                                                            \
+	const ArgType* _##ArgName = nullptr;                                                                                  \
+	WidgetArgsType& ArgName(const ArgType* InArg)                                                                         \
+	{                                                                                                                     \
+		_##ArgName = InArg;                                                                                               \
+		return static_cast<WidgetArgsType*>(this)->Me();                                                                  \
+	}                                                                                                                     \
+	WidgetArgsType& ArgName(const ISlateStyle* InSlateStyle, const FName& StyleName, const ANSICHAR* Specifier = nullptr) \
+	{                                                                                                                     \
+		check(InSlateStyle);                                                                                              \
+		_##ArgName = &InSlateStyle->GetWidgetStyle<ArgType>(StyleName, Specifier);                                        \
+		return static_cast<WidgetArgsType*>(this)->Me();                                                                  \
 	}
 
 /** A slot argument set with `.SlotName()[ content ]`. */

@@ -41,6 +41,11 @@ public:
 	/** Sets the enabled state attribute. */
 	void SetEnabled(TAttribute<bool> InEnabledState) { EnabledState = MoveTemp(InEnabledState); }
 
+	/** Sets the tool tip's text. */
+	void SetToolTipText(const TAttribute<FText>& InToolTipText) { ToolTipText = InToolTipText; }
+	/** Host only: the tool tip's text; empty when there is none. */
+	FText HostGetToolTipText() const { return ToolTipText.Get(FText::GetEmpty()); }
+
 	/** The widget whose slot holds this widget, or null. */
 	TSharedPtr<SWidget> GetParentWidget() const { return ParentWidget.Pin(); }
 	/** True when a parent has been assigned and is alive. */
@@ -70,5 +75,6 @@ private:
 	FString CreatedInLocation;
 	TAttribute<EVisibility> Visibility;
 	TAttribute<bool> EnabledState;
+	TAttribute<FText> ToolTipText;
 	TWeakPtr<SWidget> ParentWidget;
 };

@@ -6,6 +6,7 @@
 #include "Framework/SlateDelegates.h"
 #include "Input/Reply.h"
 #include "Layout/Margin.h"
+#include "Styling/SlateTypes.h"
 #include "Widgets/DeclarativeSyntaxSupport.h"
 #include "Widgets/Layout/SBorder.h"
 
@@ -32,6 +33,8 @@ public:
 	/** Space between the border and the content. */
 	// unconfirmed: the engine's default comes from the button style; the host uses FMargin(4, 2).
 	SLATE_ATTRIBUTE(FMargin, ContentPadding)
+	/** How the button looks; the default button style when not given. */
+	SLATE_STYLE_ARGUMENT(FButtonStyle, ButtonStyle)
 	SLATE_END_ARGS()
 
 	SButton() = default;
@@ -43,6 +46,11 @@ public:
 	SLATE_API void SetOnClicked(FOnClicked InOnClicked);
 	/** Sets the space between the border and the content. */
 	SLATE_API void SetContentPadding(TAttribute<FMargin> InContentPadding);
+	/** Sets how the button looks; null for the default style. */
+	SLATE_API void SetButtonStyle(const FButtonStyle* InButtonStyle);
+	/** Host only: the button's style. */
+	const FButtonStyle& HostGetButtonStyle() const { return *Style; }
+
 	/** Runs the click delegate as a click would; the reply is dropped. */
 	SLATE_API void SimulateClick();
 
@@ -54,4 +62,6 @@ protected:
 
 private:
 	friend class FSlateTestKit;
+
+	const FButtonStyle* Style = &FButtonStyle::GetDefault();
 };

@@ -4,6 +4,7 @@
 
 #include "CoreMinimal.h"
 #include "Layout/Margin.h"
+#include "Styling/SlateBrush.h"
 #include "Types/SlateEnums.h"
 #include "Widgets/DeclarativeSyntaxSupport.h"
 #include "Widgets/SCompoundWidget.h"
@@ -22,6 +23,9 @@ public:
 	SLATE_ARGUMENT(EHorizontalAlignment, HAlign)
 	SLATE_ARGUMENT(EVerticalAlignment, VAlign)
 	SLATE_ATTRIBUTE(FMargin, Padding)
+	/** The brush the border is drawn with. */
+	// unconfirmed: the engine's default is the "Border" brush of the core style; the host leaves it unset.
+	SLATE_ATTRIBUTE(const FSlateBrush*, BorderImage)
 	SLATE_END_ARGS()
 
 	SBorder() = default;
@@ -41,4 +45,13 @@ public:
 	SLATE_API void SetHAlign(EHorizontalAlignment HAlign);
 	/** Sets the vertical alignment of the content. */
 	SLATE_API void SetVAlign(EVerticalAlignment VAlign);
+	/** Sets the brush the border is drawn with. */
+	void SetBorderImage(TAttribute<const FSlateBrush*> InBorderImage) { BorderImage = MoveTemp(InBorderImage); }
+	/** Host only: the brush the border is drawn with; null when none was given. */
+	const FSlateBrush* HostGetBorderImage() const { return BorderImage.Get(nullptr); }
+	/** Host only: the padding between the border and the content. */
+	FMargin HostGetPadding() const { return ChildSlot.GetPadding(); }
+
+private:
+	TAttribute<const FSlateBrush*> BorderImage;
 };

@@ -60,6 +60,10 @@ public:
 	FOptionalSize GetWidthOverride() const { return WidthOverride.Get(FOptionalSize()); }
 	/** Host only: the recorded height override, unset when none. */
 	FOptionalSize GetHeightOverride() const { return HeightOverride.Get(FOptionalSize()); }
+	/** Host only: the recorded smallest width, unset when none. */
+	FOptionalSize HostGetMinDesiredWidth() const { return MinDesiredWidth.Get(FOptionalSize()); }
+	/** Host only: the padding around the content. */
+	FMargin HostGetPadding() const { return ChildSlot.GetPadding(); }
 
 protected:
 	FCompoundWidgetOneChildSlot ChildSlot;
