@@ -36,6 +36,10 @@ public class Orvaneui : ModuleRules
 				"LiveLinkInterface",
 				"CinematicCamera",
 				"AssetRegistry",
+				// The plug-in's content is made at start-up: blueprints (BlueprintGraph for the pin
+				// categories of their variables) and material graphs (MaterialEditor).
+				"BlueprintGraph",
+				"MaterialEditor",
 				"OrvaneLiveLink",
 			});
 	}

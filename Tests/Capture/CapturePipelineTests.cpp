@@ -2,16 +2,17 @@
 #include "Camera/CameraComponent.h"
 #include "Capture/CaptureTestSupport.h"
 #include "Components/SceneCaptureComponentCube.h"
+#include "Content/PluginContentSupport.h"
 #include "EditorKit.h"
 #include "Engine/Engine.h"
 #include "Engine/TextureRenderTarget2D.h"
 #include "Engine/World.h"
 #include "EngineUtils.h"
 #include "LogCapture.h"
+#include "Materials/MaterialInterface.h"
 #include "Misc/EngineVersion.h"
 #include "Modules/ModuleManager.h"
 #include "OrvaneCaptureRequest.h"
-#include "OrvaneContentStandIns.h"
 #include "UObject/Package.h"
 #include "UObject/UObjectGlobals.h"
 #include "UObject/UObjectIterator.h"
@@ -58,14 +59,13 @@ namespace
 		return FVector(std::cos(Latitude) * std::cos(Longitude), std::cos(Latitude) * std::sin(Longitude), std::sin(Latitude));
 	}
 
-	/** An editor engine of its own with one editor world, the content stand-ins mounted and the material cache empty. */
+	/** An editor engine of its own with one editor world, the plug-in's content made and the material cache empty. */
 	class CapturePipeline : public testing::Test
 	{
 	protected:
 		void SetUp() override
 		{
-			FModuleManager::Get().LoadModule(TEXT("OrvaneContent"));
-			CameraClass = StaticLoadClass(AActor::StaticClass(), nullptr, UE::OrvaneContent::VPCameraClassPath);
+			CameraClass = OrvaneTestContent::LoadVPCameraClass();
 			ASSERT_NE(CameraClass, nullptr);
 			TestEngine = MakeUnique<FScopedTestEngine>();
 			World = TestEngine->AddWorld(EWorldType::Editor, TEXT("CaptureWorld"));
@@ -77,7 +77,7 @@ namespace
 			Access::ResetConversionMaterial();
 			UE::Core::Host::ResetCurrentEngineVersion();
 			TestEngine = nullptr;
-			UE::OrvaneContent::MountConversionMaterial();
+			FOrvaneContent::CreateMissing();
 		}
 
 		/** The virtual-production camera at a place, looking along a rotation, with a field of view. */
@@ -319,7 +319,8 @@ TEST_F(CapturePipeline, LdrPanoramaIsEightBitAndGammaEncoded)
 TEST_F(CapturePipeline, MissingConversionMaterialFailsQuietlyAndLeavesNoActorBehind)
 {
 	SpawnCamera(FVector::ZeroVector, FRotator::ZeroRotator);
-	UE::OrvaneContent::UnmountConversionMaterial();
+	UObject* PluginMaterial = OrvaneTestContent::TakeAssetAway(EOrvaneContentAsset::ConversionMaterial);
+	ASSERT_NE(PluginMaterial, nullptr);
 	const int32 ActorsBefore = ActorCount();
 
 	EXPECT_FALSE(UOrvaneCaptureImg::CaptureEqImageFromVPCamera(Scratch.File("none.png"), EOrvaneCaptureFormat::PNG, 16, 16, false, false));
@@ -329,7 +330,8 @@ TEST_F(CapturePipeline, MissingConversionMaterialFailsQuietlyAndLeavesNoActorBeh
 
 	// The project's copy is found next, and the next call tries again.
 	UPackage* Package = CreatePackage(TEXT("/Game/Orvane/Materials/M_CubemapToEquirectangular"));
-	UMaterialInterface* ProjectMaterial = NewObject<UOrvaneCubemapToEquirectangularStandIn>(Package, FName(TEXT("M_CubemapToEquirectangular")));
+	ASSERT_TRUE(PluginMaterial->Rename(TEXT("M_CubemapToEquirectangular"), Package, REN_DontCreateRedirectors | REN_NonTransactional | REN_DoNotDirty));
+	UMaterialInterface* ProjectMaterial = Cast<UMaterialInterface>(PluginMaterial);
 	EXPECT_TRUE(UOrvaneCaptureImg::CaptureEqImageFromVPCamera(Scratch.File("project.png"), EOrvaneCaptureFormat::PNG, 16, 16, false, false));
 	EXPECT_EQ(Access::CachedConversionMaterial(), ProjectMaterial);
 	EXPECT_EQ(ActorCount(), ActorsBefore);

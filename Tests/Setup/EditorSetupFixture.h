@@ -4,6 +4,7 @@
 
 #include "CoreMinimal.h"
 #include "Containers/Ticker.h"
+#include "Content/PluginContentSupport.h"
 #include "Editor.h"
 #include "Engine/Level.h"
 #include "Engine/RendererSettings.h"
@@ -17,7 +18,7 @@
 #include "Misc/FileHelper.h"
 #include "Modules/ModuleManager.h"
 #include "OrvaneCameraManager.h"
-#include "OrvaneContentStandIns.h"
+#include "OrvaneVPCameraActor.h"
 #include "TimerManager.h"
 
 #include <gtest/gtest.h>
@@ -30,10 +31,11 @@ namespace OrvaneSetupTest
 		void SetUp() override
 		{
 			for (const TCHAR* Module : {TEXT("UnrealEd"), TEXT("AssetRegistry"), TEXT("AssetTools"), TEXT("DisplayClusterConfiguration"), TEXT("DisplayCluster"), TEXT("DisplayClusterConfigurator"),
-					 TEXT("LiveLink"), TEXT("EngineSettings"), TEXT("SettingsEditor"), TEXT("OrvaneLiveLink"), TEXT("OrvaneContent"), TEXT("Orvaneui")})
+					 TEXT("LiveLink"), TEXT("EngineSettings"), TEXT("SettingsEditor"), TEXT("OrvaneLiveLink"), TEXT("Orvaneui")})
 			{
 				FModuleManager::Get().LoadModule(Module);
 			}
+			OrvaneTestContent::EnsurePluginContent();
 			// The settings objects outlive a test; each test starts from a project nobody has set up.
 			GConfig->HostReset();
 			GetMutableDefault<ULiveLinkSettings>()->DefaultLiveLinkPreset.Reset();
@@ -94,7 +96,7 @@ namespace OrvaneSetupTest
 		}
 
 		/** The virtual-production cameras in the editor level. */
-		static TArray<AOrvaneVPCameraStandIn*> Cameras() { return ActorsOf<AOrvaneVPCameraStandIn>(); }
+		static TArray<AOrvaneVPCameraActor*> Cameras() { return ActorsOf<AOrvaneVPCameraActor>(); }
 
 		FString ReadConfig(const TCHAR* Name) const
 		{

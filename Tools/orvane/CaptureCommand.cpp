@@ -9,9 +9,8 @@
 #include "LogCapture.h"
 #include "Misc/Paths.h"
 #include "Modules/ModuleManager.h"
-#include "OrvaneCaptureRequest.h"
 #include "OrvaneCaptureImage.h"
-#include "OrvaneContentStandIns.h"
+#include "OrvaneCaptureRequest.h"
 #include "ToolArguments.h"
 #include "ToolJson.h"
 #include "UObject/UObjectIterator.h"
@@ -167,10 +166,10 @@ namespace
 		return true;
 	}
 
-	/** The stand-in virtual-production camera in the editor world; without a camera component only a plain root stays. */
+	/** The virtual-production camera in the editor world; without a camera component only a plain root stays. */
 	AActor* PlaceCamera(UWorld& World, const FCaptureArguments& Arguments)
 	{
-		UClass* CameraClass = StaticLoadClass(AActor::StaticClass(), nullptr, UE::OrvaneContent::VPCameraClassPath);
+		UClass* CameraClass = StaticLoadClass(AActor::StaticClass(), nullptr, TEXT("/Orvane/Orvane_VP_Camera.Orvane_VP_Camera_C"));
 		AActor* Camera = CameraClass ? World.SpawnActor(CameraClass, Arguments.Location, Arguments.Rotation) : nullptr;
 		if (!Camera)
 		{
@@ -213,7 +212,7 @@ int RunCapture(int ArgC, char** ArgV)
 		bEnableHDR = Arguments.HDRSwitch == 1;
 	}
 
-	for (const TCHAR* Module : {TEXT("UnrealEd"), TEXT("OrvaneLiveLink"), TEXT("OrvaneContent")})
+	for (const TCHAR* Module : {TEXT("UnrealEd"), TEXT("OrvaneLiveLink"), TEXT("Orvaneui")})
 	{
 		FModuleManager::Get().LoadModule(Module);
 	}

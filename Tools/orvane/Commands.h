@@ -33,3 +33,6 @@ int RunRecord(int ArgC, char** ArgV);
 
 /** orvane stage preview FILE -o OUT.svg|OUT.png [--size W,H] [--no-icvfx]: a picture of the walls and the nDisplay canvas. */
 int RunStagePreview(int ArgC, char** ArgV);
+
+/** orvane content [--project DIR] [--rebuild]: makes the plug-in's content in the headless editor and prints it as JSON. */
+int RunContent(int ArgC, char** ArgV);

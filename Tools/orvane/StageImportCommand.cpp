@@ -98,7 +98,7 @@ int RunStageImport(int ArgC, char** ArgV)
 
 	// The editor as it stands when a user opens the setup dialog: the engine, the plug-in and its content.
 	for (const TCHAR* Module : {TEXT("UnrealEd"), TEXT("AssetRegistry"), TEXT("AssetTools"), TEXT("DisplayClusterConfiguration"), TEXT("DisplayCluster"), TEXT("DisplayClusterConfigurator"), TEXT("LiveLink"),
-			 TEXT("EngineSettings"), TEXT("SettingsEditor"), TEXT("OrvaneLiveLink"), TEXT("OrvaneContent"), TEXT("Orvaneui")})
+			 TEXT("EngineSettings"), TEXT("SettingsEditor"), TEXT("OrvaneLiveLink"), TEXT("Orvaneui")})
 	{
 		FModuleManager::Get().LoadModule(Module);
 	}

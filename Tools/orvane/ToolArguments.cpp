@@ -101,6 +101,37 @@ bool ParseStageCommandArguments(int ArgC, char** ArgV, const char* Command, FSta
 	return true;
 }
 
+bool ParseContentCommandArguments(int ArgC, char** ArgV, FContentCommandArguments& Out)
+{
+	std::string ProjectDir;
+	bool bProjectGiven = false;
+	for (int Index = 2; Index < ArgC; ++Index)
+	{
+		const std::string Argument = ArgV[Index];
+		if (Argument == "--rebuild" && !Out.bRebuild)
+		{
+			Out.bRebuild = true;
+		}
+		else if (Argument == "--project" && Index + 1 < ArgC && !bProjectGiven && ArgV[Index + 1][0] != '\0')
+		{
+			ProjectDir = ArgV[++Index];
+			bProjectGiven = true;
+		}
+		else
+		{
+			std::fprintf(stderr, "orvane content: unexpected argument %s\n", Argument.c_str());
+			PrintUsage();
+			return false;
+		}
+	}
+	if (bProjectGiven)
+	{
+		Out.ProjectDir = FPaths::ConvertRelativePathToFull(FString(UTF8_TO_TCHAR(ProjectDir.c_str())));
+		setenv("ORVANE_PROJECT_DIR", TCHAR_TO_UTF8(*Out.ProjectDir), 1);
+	}
+	return true;
+}
+
 int32 PrintLoggedErrors(const FLogCapture& Log, const char* Command, bool bFirstOnly)
 {
 	int32 Errors = 0;

@@ -35,6 +35,20 @@ struct FStageCommandArguments
  */
 bool ParseStageCommandArguments(int ArgC, char** ArgV, const char* Command, FStageCommandArguments& Out);
 
+/** The arguments of `orvane content [--project DIR] [--rebuild]`. */
+struct FContentCommandArguments
+{
+	/** The headless project given; empty for the host's default project. */
+	FString ProjectDir;
+	bool bRebuild = false;
+};
+
+/**
+ * Parses the arguments after `orvane content` and points the host at the project when one is given; false
+ * (after printing the complaint and the usage) when they do not parse.
+ */
+bool ParseContentCommandArguments(int ArgC, char** ArgV, FContentCommandArguments& Out);
+
 /**
  * Prints the error lines the capture holds to standard error, each as "orvane stage <Command>: <message>"
  * (only the first when bFirstOnly); returns how many error lines there were.

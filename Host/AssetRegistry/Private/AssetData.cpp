@@ -2,6 +2,7 @@
 #include "AssetRegistry/AssetData.h"
 
 #include "AssetRegistry/AssetRegistryModule.h"
+#include "AssetRegistry/HostAssetRegistryRecord.h"
 #include "AssetRegistry/IAssetRegistry.h"
 #include "Misc/PackageName.h"
 #include "UObject/Object.h"
@@ -55,11 +56,33 @@ namespace
 			}
 			return FAssetData(FName(PackageName), FName(FPackageName::GetLongPackagePath(PackageName)), FName(AssetName));
 		}
+
+		virtual FFilesLoadedEvent& OnFilesLoaded() override { return FilesLoaded; }
+		virtual bool IsLoadingAssets() const override { return bLoadingAssets; }
+
+		FFilesLoadedEvent FilesLoaded;
+		bool bLoadingAssets = false;
 	};
+
+	FAssetRegistry& Registry()
+	{
+		static FAssetRegistry Instance;
+		return Instance;
+	}
+}
+
+void UE::AssetRegistry::Host::SetLoadingAssets(bool bLoading)
+{
+	FAssetRegistry& Instance = Registry();
+	const bool bFinished = Instance.bLoadingAssets && !bLoading;
+	Instance.bLoadingAssets = bLoading;
+	if (bFinished)
+	{
+		Instance.FilesLoaded.Broadcast();
+	}
 }
 
 IAssetRegistry& FAssetRegistryModule::GetRegistry()
 {
-	static FAssetRegistry Registry;
-	return Registry;
+	return Registry();
 }
