@@ -9,6 +9,8 @@
 #include "Engine/World.h"
 #include "EngineUtils.h"
 #include "LogCapture.h"
+#include "Materials/Material.h"
+#include "Materials/MaterialExpressionCustom.h"
 #include "Materials/MaterialInterface.h"
 #include "Misc/EngineVersion.h"
 #include "Modules/ModuleManager.h"
@@ -445,4 +447,32 @@ TEST(CaptureFormat, FollowsTheExtensionInAnyLetterCase)
 		EXPECT_EQ(Format, Case.Format) << TCHAR_TO_UTF8(Case.File);
 		EXPECT_EQ(bHDR, Case.bHDR) << TCHAR_TO_UTF8(Case.File);
 	}
+}
+
+TEST_F(CapturePipeline, OnlyTheGeneratedConversionGraphDrawsThePanorama)
+{
+	SpawnCamera(FVector::ZeroVector, FRotator::ZeroRotator);
+	UMaterial* Material = LoadObject<UMaterial>(nullptr, *FOrvaneContent::GetObjectPath(EOrvaneContentAsset::ConversionMaterial));
+	ASSERT_NE(Material, nullptr);
+	UMaterialExpressionCustom* Custom = nullptr;
+	for (UMaterialExpression* Expression : Material->GetExpressions())
+	{
+		Custom = Custom ? Custom : Cast<UMaterialExpressionCustom>(Expression);
+	}
+	ASSERT_NE(Custom, nullptr);
+	const FString Generated = Custom->Code;
+
+	// Any other HLSL is not evaluated as if it were the conversion: the picture stays black.
+	Custom->Code = TEXT("return float3(UV.y, UV.x, 0.0);");
+	ASSERT_TRUE(UOrvaneCaptureImg::CaptureEqImageFromVPCamera(Scratch.File("other.png"), EOrvaneCaptureFormat::PNG, 32, 32, false, false));
+	FDecoded Other;
+	ASSERT_TRUE(ReadPng(Scratch.Path("other.png"), Other));
+	EXPECT_EQ(Other.At(64, 32, 0), 0.0);
+	EXPECT_EQ(Other.At(64, 32, 1), 0.0);
+
+	Custom->Code = Generated;
+	ASSERT_TRUE(UOrvaneCaptureImg::CaptureEqImageFromVPCamera(Scratch.File("generated.png"), EOrvaneCaptureFormat::PNG, 32, 32, false, false));
+	FDecoded Image;
+	ASSERT_TRUE(ReadPng(Scratch.Path("generated.png"), Image));
+	EXPECT_NEAR(Image.At(64, 32, 0), 255.0, 3.0);
 }
