@@ -1,5 +1,6 @@
 // Copyright Kelmora. All Rights Reserved.
 #include "CineCameraComponent.h"
+#include "GameFramework/GameModeBase.h"
 #include "ISettingsEditorModule.h"
 #include "LiveLinkPreset.h"
 #include "Materials/Material.h"
@@ -36,6 +37,10 @@ TEST_F(CameraManager, CompleteSetupMakesCameraSourceAndThenThePreset)
 	ASSERT_EQ(Cameras().Num(), 1);
 	AOrvaneVPCameraActor* Camera = Cameras()[0];
 	EXPECT_EQ(FOrvaneCameraManager::GetLastCreatedCamera(), Camera);
+	// The camera and the game mode are the plug-in's generated blueprints.
+	EXPECT_EQ(Camera->GetClass()->GetPathName(), FString(OrvaneTestContent::VPCameraClassPath));
+	EXPECT_EQ(Camera->GetClass()->ClassGeneratedBy, FindObject<UObject>(nullptr, TEXT("/Orvane/Orvane_VP_Camera.Orvane_VP_Camera")));
+	EXPECT_NE(StaticLoadClass(AGameModeBase::StaticClass(), nullptr, TEXT("/Orvane/Orvane_GM.Orvane_GM_C")), nullptr);
 	EXPECT_EQ(Client->GetSources().Num(), 1);
 	EXPECT_TRUE(ReadConfig(TEXT("DefaultEngine.ini")).Contains(TEXT("[/Script/EngineSettings.GameMapsSettings]\r\nGlobalDefaultGameMode=/Orvane/Orvane_GM.Orvane_GM_C")));
 	ASSERT_EQ(GEditor->HostOnScreenMessages.Num(), 1);
