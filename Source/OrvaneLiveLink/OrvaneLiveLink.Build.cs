@@ -8,7 +8,7 @@ public class OrvaneLiveLink : ModuleRules
 	{
 		PCHUsage = ModuleRules.PCHUsageMode.UseExplicitOrSharedPCHs;
 
-		// Types that appear in the public headers (settings, overlay widget, helper library, frame component).
+		// Types that appear in the public headers (settings, overlay widget, helper library, frame component, camera actor).
 		PublicDependencyModuleNames.AddRange(
 			new string[]
 			{
@@ -19,6 +19,7 @@ public class OrvaneLiveLink : ModuleRules
 				"Json",
 				"DeveloperSettings",
 				"UMG",
+				"CinematicCamera",
 			});
 
 		PrivateDependencyModuleNames.AddRange(
@@ -31,7 +32,7 @@ public class OrvaneLiveLink : ModuleRules
 				"Sockets",
 				"Networking",
 				"LiveLink",
-				"CinematicCamera",
+				"LiveLinkComponents",
 				"RenderCore",
 				"ImageCore",
 				"ImageWrapper",

@@ -37,6 +37,10 @@ public class Orvaneui : ModuleRules
 				"CinematicCamera",
 				"AssetRegistry",
 				"ApplicationCore",
+				// The plug-in's content is made at start-up: blueprints (BlueprintGraph for the pin
+				// categories of their variables) and material graphs (MaterialEditor).
+				"BlueprintGraph",
+				"MaterialEditor",
 				"OrvaneLiveLink",
 			});
 	}

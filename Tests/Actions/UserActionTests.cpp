@@ -2,6 +2,7 @@
 #include "Camera/PlayerCameraManager.h"
 #include "Capture/CaptureTestSupport.h"
 #include "Components/BoxComponent.h"
+#include "Content/PluginContentSupport.h"
 #include "EditorKit.h"
 #include "Engine/Engine.h"
 #include "Engine/GameViewportClient.h"
@@ -13,7 +14,6 @@
 #include "LogCapture.h"
 #include "Modules/ModuleManager.h"
 #include "OrvaneCaptureRequest.h"
-#include "OrvaneContentStandIns.h"
 #include "OrvaneFrameExchange.h"
 #include "OrvaneLiveLinkRuntimeSettings.h"
 #include "OrvaneLiveLinkSource.h"
@@ -39,14 +39,11 @@ namespace
 	protected:
 		void SetUp() override
 		{
-			for (const TCHAR* Module : {TEXT("OrvaneLiveLink"), TEXT("OrvaneContent")})
-			{
-				FModuleManager::Get().LoadModule(Module);
-			}
+			FModuleManager::Get().LoadModule(TEXT("OrvaneLiveLink"));
+			UClass* CameraClass = OrvaneTestContent::LoadVPCameraClass();
 			TestEngine = MakeUnique<FScopedTestEngine>();
 			World = TestEngine->AddWorld(EWorldType::PIE, TEXT("ActionWorld"));
 
-			UClass* CameraClass = StaticLoadClass(AActor::StaticClass(), nullptr, UE::OrvaneContent::VPCameraClassPath);
 			ASSERT_NE(CameraClass, nullptr);
 			VPCamera = World->SpawnActor(CameraClass, FVector::ZeroVector, FRotator::ZeroRotator);
 			APlayerController* Controller = static_cast<APlayerController*>(World->SpawnActor(APlayerController::StaticClass(), FVector::ZeroVector, FRotator::ZeroRotator));

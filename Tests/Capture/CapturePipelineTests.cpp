@@ -2,16 +2,19 @@
 #include "Camera/CameraComponent.h"
 #include "Capture/CaptureTestSupport.h"
 #include "Components/SceneCaptureComponentCube.h"
+#include "Content/PluginContentSupport.h"
 #include "EditorKit.h"
 #include "Engine/Engine.h"
 #include "Engine/TextureRenderTarget2D.h"
 #include "Engine/World.h"
 #include "EngineUtils.h"
 #include "LogCapture.h"
+#include "Materials/Material.h"
+#include "Materials/MaterialExpressionCustom.h"
+#include "Materials/MaterialInterface.h"
 #include "Misc/EngineVersion.h"
 #include "Modules/ModuleManager.h"
 #include "OrvaneCaptureRequest.h"
-#include "OrvaneContentStandIns.h"
 #include "UObject/Package.h"
 #include "UObject/UObjectGlobals.h"
 #include "UObject/UObjectIterator.h"
@@ -58,14 +61,13 @@ namespace
 		return FVector(std::cos(Latitude) * std::cos(Longitude), std::cos(Latitude) * std::sin(Longitude), std::sin(Latitude));
 	}
 
-	/** An editor engine of its own with one editor world, the content stand-ins mounted and the material cache empty. */
+	/** An editor engine of its own with one editor world, the plug-in's content made and the material cache empty. */
 	class CapturePipeline : public testing::Test
 	{
 	protected:
 		void SetUp() override
 		{
-			FModuleManager::Get().LoadModule(TEXT("OrvaneContent"));
-			CameraClass = StaticLoadClass(AActor::StaticClass(), nullptr, UE::OrvaneContent::VPCameraClassPath);
+			CameraClass = OrvaneTestContent::LoadVPCameraClass();
 			ASSERT_NE(CameraClass, nullptr);
 			TestEngine = MakeUnique<FScopedTestEngine>();
 			World = TestEngine->AddWorld(EWorldType::Editor, TEXT("CaptureWorld"));
@@ -77,7 +79,7 @@ namespace
 			Access::ResetConversionMaterial();
 			UE::Core::Host::ResetCurrentEngineVersion();
 			TestEngine = nullptr;
-			UE::OrvaneContent::MountConversionMaterial();
+			FOrvaneContent::CreateMissing();
 		}
 
 		/** The virtual-production camera at a place, looking along a rotation, with a field of view. */
@@ -319,7 +321,8 @@ TEST_F(CapturePipeline, LdrPanoramaIsEightBitAndGammaEncoded)
 TEST_F(CapturePipeline, MissingConversionMaterialFailsQuietlyAndLeavesNoActorBehind)
 {
 	SpawnCamera(FVector::ZeroVector, FRotator::ZeroRotator);
-	UE::OrvaneContent::UnmountConversionMaterial();
+	UObject* PluginMaterial = OrvaneTestContent::TakeAssetAway(EOrvaneContentAsset::ConversionMaterial);
+	ASSERT_NE(PluginMaterial, nullptr);
 	const int32 ActorsBefore = ActorCount();
 
 	EXPECT_FALSE(UOrvaneCaptureImg::CaptureEqImageFromVPCamera(Scratch.File("none.png"), EOrvaneCaptureFormat::PNG, 16, 16, false, false));
@@ -329,7 +332,8 @@ TEST_F(CapturePipeline, MissingConversionMaterialFailsQuietlyAndLeavesNoActorBeh
 
 	// The project's copy is found next, and the next call tries again.
 	UPackage* Package = CreatePackage(TEXT("/Game/Orvane/Materials/M_CubemapToEquirectangular"));
-	UMaterialInterface* ProjectMaterial = NewObject<UOrvaneCubemapToEquirectangularStandIn>(Package, FName(TEXT("M_CubemapToEquirectangular")));
+	ASSERT_TRUE(PluginMaterial->Rename(TEXT("M_CubemapToEquirectangular"), Package, REN_DontCreateRedirectors | REN_NonTransactional | REN_DoNotDirty));
+	UMaterialInterface* ProjectMaterial = Cast<UMaterialInterface>(PluginMaterial);
 	EXPECT_TRUE(UOrvaneCaptureImg::CaptureEqImageFromVPCamera(Scratch.File("project.png"), EOrvaneCaptureFormat::PNG, 16, 16, false, false));
 	EXPECT_EQ(Access::CachedConversionMaterial(), ProjectMaterial);
 	EXPECT_EQ(ActorCount(), ActorsBefore);
@@ -443,4 +447,32 @@ TEST(CaptureFormat, FollowsTheExtensionInAnyLetterCase)
 		EXPECT_EQ(Format, Case.Format) << TCHAR_TO_UTF8(Case.File);
 		EXPECT_EQ(bHDR, Case.bHDR) << TCHAR_TO_UTF8(Case.File);
 	}
+}
+
+TEST_F(CapturePipeline, OnlyTheGeneratedConversionGraphDrawsThePanorama)
+{
+	SpawnCamera(FVector::ZeroVector, FRotator::ZeroRotator);
+	UMaterial* Material = LoadObject<UMaterial>(nullptr, *FOrvaneContent::GetObjectPath(EOrvaneContentAsset::ConversionMaterial));
+	ASSERT_NE(Material, nullptr);
+	UMaterialExpressionCustom* Custom = nullptr;
+	for (UMaterialExpression* Expression : Material->GetExpressions())
+	{
+		Custom = Custom ? Custom : Cast<UMaterialExpressionCustom>(Expression);
+	}
+	ASSERT_NE(Custom, nullptr);
+	const FString Generated = Custom->Code;
+
+	// Any other HLSL is not evaluated as if it were the conversion: the picture stays black.
+	Custom->Code = TEXT("return float3(UV.y, UV.x, 0.0);");
+	ASSERT_TRUE(UOrvaneCaptureImg::CaptureEqImageFromVPCamera(Scratch.File("other.png"), EOrvaneCaptureFormat::PNG, 32, 32, false, false));
+	FDecoded Other;
+	ASSERT_TRUE(ReadPng(Scratch.Path("other.png"), Other));
+	EXPECT_EQ(Other.At(64, 32, 0), 0.0);
+	EXPECT_EQ(Other.At(64, 32, 1), 0.0);
+
+	Custom->Code = Generated;
+	ASSERT_TRUE(UOrvaneCaptureImg::CaptureEqImageFromVPCamera(Scratch.File("generated.png"), EOrvaneCaptureFormat::PNG, 32, 32, false, false));
+	FDecoded Image;
+	ASSERT_TRUE(ReadPng(Scratch.Path("generated.png"), Image));
+	EXPECT_NEAR(Image.At(64, 32, 0), 255.0, 3.0);
 }

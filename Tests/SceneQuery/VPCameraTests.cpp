@@ -1,4 +1,5 @@
 // Copyright Kelmora. All Rights Reserved.
+#include "Content/PluginContentSupport.h"
 #include "EditorKit.h"
 #include "Engine/Engine.h"
 #include "Engine/GameInstance.h"
@@ -18,8 +19,7 @@ namespace
 	protected:
 		void SetUp() override
 		{
-			FModuleManager::Get().LoadModule(TEXT("OrvaneContent"));
-			CameraClass = StaticLoadClass(AActor::StaticClass(), nullptr, CameraClassPath);
+			CameraClass = OrvaneTestContent::LoadVPCameraClass();
 			ASSERT_NE(CameraClass, nullptr);
 			TestEngine = MakeUnique<FScopedTestEngine>();
 		}

@@ -1,7 +1,9 @@
 // Copyright Kelmora. All Rights Reserved.
 #include "CineCameraComponent.h"
+#include "GameFramework/GameModeBase.h"
 #include "ISettingsEditorModule.h"
 #include "LiveLinkPreset.h"
+#include "Materials/Material.h"
 #include "Setup/EditorSetupFixture.h"
 #include "UObject/Package.h"
 
@@ -20,7 +22,7 @@ namespace
 
 		static int32 RestartPrompts() { return FModuleManager::LoadModuleChecked<ISettingsEditorModule>(TEXT("SettingsEditor")).GetHostRestartPromptCount(); }
 
-		static int32 BlendableCount(const AOrvaneVPCameraStandIn* Camera)
+		static int32 BlendableCount(const AOrvaneVPCameraActor* Camera)
 		{
 			return Camera->GetCineCameraComponent()->PostProcessSettings.WeightedBlendables.Array.Num();
 		}
@@ -33,8 +35,12 @@ TEST_F(CameraManager, CompleteSetupMakesCameraSourceAndThenThePreset)
 {
 	ASSERT_TRUE(FOrvaneCameraManager::CreateCompleteSetup(Endpoint, TEXT("Stage_Preset"), false));
 	ASSERT_EQ(Cameras().Num(), 1);
-	AOrvaneVPCameraStandIn* Camera = Cameras()[0];
+	AOrvaneVPCameraActor* Camera = Cameras()[0];
 	EXPECT_EQ(FOrvaneCameraManager::GetLastCreatedCamera(), Camera);
+	// The camera and the game mode are the plug-in's generated blueprints.
+	EXPECT_EQ(Camera->GetClass()->GetPathName(), FString(OrvaneTestContent::VPCameraClassPath));
+	EXPECT_EQ(Camera->GetClass()->ClassGeneratedBy, FindObject<UObject>(nullptr, TEXT("/Orvane/Orvane_VP_Camera.Orvane_VP_Camera")));
+	EXPECT_NE(StaticLoadClass(AGameModeBase::StaticClass(), nullptr, TEXT("/Orvane/Orvane_GM.Orvane_GM_C")), nullptr);
 	EXPECT_EQ(Client->GetSources().Num(), 1);
 	EXPECT_TRUE(ReadConfig(TEXT("DefaultEngine.ini")).Contains(TEXT("[/Script/EngineSettings.GameMapsSettings]\r\nGlobalDefaultGameMode=/Orvane/Orvane_GM.Orvane_GM_C")));
 	ASSERT_EQ(GEditor->HostOnScreenMessages.Num(), 1);
@@ -43,14 +49,14 @@ TEST_F(CameraManager, CompleteSetupMakesCameraSourceAndThenThePreset)
 	EXPECT_EQ(GEditor->HostOnScreenMessages[0].TimeToDisplay, 10.0f);
 
 	// The preset follows one second later: saved, made the startup preset and applied to the camera.
-	EXPECT_EQ(Camera->LiveLinkPreset, nullptr);
+	EXPECT_EQ(OrvaneTestContent::PresetVariable(Camera), nullptr);
 	RunEditorFor(1.0f);
 	EXPECT_EQ(Log.Count(TEXT("LiveLink preset created successfully")), 1);
 	ULiveLinkPreset* Preset = LoadObject<ULiveLinkPreset>(nullptr, TEXT("/Game/Orvane/Stage_Preset.Stage_Preset"));
 	ASSERT_NE(Preset, nullptr);
-	EXPECT_EQ(Camera->LiveLinkPreset, Preset);
-	EXPECT_TRUE(Camera->bSetLiveLinkPreset);
-	EXPECT_EQ(Camera->AppliedPreset, Preset);
+	EXPECT_EQ(OrvaneTestContent::PresetVariable(Camera), Preset);
+	EXPECT_TRUE(OrvaneTestContent::PresetSwitch(Camera));
+	EXPECT_EQ(Camera->GetAppliedLiveLinkPreset(), Preset);
 	EXPECT_EQ(Log.Count(TEXT("LiveLink preset applied to camera successfully")), 1);
 	EXPECT_TRUE(ReadConfig(TEXT("DefaultGame.ini")).Contains(TEXT("DefaultLiveLinkPreset=/Game/Orvane/Stage_Preset.Stage_Preset")));
 	EXPECT_TRUE(FOrvaneCameraManager::HasDefaultPreset());
@@ -111,7 +117,7 @@ TEST_F(CameraManager, CompleteSetupWithoutASourceStopsBeforeTheCamera)
 TEST_F(CameraManager, SecondSetupReplacesTheFirstCamera)
 {
 	ASSERT_TRUE(FOrvaneCameraManager::CreateCompleteSetup(Endpoint, TEXT("Stage_Preset"), false));
-	AOrvaneVPCameraStandIn* First = Cameras()[0];
+	AOrvaneVPCameraActor* First = Cameras()[0];
 	const FString FirstName = First->GetName();
 	RunEditorFor(1.0f);
 	ASSERT_TRUE(FOrvaneCameraManager::CreateCompleteSetup(Endpoint, TEXT("Stage_Preset"), false));
@@ -122,7 +128,7 @@ TEST_F(CameraManager, SecondSetupReplacesTheFirstCamera)
 	// The old source was replaced, not added to.
 	EXPECT_EQ(Client->GetSources().Num(), 1);
 	RunEditorFor(1.0f);
-	EXPECT_NE(Cameras()[0]->AppliedPreset, nullptr);
+	EXPECT_NE(Cameras()[0]->GetAppliedLiveLinkPreset(), nullptr);
 }
 
 TEST_F(CameraManager, AlphaSetupChangesTheRendererOnceAndAddsTheMask)
@@ -182,11 +188,11 @@ TEST_F(CameraManager, CameraOnlyAppliesTheStartupPresetIfThereIsOne)
 	ASSERT_TRUE(FOrvaneCameraManager::CreateOrvaneCameraOnly());
 	EXPECT_EQ(Log.Count(TEXT("Found default LiveLink preset: Studio_Preset")), 1);
 	EXPECT_EQ(Log.Count(TEXT("Applied default LiveLink preset: Studio_Preset")), 1);
-	AOrvaneVPCameraStandIn* Camera = Cameras()[0];
-	EXPECT_EQ(Camera->AppliedPreset, nullptr);
+	AOrvaneVPCameraActor* Camera = Cameras()[0];
+	EXPECT_EQ(Camera->GetAppliedLiveLinkPreset(), nullptr);
 	RunEditorFor(1.0f);
-	EXPECT_NE(Camera->AppliedPreset, nullptr);
-	EXPECT_EQ(Camera->AppliedPreset->GetName(), TEXT("Studio_Preset"));
+	EXPECT_NE(Camera->GetAppliedLiveLinkPreset(), nullptr);
+	EXPECT_EQ(Camera->GetAppliedLiveLinkPreset()->GetName(), TEXT("Studio_Preset"));
 }
 
 TEST_F(CameraManager, ObjectOfAnotherClassIsNotWrittenIntoThePresetVariable)
@@ -196,13 +202,13 @@ TEST_F(CameraManager, ObjectOfAnotherClassIsNotWrittenIntoThePresetVariable)
 	ULiveLinkPreset* Preset = NewObject<ULiveLinkPreset>(PresetPackage, FName(TEXT("Shared")), RF_Public | RF_Standalone);
 	GetMutableDefault<ULiveLinkSettings>()->DefaultLiveLinkPreset = Preset;
 	UPackage* Impostor = CreatePackage(TEXT("/Game/Orvane/Shared"));
-	NewObject<UOrvaneMaskMaterialStandIn>(Impostor, FName(TEXT("Shared")), RF_Public | RF_Standalone);
+	NewObject<UMaterial>(Impostor, FName(TEXT("Shared")), RF_Public | RF_Standalone);
 
 	ASSERT_TRUE(FOrvaneCameraManager::CreateOrvaneCameraOnly());
 	RunEditorFor(1.0f);
 	EXPECT_EQ(Log.Count(TEXT("Could not load preset: /Game/Orvane/Shared")), 1);
-	EXPECT_EQ(Cameras()[0]->LiveLinkPreset, nullptr);
-	EXPECT_FALSE(Cameras()[0]->bSetLiveLinkPreset);
+	EXPECT_EQ(OrvaneTestContent::PresetVariable(Cameras()[0]), nullptr);
+	EXPECT_FALSE(OrvaneTestContent::PresetSwitch(Cameras()[0]));
 }
 
 TEST_F(CameraManager, ShuttingTheModuleDownCancelsTheDelayedSteps)
@@ -211,7 +217,7 @@ TEST_F(CameraManager, ShuttingTheModuleDownCancelsTheDelayedSteps)
 	RunEditorFor(1.0f);
 	ASSERT_TRUE(FOrvaneCameraManager::CreateOrvaneCameraOnly());
 	ASSERT_TRUE(FOrvaneCameraManager::CreateCompleteSetup(Endpoint, TEXT("Late_Preset2"), false));
-	AOrvaneVPCameraStandIn* Camera = Cameras()[0];
+	AOrvaneVPCameraActor* Camera = Cameras()[0];
 	Log.Clear();
 
 	// What the module's shut-down does: nothing that was still pending may run the module's code afterwards.
@@ -220,7 +226,7 @@ TEST_F(CameraManager, ShuttingTheModuleDownCancelsTheDelayedSteps)
 	Module->ShutdownModule();
 	RunEditorFor(2.0f);
 	EXPECT_EQ(Log.Count(TEXT("Delayed Preset creation")), 0);
-	EXPECT_EQ(Camera->AppliedPreset, nullptr);
+	EXPECT_EQ(Camera->GetAppliedLiveLinkPreset(), nullptr);
 	Module->StartupModule();
 
 	// After a restart the steps work again.

@@ -4,6 +4,7 @@
 
 #include "CoreMinimal.h"
 #include "Containers/Ticker.h"
+#include "Content/PluginContentSupport.h"
 #include "Editor.h"
 #include "Engine/Level.h"
 #include "Engine/RendererSettings.h"
@@ -18,7 +19,7 @@
 #include "Misc/FileHelper.h"
 #include "Modules/ModuleManager.h"
 #include "OrvaneCameraManager.h"
-#include "OrvaneContentStandIns.h"
+#include "OrvaneVPCameraActor.h"
 #include "TimerManager.h"
 #include "UObject/Package.h"
 #include "UObject/UObjectIterator.h"
@@ -35,10 +36,11 @@ namespace OrvaneSetupTest
 			// The editor's Slate application exists before any plug-in module starts.
 			FSlateApplication::Get();
 			for (const TCHAR* Module : {TEXT("UnrealEd"), TEXT("AssetRegistry"), TEXT("AssetTools"), TEXT("DisplayClusterConfiguration"), TEXT("DisplayCluster"), TEXT("DisplayClusterConfigurator"),
-					 TEXT("LiveLink"), TEXT("EngineSettings"), TEXT("SettingsEditor"), TEXT("OrvaneLiveLink"), TEXT("OrvaneContent"), TEXT("ToolMenus"), TEXT("Projects"), TEXT("DesktopPlatform"), TEXT("Orvaneui")})
+					 TEXT("LiveLink"), TEXT("EngineSettings"), TEXT("SettingsEditor"), TEXT("OrvaneLiveLink"), TEXT("ToolMenus"), TEXT("Projects"), TEXT("DesktopPlatform"), TEXT("Orvaneui")})
 			{
 				FModuleManager::Get().LoadModule(Module);
 			}
+			OrvaneTestContent::EnsurePluginContent();
 			// The settings objects outlive a test; each test starts from a project nobody has set up.
 			GConfig->HostReset();
 			GetMutableDefault<ULiveLinkSettings>()->DefaultLiveLinkPreset.Reset();
@@ -114,7 +116,7 @@ namespace OrvaneSetupTest
 		}
 
 		/** The virtual-production cameras in the editor level. */
-		static TArray<AOrvaneVPCameraStandIn*> Cameras() { return ActorsOf<AOrvaneVPCameraStandIn>(); }
+		static TArray<AOrvaneVPCameraActor*> Cameras() { return ActorsOf<AOrvaneVPCameraActor>(); }
 
 		FString ReadConfig(const TCHAR* Name) const
 		{

@@ -2,6 +2,7 @@
 #include "Framework/Application/SlateApplication.h"
 #include "Framework/Commands/UICommandList.h"
 #include "Interfaces/IPluginManager.h"
+#include "Misc/MessageDialog.h"
 #include "Misc/Paths.h"
 #include "OrvaneSetupDialog.h"
 #include "Orvaneui.h"
@@ -202,4 +203,34 @@ TEST_F(EditorUiModule, ShutDownClosesTheDialogWithoutCallingBackIntoTheModule)
 	SOrvaneSetupDialog::ShowDialog();
 	EXPECT_EQ(DialogWindowCount(), 1);
 	EXPECT_NE(DialogWindow(), Window);
+}
+
+TEST_F(EditorUiModule, ToolsMenuRebuildsThePluginContentOnlyAfterAYes)
+{
+	UToolMenus::HostStartUp();
+	UToolMenu* Tools = UToolMenus::Get()->FindMenu(TEXT("LevelEditor.MainMenu.Tools"));
+	ASSERT_NE(Tools, nullptr);
+	UToolMenu* Orvane = UToolMenus::Get()->HostOpenSubMenu(Tools, TEXT("OrvaneTools"));
+	ASSERT_NE(Orvane, nullptr);
+	FToolMenuSection* Section = Orvane->FindSection(TEXT("OrvaneContent"));
+	ASSERT_NE(Section, nullptr);
+	FToolMenuEntry* Rebuild = Section->FindEntry(TEXT("RebuildPluginContent"));
+	ASSERT_NE(Rebuild, nullptr);
+	EXPECT_EQ(Rebuild->Label.Get().ToString(), TEXT("Rebuild Plug-in Content"));
+
+	// Closing the question replaces nothing; a yes replaces all five assets.
+	UE::Core::Host::ResetMessageDialogs();
+	Log.Clear();
+	EXPECT_TRUE(Rebuild->Action.Execute());
+	EXPECT_EQ(UE::Core::Host::GetShownMessageDialogs().Num(), 1);
+	EXPECT_EQ(Log.CountContaining(TEXT("OrvaneContent: Created")), 0);
+	UE::Core::Host::QueueMessageDialogAnswer(EAppReturnType::Yes);
+	EXPECT_TRUE(Rebuild->Action.Execute());
+	EXPECT_EQ(Log.CountContaining(TEXT("OrvaneContent: Created")), 5);
+
+	// The entry goes with the module.
+	Module->ShutdownModule();
+	FToolMenuSection* After = Tools->FindSection(TEXT("Orvane"));
+	EXPECT_TRUE(After == nullptr || After->FindEntry(TEXT("OrvaneTools")) == nullptr);
+	Module->StartupModule();
 }

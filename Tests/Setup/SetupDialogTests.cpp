@@ -217,8 +217,8 @@ TEST_F(SetupDialog, FullSetupUsesTheTrimmedFieldsAndClosesTheWindow)
 
 	RunEditorFor(1.0f);
 	EXPECT_TRUE(AssetSaved(TEXT("/Game/Orvane/Dialog_Preset")));
-	ASSERT_NE(Cameras()[0]->AppliedPreset, nullptr);
-	EXPECT_EQ(Cameras()[0]->AppliedPreset->GetName(), TEXT("Dialog_Preset"));
+	ASSERT_NE(Cameras()[0]->GetAppliedLiveLinkPreset(), nullptr);
+	EXPECT_EQ(Cameras()[0]->GetAppliedLiveLinkPreset()->GetName(), TEXT("Dialog_Preset"));
 }
 
 TEST_F(SetupDialog, CameraOnlyPlacesTheProjectsClusterWhenThereIsOne)
@@ -290,7 +290,7 @@ TEST_F(SetupDialog, CancelledFileDialogLeavesTheDialogOpenAndChangesNothing)
 TEST_F(SetupDialog, StageWithICVFXReplacesTheCameraAndLinksTheNewOne)
 {
 	ASSERT_TRUE(FOrvaneCameraManager::CreateOrvaneCameraOnly());
-	const AOrvaneVPCameraStandIn* Old = Cameras()[0];
+	const AOrvaneVPCameraActor* Old = Cameras()[0];
 	const FString Stage = WriteStage(TEXT("Main.orvs"), MeshWall, SquareMesh("sq.obj"));
 
 	const TSharedRef<SWindow> Window = Open();

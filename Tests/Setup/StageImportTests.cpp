@@ -44,7 +44,7 @@ TEST_F(StageImport, PutsTheClusterInTheLevelDrivenByANewCamera)
 
 	// Without a startup preset the camera came with a complete setup: a source now, the preset a second later.
 	ASSERT_EQ(Cameras().Num(), 1);
-	AOrvaneVPCameraStandIn* Camera = Cameras()[0];
+	AOrvaneVPCameraActor* Camera = Cameras()[0];
 	EXPECT_EQ(Client->GetSources().Num(), 1);
 	ASSERT_EQ(RootActors().Num(), 1);
 	ADisplayClusterRootActor* Root = RootActors()[0];
@@ -63,8 +63,8 @@ TEST_F(StageImport, PutsTheClusterInTheLevelDrivenByANewCamera)
 
 	RunEditorFor(1.0f);
 	EXPECT_TRUE(AssetSaved(TEXT("/Game/Orvane/Orvane_LiveLink_Preset")));
-	ASSERT_NE(Camera->AppliedPreset, nullptr);
-	EXPECT_EQ(Camera->AppliedPreset->GetName(), TEXT("Orvane_LiveLink_Preset"));
+	ASSERT_NE(Camera->GetAppliedLiveLinkPreset(), nullptr);
+	EXPECT_EQ(Camera->GetAppliedLiveLinkPreset()->GetName(), TEXT("Orvane_LiveLink_Preset"));
 }
 
 TEST_F(StageImport, ReplacesTheCameraAndUsesTheStartupPresetOnceThereIsOne)
@@ -72,7 +72,7 @@ TEST_F(StageImport, ReplacesTheCameraAndUsesTheStartupPresetOnceThereIsOne)
 	const FString Stage = WriteStage(TEXT("Stage.orvs"), TwoWalls, SquareMesh("sq.obj"));
 	ASSERT_EQ(FOrvaneStageImport::ImportStageToLevel(Stage, true, false), EOrvaneStageImportResult::Succeeded);
 	RunEditorFor(1.0f);
-	AOrvaneVPCameraStandIn* First = Cameras()[0];
+	AOrvaneVPCameraActor* First = Cameras()[0];
 	const int32 SourcesBefore = Client->GetSources().Num();
 
 	// An asset of the same name is not replaced by an import, so the second stage has a name of its own.
@@ -81,12 +81,12 @@ TEST_F(StageImport, ReplacesTheCameraAndUsesTheStartupPresetOnceThereIsOne)
 	EXPECT_EQ(Log.Count(TEXT("Found default LiveLink preset: Orvane_LiveLink_Preset")), 1);
 	EXPECT_EQ(Client->GetSources().Num(), SourcesBefore) << "the camera-only road makes no source";
 	ASSERT_EQ(Cameras().Num(), 1);
-	AOrvaneVPCameraStandIn* Second = Cameras()[0];
+	AOrvaneVPCameraActor* Second = Cameras()[0];
 	EXPECT_NE(Second, First);
 	EXPECT_EQ(RootActors().Num(), 2);
 	EXPECT_EQ(Second->GetAttachParentActor(), RootActors().Last());
 	RunEditorFor(1.0f);
-	EXPECT_NE(Second->AppliedPreset, nullptr);
+	EXPECT_NE(Second->GetAppliedLiveLinkPreset(), nullptr);
 }
 
 TEST_F(StageImport, WithoutICVFXMakesNoCameraAndLinksNothing)

@@ -74,6 +74,7 @@ TEST(CommandLineTool, EveryCommandHasHelpWithItsOptionsAndDefaults)
 		{"setup full", {"--endpoint", "--preset", "--alpha", "--project", "OrvaneProject in the working directory"}},
 		{"setup camera", {"--ndisplay", "--project"}},
 		{"ui", {"--project", "OrvaneProject in the working directory"}},
+		{"content", {"--project", "--rebuild"}},
 	};
 	for (const auto& [Command, Expected] : Commands)
 	{

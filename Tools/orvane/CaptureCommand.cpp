@@ -11,7 +11,6 @@
 #include "Modules/ModuleManager.h"
 #include "OrvaneCaptureImage.h"
 #include "OrvaneCaptureRequest.h"
-#include "OrvaneContentStandIns.h"
 #include "ToolArguments.h"
 #include "ToolJson.h"
 #include "UObject/UObjectIterator.h"
@@ -91,10 +90,10 @@ namespace
 		return false;
 	}
 
-	/** The stand-in virtual-production camera in the editor world; without a camera component only a plain root stays. */
+	/** The virtual-production camera in the editor world; without a camera component only a plain root stays. */
 	AActor* PlaceCamera(UWorld& World, const FCaptureArguments& Arguments)
 	{
-		UClass* CameraClass = StaticLoadClass(AActor::StaticClass(), nullptr, UE::OrvaneContent::VPCameraClassPath);
+		UClass* CameraClass = StaticLoadClass(AActor::StaticClass(), nullptr, TEXT("/Orvane/Orvane_VP_Camera.Orvane_VP_Camera_C"));
 		AActor* Camera = CameraClass ? World.SpawnActor(CameraClass, Arguments.Location, Arguments.Rotation) : nullptr;
 		if (!Camera)
 		{
@@ -128,7 +127,7 @@ namespace
 			bEnableHDR = Arguments.HDRSwitch == 1;
 		}
 
-		for (const TCHAR* Module : {TEXT("UnrealEd"), TEXT("OrvaneLiveLink"), TEXT("OrvaneContent")})
+		for (const TCHAR* Module : {TEXT("UnrealEd"), TEXT("OrvaneLiveLink"), TEXT("Orvaneui")})
 		{
 			FModuleManager::Get().LoadModule(Module);
 		}

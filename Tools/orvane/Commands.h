@@ -45,3 +45,6 @@ void AddSetupCommand(CLI::App& Tool, FToolCommand& OutCommand);
 
 /** orvane ui [--project DIR]: opens the setup dialog through the toolbar button and prints both widget trees as JSON. */
 void AddUiCommand(CLI::App& Tool, FToolCommand& OutCommand);
+
+/** orvane content [--project DIR] [--rebuild]: makes the plug-in's content in the headless editor and prints it as JSON. */
+void AddContentCommand(CLI::App& Tool, FToolCommand& OutCommand);

@@ -74,7 +74,7 @@ void StartHeadlessEditor()
 	// The editor's Slate application is up before any plug-in module starts.
 	FSlateApplication::Get();
 	for (const TCHAR* Module : {TEXT("UnrealEd"), TEXT("AssetRegistry"), TEXT("AssetTools"), TEXT("DisplayClusterConfiguration"), TEXT("DisplayCluster"), TEXT("DisplayClusterConfigurator"), TEXT("LiveLink"),
-			 TEXT("EngineSettings"), TEXT("SettingsEditor"), TEXT("ToolMenus"), TEXT("Projects"), TEXT("DesktopPlatform"), TEXT("OrvaneLiveLink"), TEXT("OrvaneContent"), TEXT("Orvaneui")})
+			 TEXT("EngineSettings"), TEXT("SettingsEditor"), TEXT("ToolMenus"), TEXT("Projects"), TEXT("DesktopPlatform"), TEXT("OrvaneLiveLink"), TEXT("Orvaneui")})
 	{
 		FModuleManager::Get().LoadModule(Module);
 	}

@@ -15,7 +15,6 @@
 #include "LevelEditor.h"
 #include "Misc/App.h"
 #include "Modules/ModuleManager.h"
-#include "OrvaneContentStandIns.h"
 #include "OrvaneViewport.h"
 #include "Recorder/TakeRecorderBlueprintLibrary.h"
 #include "Recorder/TakeRecorderPanel.h"
@@ -278,7 +277,7 @@ FListenEditor::~FListenEditor()
 bool FListenEditor::Start(const FListenScene& InScene, bool bOpenTakeRecorder, std::string& OutError)
 {
 	Scene = InScene;
-	for (const TCHAR* Module : {TEXT("UnrealEd"), TEXT("LevelEditor"), TEXT("OrvaneLiveLink"), TEXT("OrvaneContent")})
+	for (const TCHAR* Module : {TEXT("UnrealEd"), TEXT("LevelEditor"), TEXT("OrvaneLiveLink"), TEXT("Orvaneui")})
 	{
 		FModuleManager::Get().LoadModule(Module);
 	}
@@ -294,7 +293,7 @@ bool FListenEditor::Start(const FListenScene& InScene, bool bOpenTakeRecorder, s
 		return false;
 	}
 
-	UClass* CameraClass = StaticLoadClass(AActor::StaticClass(), nullptr, UE::OrvaneContent::VPCameraClassPath);
+	UClass* CameraClass = StaticLoadClass(AActor::StaticClass(), nullptr, TEXT("/Orvane/Orvane_VP_Camera.Orvane_VP_Camera_C"));
 	AActor* Camera = CameraClass ? World->SpawnActor(CameraClass, Scene.CameraLocation, Scene.CameraRotation) : nullptr;
 	if (!Camera)
 	{

@@ -78,6 +78,14 @@ void PrintUsage(FILE* Stream)
 			   "                  analytic sky. Prints {\"file\",\"width\",\"height\",\"format\",\"target\":{\"format\",\n"
 			   "                  \"gamma\",\"forceLinearGamma\"},\"fov\" (flat only)}; exits 1 with the logged errors when\n"
 			   "                  nothing was written, 2 on bad arguments.\n"
+			   "  content [--project DIR] [--rebuild]\n"
+			   "                  make the plug-in's content under /Orvane/ (Plugins/Orvane/Content/ of the headless\n"
+			   "                  project DIR, default ./HeadlessProject) as the editor module does when it starts:\n"
+			   "                  whatever is missing, or with --rebuild everything anew. Prints one JSON document\n"
+			   "                  {\"assets\":[{\"path\",\"class\",\"parent\",\"variables\":[{\"name\",\"type\",\"class\"}],\n"
+			   "                  \"components\":[{\"name\",\"class\",\"subject\",\"role\"}],\"parameters\":[{\"name\",\"type\"}],\n"
+			   "                  \"domain\"}]} (members only where they apply). Exits 1 with the logged failures when an\n"
+			   "                  asset could not be made or saved, 2 on bad arguments.\n"
 			   "  stage convert FILE [--no-icvfx] [--project DIR]\n"
 			   "                  write the nDisplay configuration of a stage beside it (FILE.ndisplay, blanks and\n"
 			   "                  hyphens of the name as underscores) and save the wall meshes into the headless\n"
@@ -177,6 +185,7 @@ namespace
 		AddStagePreviewCommand(*Stage, OutCommand);
 		AddSetupCommand(Tool, OutCommand);
 		AddUiCommand(Tool, OutCommand);
+		AddContentCommand(Tool, OutCommand);
 
 		try
 		{

@@ -2,6 +2,7 @@
 #include "AssetRegistry/AssetData.h"
 
 #include "AssetRegistry/AssetRegistryModule.h"
+#include "AssetRegistry/HostAssetRegistryRecord.h"
 #include "AssetRegistry/IAssetRegistry.h"
 #include "Misc/PackageName.h"
 #include "Misc/Paths.h"
@@ -149,6 +150,12 @@ namespace
 			return true;
 		}
 
+		virtual FFilesLoadedEvent& OnFilesLoaded() override { return FilesLoaded; }
+		virtual bool IsLoadingAssets() const override { return bLoadingAssets; }
+
+		FFilesLoadedEvent FilesLoaded;
+		bool bLoadingAssets = false;
+
 	private:
 		/** The class and name of a saved asset, read from its file's first object; false when the file is not a readable asset. */
 		static bool ReadAssetHeader(const std::filesystem::path& File, FTopLevelAssetPath& OutClassPath, FString& OutAssetName)
@@ -175,10 +182,26 @@ namespace
 			return !OutClassPath.IsNull() && !OutAssetName.IsEmpty();
 		}
 	};
+
+	FAssetRegistry& Registry()
+	{
+		static FAssetRegistry Instance;
+		return Instance;
+	}
+}
+
+void UE::AssetRegistry::Host::SetLoadingAssets(bool bLoading)
+{
+	FAssetRegistry& Instance = Registry();
+	const bool bFinished = Instance.bLoadingAssets && !bLoading;
+	Instance.bLoadingAssets = bLoading;
+	if (bFinished)
+	{
+		Instance.FilesLoaded.Broadcast();
+	}
 }
 
 IAssetRegistry& FAssetRegistryModule::GetRegistry()
 {
-	static FAssetRegistry Registry;
-	return Registry;
+	return Registry();
 }

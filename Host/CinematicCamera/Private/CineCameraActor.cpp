@@ -5,7 +5,7 @@
 #include "CineCameraComponent.h"
 #include "Modules/ModuleManager.h"
 
-ACineCameraActor::ACineCameraActor()
+ACineCameraActor::ACineCameraActor(const FObjectInitializer& ObjectInitializer)
 	: ACameraActor(UCineCameraComponent::StaticClass())
 {
 }

@@ -16,7 +16,8 @@ class CINEMATICCAMERA_API ACineCameraActor : public ACameraActor
 	GENERATED_BODY()
 
 public:
-	ACineCameraActor();
+	/** As in the engine, the class is made only through an object initializer, so subclasses must pass theirs on. */
+	ACineCameraActor(const FObjectInitializer& ObjectInitializer);
 
 	UCineCameraComponent* GetCineCameraComponent() const;
 };

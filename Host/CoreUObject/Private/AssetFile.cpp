@@ -133,7 +133,7 @@ namespace UE::CoreUObject::Host::AssetFile
 					{
 						return WriteFloat(Numeric->GetFloatingPointPropertyValue(Value));
 					}
-					if (CastField<FUInt32Property>(Property) || CastField<FByteProperty>(Property))
+					if (CastField<FUInt32Property>(Property) || CastField<FUInt64Property>(Property) || CastField<FByteProperty>(Property))
 					{
 						return Numeric->GetUnsignedIntPropertyValue(Value);
 					}

@@ -633,12 +633,12 @@ bool UEnum::HasMetaData(const TCHAR* Key, int32 NameIndex) const
 	return Names.IsValidIndex(NameIndex) && UField::HasMetaData(FName(FString::Printf(TEXT("%s.%s"), *GetNameStringByIndex(NameIndex), Key)));
 }
 
-UClass* UE::CoreUObject::Host::CreateDerivedClass(UClass* SuperClass, UObject* Outer, FName Name, EClassFlags ExtraFlags)
+UClass* UE::CoreUObject::Host::CreateDerivedClass(UClass* SuperClass, UObject* Outer, FName Name, EClassFlags ExtraFlags, UClass* ClassClass)
 {
-	return FObjectSystem::CreateDerivedClass(SuperClass, Outer, Name, ExtraFlags);
+	return FObjectSystem::CreateDerivedClass(SuperClass, Outer, Name, ExtraFlags, ClassClass);
 }
 
-UClass* FObjectSystem::CreateDerivedClass(UClass* SuperClass, UObject* Outer, FName Name, EClassFlags ExtraFlags)
+UClass* FObjectSystem::CreateDerivedClass(UClass* SuperClass, UObject* Outer, FName Name, EClassFlags ExtraFlags, UClass* ClassClass)
 {
 	if (!SuperClass || !Outer || Name.IsNone() || !SuperClass->ClassConstructor)
 	{
@@ -650,7 +650,7 @@ UClass* FObjectSystem::CreateDerivedClass(UClass* SuperClass, UObject* Outer, FN
 		UE_LOG(LogUObjectGlobals, Error, TEXT("CreateDerivedClass: the name %s is taken in %s"), *Name.ToString(), *Outer->GetPathName());
 		return nullptr;
 	}
-	UClass* Class = static_cast<UClass*>(ConstructObject(UClass::StaticClass(), Outer, Name, RF_Public | RF_Transient));
+	UClass* Class = static_cast<UClass*>(ConstructObject(ClassClass && ClassClass->IsChildOf(UClass::StaticClass()) ? ClassClass : UClass::StaticClass(), Outer, Name, RF_Public | RF_Transient));
 	if (!Class)
 	{
 		return nullptr;
@@ -680,4 +680,51 @@ UFunction* UE::CoreUObject::Host::AddBlueprintEventImplementation(UClass* Class,
 	Function->NumParms = Declared->NumParms;
 	Function->HostScript = MoveTemp(Script);
 	return Function;
+}
+
+FProperty* UE::CoreUObject::Host::AddVariableProperty(UClass* Class, FName Name, EHostVariableKind Kind, UClass* ObjectClass, EPropertyFlags Flags)
+{
+	return FObjectSystem::AddVariableProperty(Class, Name, Kind, ObjectClass, Flags);
+}
+
+FProperty* FObjectSystem::AddVariableProperty(UClass* Class, FName Name, EHostVariableKind Kind, UClass* ObjectClass, EPropertyFlags Flags)
+{
+	if (!Class || Name.IsNone() || (Kind == EHostVariableKind::Object && !ObjectClass))
+	{
+		UE_LOG(LogUObjectGlobals, Error, TEXT("AddVariableProperty: a class, a name and, for an object variable, its class are needed"));
+		return nullptr;
+	}
+	if (Class->ClassDefaultObject)
+	{
+		UE_LOG(LogUObjectGlobals, Error, TEXT("AddVariableProperty: %s already has a default object; %s cannot be added"), *Class->GetName(), *Name.ToString());
+		return nullptr;
+	}
+	if (Class->FindPropertyByName(Name))
+	{
+		UE_LOG(LogUObjectGlobals, Error, TEXT("AddVariableProperty: %s already has a property %s"), *Class->GetName(), *Name.ToString());
+		return nullptr;
+	}
+	FStructBuilder Builder(Class);
+	SIZE_T Size = 0;
+	if (Kind == EHostVariableKind::Bool)
+	{
+		Size = sizeof(bool);
+		const SIZE_T Offset = SIZE_T(Class->PropertiesSize);
+		Builder.AddProperty<bool>(*Name.ToString(), Offset, Flags, {}, TEXT("bool"));
+		Class->PropertiesSize = int32(Offset + Size);
+	}
+	else
+	{
+		Size = sizeof(TObjectPtr<UObject>);
+		const SIZE_T Offset = (SIZE_T(Class->PropertiesSize) + alignof(TObjectPtr<UObject>) - 1) / alignof(TObjectPtr<UObject>) * alignof(TObjectPtr<UObject>);
+		Builder.AddProperty<TObjectPtr<UObject>>(*Name.ToString(), Offset, Flags, {}, *FString::Printf(TEXT("TObjectPtr<%s>"), *ObjectClass->GetName()));
+		Class->PropertiesSize = int32(Offset + Size);
+		Class->MinAlignment = FMath::Max(Class->MinAlignment, int32(alignof(TObjectPtr<UObject>)));
+	}
+	FProperty* Property = Class->FindPropertyByName(Name);
+	if (FObjectPropertyBase* ObjectProperty = CastField<FObjectPropertyBase>(Property))
+	{
+		ObjectProperty->SetPropertyClass(ObjectClass);
+	}
+	return Property;
 }

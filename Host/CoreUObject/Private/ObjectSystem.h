@@ -92,7 +92,8 @@ namespace UE::CoreUObject::Host
 		static void CollectGarbage(EObjectFlags KeepFlags);
 		static bool RenameObject(UObject* Object, const TCHAR* InName, UObject* NewOuter, ERenameFlags Flags);
 		static void SetInternalFlag(UObjectBase* Object, EInternalObjectFlags Flag, bool bSet);
-		static UClass* CreateDerivedClass(UClass* SuperClass, UObject* Outer, FName Name, EClassFlags ExtraFlags);
+		static UClass* CreateDerivedClass(UClass* SuperClass, UObject* Outer, FName Name, EClassFlags ExtraFlags, UClass* ClassClass);
+		static FProperty* AddVariableProperty(UClass* Class, FName Name, EHostVariableKind Kind, UClass* ObjectClass, EPropertyFlags Flags);
 		static FName MakeUniqueNameLocked(FObjectTable& Table, UObject* Outer, const UClass* Class, FName BaseName);
 	};
 }

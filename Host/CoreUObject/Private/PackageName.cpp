@@ -9,10 +9,13 @@ namespace
 	/** FName's longest name in the engine (NAME_SIZE - 1). */
 	constexpr int32 MaxPackageNameLength = 1023;
 
-	const TCHAR* const WritableRoots[] = {TEXT("/Game/"), TEXT("/Engine/")};
+	// "/Orvane/" is the plug-in's own content, mounted as the engine mounts the Content folder of a plug-in
+	// that can hold content and is installed in the project (Plugins/Orvane/Content/).
+	const TCHAR* const WritableRoots[] = {TEXT("/Game/"), TEXT("/Engine/"), TEXT("/Orvane/")};
 	const TCHAR* const ReadOnlyRoots[] = {TEXT("/Script/"), TEXT("/Temp/"), TEXT("/Memory/")};
 
 	const FString GameRoot(TEXT("/Game/"));
+	const FString PluginRoot(TEXT("/Orvane/"));
 
 	bool StartsWithRoot(FStringView Name, const TCHAR* Root)
 	{
@@ -150,7 +153,16 @@ bool FPackageName::IsValidLongPackageName(FStringView InLongPackageName, bool bI
 
 bool FPackageName::TryConvertLongPackageNameToFilename(const FString& InLongPackageName, FString& OutFilename, const FString& InExtension)
 {
-	if (!IsValidLongPackageName(InLongPackageName) || !InLongPackageName.StartsWith(GameRoot, ESearchCase::IgnoreCase))
+	if (!IsValidLongPackageName(InLongPackageName))
+	{
+		return false;
+	}
+	if (InLongPackageName.StartsWith(PluginRoot, ESearchCase::IgnoreCase))
+	{
+		OutFilename = FPaths::ProjectDir() + TEXT("Plugins/Orvane/Content/") + InLongPackageName.RightChop(PluginRoot.Len()) + InExtension;
+		return true;
+	}
+	if (!InLongPackageName.StartsWith(GameRoot, ESearchCase::IgnoreCase))
 	{
 		return false;
 	}

@@ -1,11 +1,15 @@
 // Copyright Kelmora. All Rights Reserved.
 #include "Engine/Blueprint.h"
+#include "Engine/BlueprintGeneratedClass.h"
 #include "Templates/Casts.h"
 
 #include "Components/SceneComponent.h"
 #include "Engine/SCS_Node.h"
 #include "Engine/SimpleConstructionScript.h"
 #include "GameFramework/Actor.h"
+#include "UObject/GeneratedCppIncludes.h"
+#include "UObject/Package.h"
+#include "UObject/UnrealType.h"
 
 #include <type_traits>
 
@@ -225,14 +229,124 @@ void USimpleConstructionScript::ValidateSceneRootNodes()
 	}
 }
 
+bool UBlueprint::Rename(const TCHAR* NewName, UObject* NewOuter, ERenameFlags Flags)
+{
+	UClass* Class = GeneratedClass.Get();
+	if (!Super::Rename(NewName, NewOuter, Flags))
+	{
+		return false;
+	}
+	if (Class && Class->ClassGeneratedBy == this && (Flags & REN_Test) == 0)
+	{
+		const FString ClassName = GetName() + TEXT("_C");
+		if (UObject* DefaultObject = Class->GetDefaultObject(false))
+		{
+			DefaultObject->Rename(*(TEXT("Default__") + ClassName), GetOuter(), Flags);
+		}
+		Class->Rename(*ClassName, GetOuter(), Flags);
+	}
+	return true;
+}
+
 void UBlueprint::PostLoad()
 {
 	Super::PostLoad();
 	FHostBlueprintCompiler::Compile(this);
 }
 
+UClass* UBlueprintGeneratedClass::GetPrivateStaticClass()
+{
+	static UE::CoreUObject::Host::FClassRegistration Registration{TEXT("BlueprintGeneratedClass"), TEXT("/Script/Engine"), TEXT(""), UBlueprintGeneratedClass::StaticClassFlags, sizeof(UBlueprintGeneratedClass), alignof(UBlueprintGeneratedClass), &UClass::StaticClass, &UBlueprintGeneratedClass::__DefaultConstructor, nullptr, {}};
+	return UE::CoreUObject::Host::GetStaticClass(Registration);
+}
+
 namespace
 {
+	using UE::CoreUObject::Host::EHostVariableKind;
+
+	/** The kind the host lays a variable out as; false for pin types it cannot lay out. */
+	bool VariableKind(const FBPVariableDescription& Variable, EHostVariableKind& OutKind, UClass*& OutObjectClass)
+	{
+		OutObjectClass = nullptr;
+		if (Variable.VarType.PinCategory == FName(TEXT("bool")))
+		{
+			OutKind = EHostVariableKind::Bool;
+			return true;
+		}
+		if (Variable.VarType.PinCategory == FName(TEXT("object")))
+		{
+			OutKind = EHostVariableKind::Object;
+			OutObjectClass = Cast<UClass>(Variable.VarType.PinSubCategoryObject.Get());
+			return OutObjectClass != nullptr;
+		}
+		return false;
+	}
+
+	/** True when the class's own properties are exactly the blueprint's variables, with their types and flags. */
+	bool ClassHasVariables(const UClass* Class, const TArray<FBPVariableDescription>& Variables)
+	{
+		const FField* Field = Class->ChildProperties;
+		for (const FBPVariableDescription& Variable : Variables)
+		{
+			const FProperty* Property = static_cast<const FProperty*>(Field);
+			EHostVariableKind Kind;
+			UClass* ObjectClass = nullptr;
+			if (!Property || Property->GetFName() != Variable.VarName || !VariableKind(Variable, Kind, ObjectClass) || uint64(Property->GetPropertyFlags()) != Variable.PropertyFlags)
+			{
+				return false;
+			}
+			const FObjectPropertyBase* ObjectProperty = CastField<FObjectPropertyBase>(Property);
+			if ((Kind == EHostVariableKind::Bool) != (CastField<FBoolProperty>(Property) != nullptr) || (ObjectProperty && ObjectProperty->PropertyClass != ObjectClass))
+			{
+				return false;
+			}
+			Field = Field->Next;
+		}
+		return Field == nullptr;
+	}
+
+	/**
+	 * Moves a class whose layout no longer matches its blueprint out of the way, as the engine's reinstancer
+	 * does, so a new class can take its name. Unconfirmed: the engine also moves existing objects of the old
+	 * class to the new one; the host leaves them with the old class.
+	 */
+	void RetireClass(UClass* Class)
+	{
+		UPackage* Transient = GetTransientPackage();
+		if (UObject* DefaultObject = Class->GetDefaultObject(false))
+		{
+			DefaultObject->Rename(*MakeUniqueObjectName(Transient, Class, FName(TEXT("REINST_Default"))).ToString(), Transient, REN_DoNotDirty | REN_DontCreateRedirectors | REN_NonTransactional);
+		}
+		Class->Rename(*MakeUniqueObjectName(Transient, UClass::StaticClass(), FName(*(TEXT("REINST_") + Class->GetName()))).ToString(), Transient, REN_DoNotDirty | REN_DontCreateRedirectors | REN_NonTransactional);
+		Class->ClassGeneratedBy = nullptr;
+	}
+
+	/** Lays the blueprint's variables out on a new class; false (logged) for a type or default the host cannot give. */
+	bool AddVariables(UBlueprint* Blueprint, UClass* Class)
+	{
+		for (const FBPVariableDescription& Variable : Blueprint->NewVariables)
+		{
+			EHostVariableKind Kind;
+			UClass* ObjectClass = nullptr;
+			if (!VariableKind(Variable, Kind, ObjectClass))
+			{
+				UE_LOG(LogBlueprint, Error, TEXT("CompileBlueprint: the variable %s of %s has a type the host cannot lay out (%s)"), *Variable.VarName.ToString(), *Blueprint->GetPathName(), *Variable.VarType.PinCategory.ToString());
+				return false;
+			}
+			// Objects start zeroed and the host copies no defaults into them, so only zero defaults are honest.
+			if (!Variable.DefaultValue.IsEmpty() && !(Kind == EHostVariableKind::Bool && Variable.DefaultValue.Equals(TEXT("false"), ESearchCase::IgnoreCase)))
+			{
+				UE_LOG(LogBlueprint, Error, TEXT("CompileBlueprint: the host cannot give the variable %s of %s the default %s"), *Variable.VarName.ToString(), *Blueprint->GetPathName(), *Variable.DefaultValue);
+				return false;
+			}
+			if (!UE::CoreUObject::Host::AddVariableProperty(Class, Variable.VarName, Kind, ObjectClass, EPropertyFlags(Variable.PropertyFlags)))
+			{
+				return false;
+			}
+		}
+		return true;
+	}
+
 	void SnapshotNode(UBlueprint* Blueprint, USCS_Node* Node, int32 ParentIndex)
 	{
 		if (!Node || !Node->ComponentTemplate)
@@ -261,12 +375,22 @@ bool FHostBlueprintCompiler::Compile(UBlueprint* Blueprint)
 		UE_LOG(LogBlueprint, Error, TEXT("CompileBlueprint: %s has no parent class"), *Blueprint->GetPathName());
 		return false;
 	}
+	const FName ClassName(Blueprint->GetName() + TEXT("_C"));
 	UClass* Class = Blueprint->GeneratedClass.Get();
 	if (!Class)
 	{
-		const FName ClassName(Blueprint->GetName() + TEXT("_C"));
 		UClass* Existing = Cast<UClass>(StaticFindObjectFast(UClass::StaticClass(), Blueprint->GetOuter(), ClassName));
-		Class = Existing && Existing->ClassGeneratedBy == Blueprint ? Existing : UE::CoreUObject::Host::CreateDerivedClass(ParentClass, Blueprint->GetOuter(), ClassName, CLASS_CompiledFromBlueprint);
+		Class = Existing && Existing->ClassGeneratedBy == Blueprint ? Existing : nullptr;
+	}
+	if (Class && !ClassHasVariables(Class, Blueprint->NewVariables))
+	{
+		RetireClass(Class);
+		Class = nullptr;
+		Blueprint->GeneratedClass = nullptr;
+	}
+	if (!Class)
+	{
+		Class = UE::CoreUObject::Host::CreateDerivedClass(ParentClass, Blueprint->GetOuter(), ClassName, CLASS_CompiledFromBlueprint, UBlueprintGeneratedClass::StaticClass());
 		if (!Class)
 		{
 			UE_LOG(LogBlueprint, Error, TEXT("CompileBlueprint: cannot make the class of %s"), *Blueprint->GetPathName());
@@ -274,6 +398,10 @@ bool FHostBlueprintCompiler::Compile(UBlueprint* Blueprint)
 		}
 		Class->ClassGeneratedBy = Blueprint;
 		Blueprint->GeneratedClass = Class;
+		if (!AddVariables(Blueprint, Class))
+		{
+			return false;
+		}
 	}
 	else if (Class->GetSuperClass() != ParentClass)
 	{

@@ -1,5 +1,8 @@
 // Copyright Kelmora. All Rights Reserved.
 #include "Engine/World.h"
+#include "GameFramework/GameModeBase.h"
+#include "GameFramework/Pawn.h"
+#include "GameFramework/PlayerController.h"
 #include "Templates/Casts.h"
 
 #include "Components/SceneComponent.h"
@@ -203,4 +206,10 @@ void UWorld::Tick(ELevelTick TickType, float DeltaSeconds)
 			}
 		}
 	}
+}
+
+AGameModeBase::AGameModeBase()
+{
+	DefaultPawnClass = APawn::StaticClass();
+	PlayerControllerClass = APlayerController::StaticClass();
 }

@@ -6,12 +6,15 @@
 #include "HAL/PlatformTime.h"
 #include "Math/UnrealMathUtility.h"
 #include "Misc/QualifiedFrameTime.h"
+#include "Templates/SubclassOf.h"
 #include "UObject/Class.h"
 #include "UObject/ObjectMacros.h"
 
 #include <new>
 
 #include "LiveLinkTypes.generated.h"
+
+class ULiveLinkRole;
 
 /** The name of a Live Link subject. */
 USTRUCT(BlueprintType)
@@ -35,6 +38,19 @@ struct FLiveLinkSubjectName
 	bool operator==(const FLiveLinkSubjectName& Other) const { return Name == Other.Name; }
 	bool operator!=(const FLiveLinkSubjectName& Other) const { return Name != Other.Name; }
 	friend uint32 GetTypeHash(const FLiveLinkSubjectName& Value) { return GetTypeHash(Value.Name); }
+};
+
+/** A subject as a controller sees it: its name and the role its data is read in. */
+USTRUCT(BlueprintType)
+struct FLiveLinkSubjectRepresentation
+{
+	GENERATED_BODY()
+
+	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "LiveLink")
+	FLiveLinkSubjectName Subject;
+
+	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "LiveLink")
+	TSubclassOf<ULiveLinkRole> Role;
 };
 
 /** A subject of one source: the source's guid and the subject's name. */

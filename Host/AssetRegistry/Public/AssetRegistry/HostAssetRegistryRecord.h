@@ -12,4 +12,6 @@ namespace UE::AssetRegistry::Host
 	ASSETREGISTRY_API bool WasAssetCreated(const FString& ObjectPath);
 	/** Forgets the announcements. */
 	ASSETREGISTRY_API void ResetCreatedAssets();
+	/** Starts (true) or ends (false) the registry's first scan; ending it broadcasts OnFilesLoaded. Game thread only. */
+	ASSETREGISTRY_API void SetLoadingAssets(bool bLoading);
 }

@@ -4,6 +4,7 @@
 
 #include "CoreMinimal.h"
 #include "AssetRegistry/AssetData.h"
+#include "Delegates/Delegate.h"
 #include "UObject/SoftObjectPath.h"
 
 /** The asset registry (the host answers from memory and the project's content folder). */
@@ -11,6 +12,13 @@ class ASSETREGISTRY_API IAssetRegistry
 {
 public:
 	virtual ~IAssetRegistry() = default;
+
+	/** Broadcast once, when the registry has finished its first scan of the content folders. */
+	DECLARE_EVENT(IAssetRegistry, FFilesLoadedEvent);
+	virtual FFilesLoadedEvent& OnFilesLoaded() = 0;
+
+	/** True while the first scan runs (host: until a test ends it with SetLoadingAssets; false by default). */
+	virtual bool IsLoadingAssets() const = 0;
 
 	/**
 	 * The asset at ObjectPath (/Game/Dir/Asset.Asset): found in memory (unless bIncludeOnlyOnDiskAssets) or as a

@@ -1,6 +1,6 @@
 // Copyright Kelmora. All Rights Reserved.
 // Stands in for the engine's Misc/PackageName.h. The host mounts /Game/ on the project's content
-// folder; /Engine/, /Script/, /Temp/ and /Memory/ are known roots without a folder of their own.
+// folder and /Orvane/ on the plug-in's (Plugins/Orvane/Content/ in the project); /Engine/, /Script/, /Temp/ and /Memory/ are known roots without a folder of their own.
 #pragma once
 
 #include "CoreMinimal.h"

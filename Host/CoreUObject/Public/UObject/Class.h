@@ -280,9 +280,26 @@ namespace UE::CoreUObject::Host
 	 * named Name in Outer that derives from SuperClass and reuses its C++ constructor and layout, so that
 	 * objects of it are SuperClass objects. The class is transient (never saved) and not native; its default
 	 * object is made on first use. Null (logged) when SuperClass or Outer is missing, SuperClass is abstract
-	 * only through C++ (no constructor), or the name is taken in Outer.
+	 * only through C++ (no constructor), or the name is taken in Outer. ClassClass, when given, is the class of
+	 * the new class object (a subclass of UClass such as UBlueprintGeneratedClass).
 	 */
-	COREUOBJECT_API UClass* CreateDerivedClass(UClass* SuperClass, UObject* Outer, FName Name, EClassFlags ExtraFlags = CLASS_None);
+	COREUOBJECT_API UClass* CreateDerivedClass(UClass* SuperClass, UObject* Outer, FName Name, EClassFlags ExtraFlags = CLASS_None, UClass* ClassClass = nullptr);
+
+	/** The kinds of blueprint variable the host can lay out in a class made from a blueprint. */
+	enum class EHostVariableKind
+	{
+		Bool,
+		Object,
+	};
+
+	/**
+	 * Host only (the engine's blueprint compiler lays variables out from their pin types): appends a variable
+	 * to Class (made by CreateDerivedClass) after everything its super classes hold; its value starts zeroed
+	 * (false, null), as the object memory is. Null (logged) when Class has a default object already (objects
+	 * of it would be too small), when the name is taken on Class or a super class, or when an object variable
+	 * has no ObjectClass.
+	 */
+	COREUOBJECT_API FProperty* AddVariableProperty(UClass* Class, FName Name, EHostVariableKind Kind, UClass* ObjectClass, EPropertyFlags Flags);
 
 	/**
 	 * Gives Class (a class made from a blueprint) its graph's implementation of the blueprint event Name,

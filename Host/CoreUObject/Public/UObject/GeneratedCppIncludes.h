@@ -239,6 +239,11 @@ namespace UE::CoreUObject::Host
 		static FProperty* Create(FFieldVariant Owner, FName Name) { return MakeSimpleProperty<FUInt32Property, uint32>(Owner, Name); }
 	};
 	template <>
+	struct TPropertyFactory<uint64>
+	{
+		static FProperty* Create(FFieldVariant Owner, FName Name) { return MakeSimpleProperty<FUInt64Property, uint64>(Owner, Name); }
+	};
+	template <>
 	struct TPropertyFactory<int64>
 	{
 		static FProperty* Create(FFieldVariant Owner, FName Name) { return MakeSimpleProperty<FInt64Property, int64>(Owner, Name); }

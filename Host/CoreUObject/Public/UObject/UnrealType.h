@@ -197,6 +197,14 @@ public:
 	using TProperty_Numeric<uint32>::TProperty_Numeric;
 };
 
+class COREUOBJECT_API FUInt64Property : public TProperty_Numeric<uint64>
+{
+	DECLARE_FIELD(FUInt64Property, FNumericProperty, CASTCLASS_FUInt64Property)
+
+public:
+	using TProperty_Numeric<uint64>::TProperty_Numeric;
+};
+
 class COREUOBJECT_API FFloatProperty : public TProperty_Numeric<float>
 {
 	DECLARE_FIELD(FFloatProperty, FNumericProperty, CASTCLASS_FFloatProperty)

@@ -19,11 +19,18 @@ class ENGINE_API ACameraActor : public AActor
 public:
 	ACameraActor();
 
+	/** The player index AutoActivateForPlayer names, or INDEX_NONE when it is Disabled. */
+	int32 GetAutoActivatePlayerIndex() const { return AutoActivateForPlayer == EAutoReceiveInput::Disabled ? INDEX_NONE : int32(AutoActivateForPlayer.GetValue()) - 1; }
+
 	UCameraComponent* GetCameraComponent() const { return CameraComponent; }
 
 protected:
 	/** Makes the camera component of the given class (the engine swaps the class through its object initializer). */
 	explicit ACameraActor(UClass* CameraComponentClass);
+
+	/** The local player whose view this camera becomes when play starts; Disabled for none. */
+	UPROPERTY()
+	TEnumAsByte<EAutoReceiveInput::Type> AutoActivateForPlayer;
 
 private:
 	UPROPERTY()

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CoreMinimal.h"
+#include "EdGraph/EdGraphPin.h"
 #include "Engine/BlueprintCore.h"
 #include "Templates/Casts.h"
 #include "UObject/ObjectPtr.h"
@@ -12,11 +13,49 @@
 class UActorComponent;
 class USimpleConstructionScript;
 
+/** What kind of blueprint an asset is. */
+UENUM()
+enum EBlueprintType : int
+{
+	BPTYPE_Normal,
+	BPTYPE_Const,
+	BPTYPE_MacroLibrary,
+	BPTYPE_Interface,
+	BPTYPE_LevelScript,
+	BPTYPE_FunctionLibrary,
+	BPTYPE_MAX,
+};
+
+/** A member variable a blueprint adds to its class. */
+USTRUCT()
+struct ENGINE_API FBPVariableDescription
+{
+	GENERATED_BODY()
+
+	UPROPERTY()
+	FName VarName;
+
+	UPROPERTY()
+	FString FriendlyName;
+
+	UPROPERTY()
+	FEdGraphPinType VarType;
+
+	/** The property flags the variable's property gets (CPF_Edit, CPF_DisableEditOnInstance, ...). */
+	UPROPERTY()
+	uint64 PropertyFlags = 0;
+
+	/** The default value as text ("true", "false", or empty). */
+	UPROPERTY()
+	FString DefaultValue;
+};
+
 /**
  * A blueprint asset: a class made from a parent class plus the components of its construction script.
  * Host: compiling makes GeneratedClass ("<Name>_C" in the blueprint's package) from the parent class's C++
  * constructor and layout and takes a snapshot of the script's nodes; spawning an actor of the class makes
- * one component per snapshot entry. Graphs and variables of the engine's blueprints do not exist here.
+ * one component per snapshot entry; member variables of the kinds bool and object become properties of the
+ * class. Graphs of the engine's blueprints do not exist here.
  */
 UCLASS()
 class ENGINE_API UBlueprint : public UBlueprintCore
@@ -28,12 +67,23 @@ public:
 	UPROPERTY()
 	TSubclassOf<UObject> ParentClass;
 
+	/** What kind of blueprint this is. */
+	UPROPERTY()
+	TEnumAsByte<EBlueprintType> BlueprintType;
+
+	/** The member variables the blueprint adds to its class, in the order they were added. */
+	UPROPERTY()
+	TArray<FBPVariableDescription> NewVariables;
+
 	/** The components the generated class's actors are made with (actor blueprints only). */
 	UPROPERTY()
 	TObjectPtr<USimpleConstructionScript> SimpleConstructionScript;
 
 	/** Rebuilds the generated class, which the host does not save. */
 	virtual void PostLoad() override;
+
+	/** Moves the generated class (and its default object) along with the blueprint, as the engine does. */
+	virtual bool Rename(const TCHAR* NewName = nullptr, UObject* NewOuter = nullptr, ERenameFlags Flags = REN_None) override;
 
 	/** Host only: how many times the blueprint was compiled, for tests. */
 	int32 GetHostCompileCount() const { return HostCompileCount; }

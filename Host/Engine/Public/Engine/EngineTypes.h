@@ -57,6 +57,45 @@ enum ECollisionResponse : int
 	ECR_MAX,
 };
 
+/** How a material is lit. Host: the leading values, in the engine's order. */
+UENUM()
+enum EMaterialShadingModel : int
+{
+	MSM_Unlit,
+	MSM_DefaultLit,
+	MSM_Subsurface,
+	MSM_PreintegratedSkin,
+	MSM_ClearCoat,
+	MSM_SubsurfaceProfile,
+	MSM_TwoSidedFoliage,
+	MSM_Hair,
+	MSM_Cloth,
+	MSM_Eye,
+	MSM_SingleLayerWater,
+	MSM_ThinTranslucent,
+	MSM_Strata,
+	MSM_NUM,
+	MSM_FromMaterialExpression,
+	MSM_MAX,
+};
+
+/** Which local player, if any, an actor takes input or the view for when play starts. */
+namespace EAutoReceiveInput
+{
+	enum Type : int
+	{
+		Disabled,
+		Player0,
+		Player1,
+		Player2,
+		Player3,
+		Player4,
+		Player5,
+		Player6,
+		Player7,
+	};
+}
+
 /** Whether a component takes part in queries (traces, overlaps) and physics. */
 namespace ECollisionEnabled
 {

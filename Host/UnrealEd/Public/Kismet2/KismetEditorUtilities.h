@@ -3,6 +3,9 @@
 #pragma once
 
 #include "CoreMinimal.h"
+#include "Engine/Blueprint.h"
+#include "Engine/BlueprintGeneratedClass.h"
+#include "Templates/SubclassOf.h"
 
 class UBlueprint;
 class FCompilerResultsLog;
@@ -31,5 +34,12 @@ public:
 	 * Compiles the blueprint: (re)makes its generated class and the component list its actors are spawned
 	 * with from the construction script. Null is ignored; failures are logged.
 	 */
+	/**
+	 * Creates a blueprint named NewBPName in Outer deriving from ParentClass, with a construction script for
+	 * actor classes, and compiles it. As in the engine, a blueprint of that name already in Outer ends the
+	 * process (check). Null (logged) when ParentClass is null or cannot be derived from.
+	 */
+	static UBlueprint* CreateBlueprint(UClass* ParentClass, UObject* Outer, const FName NewBPName, enum EBlueprintType BlueprintType, TSubclassOf<UBlueprint> BlueprintClassType, TSubclassOf<UBlueprintGeneratedClass> BlueprintGeneratedClassType, FName CallingContext = NAME_None);
+
 	static void CompileBlueprint(UBlueprint* BlueprintObj, EBlueprintCompileOptions CompileFlags = EBlueprintCompileOptions::None, FCompilerResultsLog* pResults = nullptr);
 };
