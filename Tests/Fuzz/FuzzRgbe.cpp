@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -154,7 +156,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 		FRenderTargetPixels::WriteFloat16(*Target, Index % Width, Index / Width, Pixel);
 	}
 
-	static const std::string Path = "/tmp/orvane-fuzz-rgbe-" + std::to_string(getpid()) + ".hdr";
+	static const std::string Path = []()
+	{
+		static std::string Made = "/tmp/orvane-fuzz-rgbe-" + std::to_string(getpid()) + ".hdr";
+		std::atexit([]()
+			{ std::remove(Made.c_str()); });
+		return Made;
+	}();
 	OrvaneFuzz::Check(FOrvaneCaptureImgTestAccess::SaveHDRImage(Target, FString(Path.c_str())), "the writer writes a readable target");
 	std::ifstream File(Path, std::ios::binary);
 	const std::vector<uint8_t> Bytes((std::istreambuf_iterator<char>(File)), std::istreambuf_iterator<char>());

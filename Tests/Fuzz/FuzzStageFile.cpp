@@ -15,6 +15,8 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
+
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -73,6 +75,12 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 	Project = new FScopedHeadlessProject();
 	StageDir = std::filesystem::temp_directory_path() / ("orvane-fuzz-stage-" + std::to_string(getpid()));
 	std::filesystem::create_directories(StageDir);
+	std::atexit([]()
+		{
+		std::error_code Ignored;
+		std::filesystem::remove_all(StageDir, Ignored);
+		delete Project;
+		Project = nullptr; });
 	return 0;
 }
 
