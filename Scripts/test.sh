@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Copyright Kelmora. All Rights Reserved.
 # Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer, checks that the plug-in compiles with clang
-# and libc++, runs every test, then runs the tests that use threads again under ThreadSanitizer.
+# and libc++, runs every test, runs the tests that use threads again under ThreadSanitizer, then runs every fuzz
+# target for a minute and the flood soaks for ten seconds each.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/Scripts/setup.sh"
@@ -22,3 +23,8 @@ cmake --build "$root/build/tsan" --parallel "$(nproc)" --target OrvaneTests
 threaded='LiveLink*:LinkHealth*:SourceFactory*:OrvaneLiveLinkModule*:FrameExchange*:*Thread*:PlatformProcess*:UdpSocket*:Delegate*:MulticastRemoval*:ModularFeature*'
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" "$root/build/tsan/bin/OrvaneTests" \
 	--gtest_filter="$threaded:-RunnableThread.HonoursTheStackSizeAndRecordsThePriority" --gtest_brief=1
+
+# Every fuzz target for 60 seconds from its committed corpus, every input of which runs first as a regression case.
+"$root/Scripts/fuzz.sh" all 60
+# The flood soaks, 10 seconds each.
+"$root/Scripts/soak.sh" 10

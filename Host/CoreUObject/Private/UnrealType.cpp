@@ -137,7 +137,7 @@ void FMulticastScriptDelegate::AddUnique(UObject* Object, FName FunctionName)
 			return;
 		}
 	}
-	Bindings.Emplace(FWeakObjectPtr(Object), FunctionName);
+	Bindings.Add(TPair<FWeakObjectPtr, FName>{FWeakObjectPtr(Object), FunctionName});
 }
 
 void FMulticastScriptDelegate::ProcessMulticastDelegate(void* Parameters) const

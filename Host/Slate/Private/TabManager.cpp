@@ -18,7 +18,7 @@ TSharedPtr<SDockTab> FTabManager::FindExistingLiveTab(const FTabId& TabId) const
 
 void FTabManager::HostAddLiveTab(FName TabType, const TSharedRef<SDockTab>& Tab)
 {
-	LiveTabs.Add(TPair<FName, TWeakPtr<SDockTab>>(TabType, TWeakPtr<SDockTab>(Tab)));
+	LiveTabs.Add(TPair<FName, TWeakPtr<SDockTab>>{TabType, TWeakPtr<SDockTab>(Tab)});
 }
 
 const TSharedRef<FGlobalTabmanager>& FGlobalTabmanager::Get()

@@ -20,7 +20,7 @@ void UTextureShareObject::SendCustomData(const TMap<FString, FString>& InSendPar
 	Sent.EngineFrame = GFrameCounter;
 	for (const TPair<FString, FString>& Parameter : InSendParameters)
 	{
-		Sent.Parameters.Emplace(Parameter.Key, Parameter.Value);
+		Sent.Parameters.Add(Parameter);
 	}
 }
 

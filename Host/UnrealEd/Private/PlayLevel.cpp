@@ -74,7 +74,7 @@ namespace
 				continue;
 			}
 			Copies.Add(Source, Copy);
-			Pairs.Add(TPair<UObject*, UObject*>(Source, Copy));
+			Pairs.Add(TPair<UObject*, UObject*>{Source, Copy});
 			Actors.Add(Copy);
 			TArray<UActorComponent*> Components;
 			Source->GetComponents(Components);
@@ -86,7 +86,7 @@ namespace
 				if (ComponentCopy)
 				{
 					Copies.Add(Component, ComponentCopy);
-					Pairs.Add(TPair<UObject*, UObject*>(Component, ComponentCopy));
+					Pairs.Add(TPair<UObject*, UObject*>{Component, ComponentCopy});
 				}
 			}
 		}

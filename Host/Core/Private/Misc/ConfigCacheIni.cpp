@@ -37,7 +37,7 @@ bool FConfigFile::Read(const FString& Filename)
 		}
 		if (Line[0] == TCHAR('[') && Line.EndsWith(TEXT("]")))
 		{
-			Sections.Add(TPair<FString, TArray<TPair<FString, FString>>>(Line.Mid(1, Line.Len() - 2), {}));
+			Sections.Add(TPair<FString, TArray<TPair<FString, FString>>>{Line.Mid(1, Line.Len() - 2), {}});
 			Current = &Sections.Last().Value;
 			continue;
 		}
@@ -45,7 +45,7 @@ bool FConfigFile::Read(const FString& Filename)
 		FString Value;
 		if (Current && Line.Split(TEXT("="), &Key, &Value))
 		{
-			Current->Add(TPair<FString, FString>(Key.TrimEnd(), Value.TrimStart()));
+			Current->Add(TPair<FString, FString>{Key.TrimEnd(), Value.TrimStart()});
 		}
 	}
 	return true;
@@ -99,7 +99,7 @@ void FConfigFile::SetString(const TCHAR* Section, const TCHAR* Key, const TCHAR*
 	}
 	if (!Keys)
 	{
-		Sections.Add(TPair<FString, TArray<TPair<FString, FString>>>(FString(Section), {}));
+		Sections.Add(TPair<FString, TArray<TPair<FString, FString>>>{FString(Section), {}});
 		Keys = &Sections.Last().Value;
 	}
 	for (TPair<FString, FString>& Pair : *Keys)
@@ -114,7 +114,7 @@ void FConfigFile::SetString(const TCHAR* Section, const TCHAR* Key, const TCHAR*
 			return;
 		}
 	}
-	Keys->Add(TPair<FString, FString>(FString(Key), FString(Value)));
+	Keys->Add(TPair<FString, FString>{FString(Key), FString(Value)});
 	bDirty = true;
 }
 
