@@ -304,7 +304,7 @@ namespace
 		else
 		{
 			UE_LOG(LogTemp, Error, TEXT("OrvaneContent: Failed to create %s: %s"), *ObjectPath, *Error);
-			Report.Failed.Emplace(ObjectPath, Error);
+			Report.Failed.Add({ObjectPath, Error});
 		}
 	}
 }
