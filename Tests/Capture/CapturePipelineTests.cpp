@@ -1,4 +1,5 @@
 // Copyright Kelmora. All Rights Reserved.
+#include "HeadlessProject.h"
 #include "Camera/CameraComponent.h"
 #include "Capture/CaptureTestSupport.h"
 #include "Components/SceneCaptureComponentCube.h"
@@ -321,6 +322,10 @@ TEST_F(CapturePipeline, LdrPanoramaIsEightBitAndGammaEncoded)
 TEST_F(CapturePipeline, MissingConversionMaterialFailsQuietlyAndLeavesNoActorBehind)
 {
 	SpawnCamera(FVector::ZeroVector, FRotator::ZeroRotator);
+	// Taking the material away deletes its file too: loaded here, then taken away in a project of its own, since
+	// other test processes read the default one.
+	ASSERT_NE(LoadObject<UObject>(nullptr, *FOrvaneContent::GetObjectPath(EOrvaneContentAsset::ConversionMaterial)), nullptr);
+	FScopedHeadlessProject OwnProject;
 	UObject* PluginMaterial = OrvaneTestContent::TakeAssetAway(EOrvaneContentAsset::ConversionMaterial);
 	ASSERT_NE(PluginMaterial, nullptr);
 	const int32 ActorsBefore = ActorCount();

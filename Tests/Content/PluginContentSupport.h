@@ -51,7 +51,8 @@ namespace OrvaneTestContent
 	 */
 	inline UObject* TakeAssetAway(EOrvaneContentAsset Asset)
 	{
-		UObject* Object = FindObject<UObject>(nullptr, *FOrvaneContent::GetObjectPath(Asset));
+		// Loaded first: an earlier process may have saved the asset that this one has not loaded yet.
+		UObject* Object = LoadObject<UObject>(nullptr, *FOrvaneContent::GetObjectPath(Asset));
 		if (Object)
 		{
 			Object->Rename(nullptr, GetTransientPackage(), REN_DontCreateRedirectors | REN_NonTransactional | REN_DoNotDirty);
